@@ -14,3 +14,4 @@ function(plamor_add_test)
   gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "PLAMOR_BIN_DIR=${PLAMOR_BIN_DIR};QT_QPA_PLATFORM=offscreen")
 endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/PlamorTestFolder.cmake)
