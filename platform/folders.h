@@ -1,0 +1,31 @@
+// Well-known folders and file lookup.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace plamor::folders {
+
+// The user's desktop folder: XDG_DESKTOP_DIR of $XDG_CONFIG_HOME/user-dirs.dirs
+// (as xdg-user-dir reports it), else ~/Desktop. No trailing "/". The folder
+// need not exist.
+std::filesystem::path DesktopFolder();
+
+// The user's home folder ($HOME, else the password database entry).
+std::filesystem::path HomeFolder();
+
+// The folder of the running program's executable (/proc/self/exe).
+std::filesystem::path ProgramFolder();
+
+// The folder of the executable or shared library that holds `codeAddress`
+// (any address of code or data in it); empty when it cannot be told.
+std::filesystem::path ModuleFolder(const void* codeAddress);
+
+// The entry of `folder` whose name equals `name` without regard to ASCII case;
+// an exact match wins over others. Nothing when there is none or the folder
+// cannot be read.
+std::optional<std::filesystem::path> FindFileNoCase(const std::filesystem::path& folder,
+                                                    std::string_view name);
+
+}  // namespace plamor::folders
