@@ -1,0 +1,31 @@
+// The error every server class raises to its caller: the host's error number
+// and description. The D-Bus layer turns each number into a named error.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace plamor {
+
+// Error numbers of the host's run-time errors used by the server.
+enum AutomationErrorNumber : std::int32_t {
+  kErrInvalidArgument = 5,  // invalid procedure call or argument
+  kErrOverflow = 6,
+  kErrSubscriptOutOfRange = 9,
+  kErrTypeMismatch = 13,
+};
+
+class AutomationError : public std::runtime_error {
+ public:
+  AutomationError(std::int32_t number, const std::string& description)
+      : std::runtime_error(description), number_(number) {}
+
+  std::int32_t Number() const { return number_; }
+  std::string Description() const { return what(); }
+
+ private:
+  std::int32_t number_;
+};
+
+}  // namespace plamor
