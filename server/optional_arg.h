@@ -23,6 +23,10 @@ class OptionalArg {
   // argument in the error raised for a text that is not a number.
   std::optional<double> Number(const char* name) const;
 
+  // The argument as given (missing, a number or a text), for transports that
+  // carry it on unchanged.
+  const std::variant<std::monostate, double, std::string>& Raw() const { return value_; }
+
  private:
   std::variant<std::monostate, double, std::string> value_;
 };
