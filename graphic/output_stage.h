@@ -1,0 +1,51 @@
+// The output stage of one element call: pen selection, and the point buffer
+// that joins connected device segments into polylines of up to 1000 points.
+#pragma once
+
+#include <array>
+
+#include "graphic/session.h"
+#include "graphic/view.h"
+#include "platform/device_context.h"
+
+namespace plamor::graphic {
+
+class OutputStage {
+ public:
+  static constexpr int kMaxPoints = 1000;
+
+  OutputStage(DeviceContext& dc, const Session& session);
+
+  // Selects the pen of a line-style row and palette colour index, flushing
+  // first when the pen or the drawing mode changes.
+  void SelectPen(int row, int colourIndex);
+  // Hands on one device segment that already lies in the device rectangle.
+  void AddSegment(DPoint start, DPoint end);
+  // Draws the pending points: one point as a pixel, more as a polyline.
+  void Flush();
+
+ private:
+  DeviceContext& dc_;
+  const Session& session_;
+  int currentPen_ = -1;
+  int currentColour_ = -1;
+  int currentMode_ = -1;
+  std::array<Point, kMaxPoints> points_;
+  int count_ = 0;
+};
+
+// One element call's drawing: the transform, device clipping and output.
+class ElementDrawing {
+ public:
+  ElementDrawing(DeviceContext& dc, const Session& session);
+  const Transform& View() const { return transform_; }
+  OutputStage& Output() { return output_; }
+  // Clips a device segment to the device rectangle and outputs what is left.
+  void Segment(DPoint a, DPoint b);
+
+ private:
+  Transform transform_;
+  OutputStage output_;
+};
+
+}  // namespace plamor::graphic

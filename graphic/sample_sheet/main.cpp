@@ -1,0 +1,181 @@
+// plamor-sample-sheet OUT.png [FONT.KVD]
+// Draws a sheet of stroke-font text through libGraphic.so, loaded as the
+// drawing server loads it, and saves it as a PNG: kana, full-width Latin
+// letters and digits, the first kanji, mixed text with half-width
+// characters, vertical, slanted and rotated text, and a line small enough to
+// be shown as character frames.
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "graphic/graphic.h"
+#include "platform/cp932.h"
+#include "platform/device_context.h"
+#include "platform/dynamic_library.h"
+#include "platform/folders.h"
+
+namespace {
+
+constexpr int kPixelsPerMm = 5;
+constexpr double kSheetWidth = 200;   // mm
+constexpr double kSheetHeight = 330;  // mm
+
+struct Graphic {
+  explicit Graphic(const plamor::dynlib::DynamicLibrary& lib)
+      : start(lib.Function<StartCadDrawFn>("StartCadDraw")),
+        end(lib.Function<EndCadDrawFn>("EndCadDraw")),
+        objectView(lib.Function<SetObjectViewFn>("SetObjectView")),
+        view(lib.Function<SetPlamorViewFn>("SetPlamorView")),
+        line(lib.Function<DispLineFn>("DispLine")),
+        text(lib.Function<DispTextFn>("DispText")),
+        frames(lib.Function<SetMojiWakuFn>("SetMojiWaku")) {}
+  StartCadDrawFn start;
+  EndCadDrawFn end;
+  SetObjectViewFn objectView;
+  SetPlamorViewFn view;
+  DispLineFn line;
+  DispTextFn text;
+  SetMojiWakuFn frames;
+};
+
+// The CP932 bytes of the first `count` kanji, in code order from 0x889F.
+std::vector<std::string> FirstKanji(int count) {
+  std::vector<std::string> kanji;
+  for (int lead = 0x88; lead <= 0x9F && int(kanji.size()) < count; ++lead) {
+    for (int second = lead == 0x88 ? 0x9F : 0x40; second <= 0xFC; ++second) {
+      if (second == 0x7F) continue;
+      kanji.push_back(std::string{char(lead), char(second)});
+      if (int(kanji.size()) == count) break;
+    }
+  }
+  return kanji;
+}
+
+// Writes `characters` in lines of `perLine` from the top line at y, one
+// line every `pitch` mm; returns the y below the last line.
+double WriteLines(const Graphic& g, HDC dc, const std::vector<std::string>& characters,
+                  int perLine, double y, double size, double pitch) {
+  std::string line;
+  int inLine = 0;
+  for (std::size_t i = 0; i < characters.size(); ++i) {
+    line += characters[i];
+    if (++inLine == perLine || i + 1 == characters.size()) {
+      g.text(dc, 8, y, size, size, size * 0.1, 0, 0, 0, 0, line.c_str());
+      y -= pitch;
+      line.clear();
+      inLine = 0;
+    }
+  }
+  return y;
+}
+
+// The UTF-8 text as one entry per character, each in CP932.
+std::vector<std::string> Characters(const std::string& utf8) {
+  std::vector<std::string> out;
+  const std::string bytes = plamor::cp932::FromUtf8(utf8);
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const std::size_t n = plamor::cp932::IsLeadByte(std::uint8_t(bytes[i])) ? 2 : 1;
+    out.push_back(bytes.substr(i, n));
+    i += n - 1;
+  }
+  return out;
+}
+
+void Label(const Graphic& g, HDC dc, double y, const char* utf8) {
+  const std::string text = plamor::cp932::FromUtf8(utf8);
+  g.text(dc, 4, y, 2.5, 2.5, 0.3, 0, 0, 0, 2, text.c_str());
+}
+
+void DrawSheet(const Graphic& g, HDC dc) {
+  const double size = 4, pitch = 5.5;
+  double y = kSheetHeight - 10;
+  Label(g, dc, y + 3.5, "かな / カナ");
+  y = WriteLines(g, dc,
+                 Characters("ぁあぃいぅうぇえぉおかがきぎくぐけげこごさざしじすずせぜそぞただちぢっつづてで"
+                            "とどなにぬねのはばぱひびぴふぶぷへべぺほぼぽまみむめもゃやゅゆょよらりるれろゎ"
+                            "わゐゑをん"),
+                 42, y, size, pitch);
+  y = WriteLines(g, dc,
+                 Characters("ァアィイゥウェエォオカガキギクグケゲコゴサザシジスズセゼソゾタダチヂッツヅテデ"
+                            "トドナニヌネノハバパヒビピフブプヘベペホボポマミムメモャヤュユョヨラリルレロヮ"
+                            "ワヰヱヲンヴヵヶ"),
+                 42, y, size, pitch);
+  Label(g, dc, y + 2, "全角英数");
+  y = WriteLines(g, dc,
+                 Characters("ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ０１２３４５６７８９"
+                            "ａｂｃｄｅｆｇｈｉｊｋｌｍｎｏｐｑｒｓｔｕｖｗｘｙｚ"),
+                 36, y - 1.5, size, pitch);
+  Label(g, dc, y + 2, "漢字");
+  y = WriteLines(g, dc, FirstKanji(470), 42, y - 1.5, size, pitch);
+
+  Label(g, dc, y + 2, "混在 (半角を含む)");
+  const std::string mixed = plamor::cp932::FromUtf8("測点No.12 標高 H=+3.456m ｶﾀｶﾅ (ﾊﾝｶｸ) [A-1] ¥100 100%");
+  g.text(dc, 8, y - 1.5, size, size, 0.4, 0, 0, 0, 4, mixed.c_str());
+  y -= pitch + 3;
+
+  Label(g, dc, y + 2, "縦書き / 斜体 / 回転");
+  const double top = y - 2;
+  const std::string vertical = plamor::cp932::FromUtf8("縦書きの文字列ABC");
+  g.text(dc, 10, top, size, size, 0.5, 0, 0, 1, 2, vertical.c_str());
+  const std::string slanted = plamor::cp932::FromUtf8("斜体 15度 Slant");
+  g.text(dc, 22, top - 8, size, size, 0.4, 0, 15, 0, 0, slanted.c_str());
+  g.text(dc, 22, top - 16, size, size, 0.4, 0, -15, 0, 0, slanted.c_str());
+  const std::string rotated = plamor::cp932::FromUtf8("回転 30度 Rotated");
+  g.text(dc, 22, top - 60, size, size, 0.4, 30, 0, 0, 3, rotated.c_str());
+  const std::string rotatedSlanted = plamor::cp932::FromUtf8("回転 -20度 斜体 20度");
+  g.text(dc, 110, top - 20, size, size, 0.4, -20, 20, 0, 5, rotatedSlanted.c_str());
+  const std::string circleText = plamor::cp932::FromUtf8("円弧を含む字形：ＯＱＳ０３６８９○◎");
+  g.text(dc, 90, top - 50, size, size, 0.4, 0, 0, 0, 0, circleText.c_str());
+  y = top - 75;
+
+  Label(g, dc, y + 2, "枠表示 (文字高 7 画素以下)");
+  g.frames(1);
+  const std::string small = plamor::cp932::FromUtf8("この行は文字枠で表示される ABC 123");
+  g.text(dc, 8, y - 3, 1.4, 1.4, 0.2, 0, 0, 0, 0, small.c_str());
+  g.text(dc, 8, y - 7, 1.4, 1.4, 0.2, 0, 10, 0, 2, small.c_str());
+  g.frames(0);
+  // A base line under the mixed text and the sheet border, in dotted pen.
+  g.line(dc, 1, 1, kSheetWidth - 1, 1, 1, 4);
+  g.line(dc, kSheetWidth - 1, 1, kSheetWidth - 1, kSheetHeight - 1, 1, 4);
+  g.line(dc, kSheetWidth - 1, kSheetHeight - 1, 1, kSheetHeight - 1, 1, 4);
+  g.line(dc, 1, kSheetHeight - 1, 1, 1, 1, 4);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "usage: plamor-sample-sheet OUT.png [FONT.KVD]\n");
+    return 2;
+  }
+  try {
+    std::string fontPath;
+    if (argc == 3) {
+      fontPath = argv[2];
+    } else {
+      const auto folder = plamor::folders::ProgramFolder();
+      const auto found = plamor::folders::FindFileNoCase(folder, "M_G_L.KVD");
+      fontPath = (found ? *found : folder / "M_G_L.KVD").string();
+    }
+    const auto lib = plamor::dynlib::DynamicLibrary::Load("libGraphic.so");
+    const Graphic g(lib);
+    PlamorDeviceContext dc(int(kSheetWidth * kPixelsPerMm), int(kSheetHeight * kPixelsPerMm));
+    const std::string fontCp932 = plamor::cp932::FromUtf8(fontPath);
+    if (g.start(&dc, fontCp932.c_str()) != 0) {
+      g.end();
+      std::fprintf(stderr, "plamor-sample-sheet: cannot read the stroke font %s\n", fontPath.c_str());
+      return 1;
+    }
+    g.objectView(&dc);
+    g.view(0, 0, kSheetWidth, kSheetHeight);
+    g.frames(0);
+    DrawSheet(g, &dc);
+    g.end();
+    dc.SavePng(argv[1]);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "plamor-sample-sheet: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
