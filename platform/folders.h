@@ -12,6 +12,10 @@ namespace plamor::folders {
 // need not exist.
 std::filesystem::path DesktopFolder();
 
+// The user's configuration folder: $XDG_CONFIG_HOME when it is an absolute
+// path, else ~/.config.
+std::filesystem::path ConfigFolder();
+
 // The user's home folder ($HOME, else the password database entry).
 std::filesystem::path HomeFolder();
 

@@ -31,8 +31,9 @@ class SettingsError : public std::runtime_error {
 // The folder of all settings files: $XDG_CONFIG_HOME/tessaro or ~/.config/tessaro.
 std::filesystem::path SettingsFolder();
 
-// The INI file of one application (the application name must be a plain file
-// name: not empty, no "/", not "." or "..").
+// The INI file of one application: an existing file whose name matches
+// without regard to case, else <application>.ini. The application name must be
+// a plain file name: not empty, no "/", not "." or "..".
 std::filesystem::path SettingsFile(std::string_view application);
 
 // The value of the key, or `fallback` when the file, the section or the key
