@@ -1,0 +1,29 @@
+#include "charts/tbunpu.h"
+
+#include <QResizeEvent>
+
+#include "charts/picture_box.h"
+
+namespace plamor::charts {
+
+TBunpu::TBunpu(QWidget* parent)
+    : QWidget(parent), box_(new PictureBox(DesignedFont(), this)), chart_(box_->Picture()) {
+  box_->setGeometry(rect());
+}
+
+TBunpu::~TBunpu() = default;
+
+float TBunpu::ScreenWidth() const { return ScreenWidthPoints(); }
+float TBunpu::ScreenHeight() const { return ScreenHeightPoints(); }
+
+void TBunpu::HQsakuga(std::int16_t NO) {
+  RepaintOnExit repaint(*box_);
+  chart_.HQsakuga(NO);
+}
+
+void TBunpu::resizeEvent(QResizeEvent* event) {
+  box_->setGeometry(0, 0, event->size().width(), event->size().height());
+  QWidget::resizeEvent(event);
+}
+
+}  // namespace plamor::charts
