@@ -1,0 +1,19 @@
+// Lets the user interface serve pending events (repaints, the cancel button,
+// incoming calls) between two elements of a long operation.
+#pragma once
+
+namespace plamor {
+
+class EventPump {
+ public:
+  virtual ~EventPump() = default;
+  virtual void ProcessPendingEvents() = 0;
+};
+
+// For runs without a user interface: there is nothing to serve.
+class NoEventPump final : public EventPump {
+ public:
+  void ProcessPendingEvents() override {}
+};
+
+}  // namespace plamor
