@@ -1,0 +1,192 @@
+#include "server/dbus/dbus_proxy.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusReply>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+
+#include "platform/folders.h"
+#include "server/automation_error.h"
+#include "server/dbus/dbus_marshal.h"
+#include "server/dbus/dbus_names.h"
+
+namespace plamor::dbus {
+namespace {
+
+// Calls may wait for a person (the save-file dialog), so they wait long.
+constexpr int kCallTimeoutMs = 24 * 60 * 60 * 1000;
+constexpr int kServerStartTimeoutMs = 15000;
+
+[[noreturn]] void ThrowReplyError(const QDBusMessage& reply, const char* what) {
+  const std::string name = reply.errorName().toStdString();
+  std::int32_t number = ErrorNumber(name);
+  std::string text = reply.errorMessage().toStdString();
+  if (number == 0) {
+    number = name == "org.freedesktop.DBus.Error.InvalidArgs" ? 5 : 51;
+    text = std::string(what) + ": " + name + ": " + text;
+  }
+  throw AutomationError(number, text);
+}
+
+void PushOptional(std::vector<ArgValue>& a, const OptionalArg& opt) {
+  if (auto n = std::get_if<double>(&opt.Raw())) a.push_back(ArgValue::Num(*n));
+  else if (auto t = std::get_if<std::string>(&opt.Raw())) a.push_back(ArgValue::Str(*t));
+  else a.push_back(ArgValue{});
+}
+
+std::vector<ArgValue> Line(std::initializer_list<double> fixed, const LineOptions& o) {
+  std::vector<ArgValue> a;
+  for (double v : fixed) a.push_back(ArgValue::Num(v));
+  for (const OptionalArg* opt : {&o.vPen, &o.vStyl, &o.vPich, &o.vLayer}) PushOptional(a, *opt);
+  return a;
+}
+
+std::vector<ArgValue> Text(double x, double y, const std::string& t, std::int32_t s, double c,
+                           double a, const TextOptions& o) {
+  std::vector<ArgValue> v{ArgValue::Num(x), ArgValue::Num(y), ArgValue::Str(t),
+                          ArgValue::Num(s), ArgValue::Num(c), ArgValue::Num(a)};
+  for (const OptionalArg* opt : {&o.vHeight, &o.vWidth, &o.vBetween, &o.vPen, &o.vLayer, &o.vKiten})
+    PushOptional(v, *opt);
+  return v;
+}
+
+double Num(const ArgValue& v) { return v.kind == ArgValue::Kind::Bool ? (v.flag ? -1 : 0) : v.number; }
+bool Flag(const ArgValue& v) { return v.kind == ArgValue::Kind::Bool ? v.flag : v.number != 0; }
+
+}  // namespace
+
+void StartServer(QDBusConnection connection) {
+  if (!connection.isConnected())
+    throw AutomationError(429, "no D-Bus session bus: " + connection.lastError().message().toStdString());
+  QDBusConnectionInterface* bus = connection.interface();
+  if (bus->isServiceRegistered(kBusName)) return;
+  if (bus->startService(kBusName).isValid()) {
+    if (bus->isServiceRegistered(kBusName)) return;
+  }
+  // Not registered for activation: start the server beside this program.
+  const QString program = QString::fromStdString((folders::ProgramFolder() / "plamor").string());
+  if (!QProcess::startDetached(program, {"--dbus"}))
+    throw AutomationError(429, "cannot start the drawing server " + program.toStdString() +
+                                   " (register it with \"plamor --regserver\")");
+  QElapsedTimer timer;
+  timer.start();
+  while (!bus->isServiceRegistered(kBusName)) {
+    if (timer.elapsed() > kServerStartTimeoutMs)
+      throw AutomationError(429, "the drawing server " + program.toStdString() +
+                                     " did not appear on the session bus");
+    QThread::msleep(20);
+  }
+}
+
+std::unique_ptr<DBusPlamor> DBusPlamor::Create(QDBusConnection connection, const QString& identifier) {
+  StartServer(connection);
+  QDBusMessage call = QDBusMessage::createMethodCall(kBusName, kFactoryPath, kFactoryInterface, "Create");
+  call << identifier;
+  QDBusMessage reply = connection.call(call, QDBus::Block, kCallTimeoutMs);
+  if (reply.type() != QDBusMessage::ReplyMessage) ThrowReplyError(reply, "Create");
+  const QString path = reply.arguments().value(0).value<QDBusObjectPath>().path();
+  return std::unique_ptr<DBusPlamor>(new DBusPlamor(connection, reply.service(), path));
+}
+
+DBusPlamor::DBusPlamor(QDBusConnection connection, QString service, QString path)
+    : connection_(connection), service_(std::move(service)), path_(std::move(path)) {}
+
+DBusPlamor::~DBusPlamor() {
+  QDBusMessage call = QDBusMessage::createMethodCall(service_, kFactoryPath, kFactoryInterface, "Release");
+  call << QVariant::fromValue(QDBusObjectPath(path_));
+  connection_.call(call, QDBus::Block, 5000);
+}
+
+ArgValue DBusPlamor::Call(const char* qualifiedName, std::vector<ArgValue> args) {
+  const MemberInfo* member = FindMember(qualifiedName);
+  QDBusMessage call = QDBusMessage::createMethodCall(service_, path_, kObjectInterface, qualifiedName);
+  call.setArguments(PackArguments(*member, args));
+  QDBusMessage reply = connection_.call(call, QDBus::Block, kCallTimeoutMs);
+  if (reply.type() != QDBusMessage::ReplyMessage) ThrowReplyError(reply, qualifiedName);
+  if (!member->hasResult) return ArgValue{};
+  return UnpackResult(*member, reply.arguments().value(0));
+}
+
+#define PROXY_NUMBER(Name, Type)                                                       \
+  void DBusPlamor::put_##Name(Type v) { Call("put_" #Name, {ArgValue::Num(v)}); }     \
+  Type DBusPlamor::get_##Name() { return static_cast<Type>(Num(Call("get_" #Name, {}))); }
+#define PROXY_BOOL(Name)                                                               \
+  void DBusPlamor::put_##Name(bool v) { Call("put_" #Name, {ArgValue::Truth(v)}); }   \
+  bool DBusPlamor::get_##Name() { return Flag(Call("get_" #Name, {})); }
+#define PROXY_STRING(Name)                                                                      \
+  void DBusPlamor::put_##Name(const std::string& v) { Call("put_" #Name, {ArgValue::Str(v)}); } \
+  std::string DBusPlamor::get_##Name() { return Call("get_" #Name, {}).text; }
+
+PROXY_NUMBER(Optimaze, std::int32_t)
+PROXY_BOOL(AutoSize)
+PROXY_NUMBER(AtzKeta, std::int32_t)
+std::int32_t DBusPlamor::get_Count() { return static_cast<std::int32_t>(Num(Call("get_Count", {}))); }
+bool DBusPlamor::get_DispCancelDlg() { return Flag(Call("get_DispCancelDlg", {})); }
+bool DBusPlamor::get_IdolePlamorOutPut() { return Flag(Call("get_IdolePlamorOutPut", {})); }
+bool DBusPlamor::get_Cancel() { return Flag(Call("get_Cancel", {})); }
+PROXY_STRING(FileName)
+PROXY_STRING(FilePath)
+PROXY_STRING(Memo)
+PROXY_NUMBER(RoundColum, std::int32_t)
+PROXY_NUMBER(pich, double)
+PROXY_NUMBER(TextWidth, double)
+PROXY_NUMBER(TextHeight, double)
+PROXY_NUMBER(TextBetween, double)
+PROXY_NUMBER(TextKiten, std::int32_t)
+PROXY_NUMBER(Style, std::int32_t)
+PROXY_NUMBER(Layer, std::int16_t)
+PROXY_NUMBER(pen, std::int32_t)
+PROXY_NUMBER(Paper, std::int32_t)
+PROXY_NUMBER(PaperScale, double)
+PROXY_NUMBER(PaperTate, double)
+PROXY_NUMBER(PaperYoko, double)
+PROXY_NUMBER(PaperSize, std::int32_t)
+PROXY_NUMBER(HouiAngle, double)
+PROXY_NUMBER(GentenX, double)
+PROXY_NUMBER(GentenY, double)
+PROXY_NUMBER(PlamorFlg, std::int32_t)
+PROXY_BOOL(DXFOnly)
+#undef PROXY_NUMBER
+#undef PROXY_BOOL
+#undef PROXY_STRING
+
+void DBusPlamor::En(double x, double y, double r, const LineOptions& o) { Call("En", Line({x, y, r}, o)); }
+void DBusPlamor::Enko(double x, double y, double r, double s, double m, const LineOptions& o) {
+  Call("Enko", Line({x, y, r, s, m}, o));
+}
+void DBusPlamor::Daen(double x, double y, double xr, double yr, double lang, const LineOptions& o) {
+  Call("Daen", Line({x, y, xr, yr, lang}, o));
+}
+void DBusPlamor::Daenko(double x, double y, double xr, double yr, double s, double m, double lang,
+                        const LineOptions& o) {
+  Call("Daenko", Line({x, y, xr, yr, s, m, lang}, o));
+}
+void DBusPlamor::Sen(double x1, double y1, double x2, double y2, const LineOptions& o) {
+  Call("Sen", Line({x1, y1, x2, y2}, o));
+}
+void DBusPlamor::Moji(double x, double y, const std::string& t, std::int32_t s, double c, double a,
+                      const TextOptions& o) {
+  Call("Moji", Text(x, y, t, s, c, a, o));
+}
+void DBusPlamor::MojiExtMsM(double x, double y, const std::string& t, std::int32_t s, double c,
+                            double a, const TextOptions& o) {
+  Call("MojiExtMsM", Text(x, y, t, s, c, a, o));
+}
+void DBusPlamor::MojiExtMsG(double x, double y, const std::string& t, std::int32_t s, double c,
+                            double a, const TextOptions& o) {
+  Call("MojiExtMsG", Text(x, y, t, s, c, a, o));
+}
+void DBusPlamor::Clear() { Call("Clear", {}); }
+void DBusPlamor::ShowDialog() { Call("ShowDialog", {}); }
+void DBusPlamor::HideDialog() { Call("HideDialog", {}); }
+void DBusPlamor::OutPutPlamor(const std::string& path) { Call("OutPutPlamor", {ArgValue::Str(path)}); }
+std::string DBusPlamor::OpenFileNameDlg() { return Call("OpenFileNameDlg", {}).text; }
+void DBusPlamor::put_LayerName(std::int16_t i, const std::string& v) {
+  Call("put_LayerName", {ArgValue::Num(i), ArgValue::Str(v)});
+}
+std::string DBusPlamor::get_LayerName(std::int16_t i) { return Call("get_LayerName", {ArgValue::Num(i)}).text; }
+
+}  // namespace plamor::dbus

@@ -1,0 +1,65 @@
+// The drawing server on the D-Bus session bus: a class factory object that
+// creates one drawing object per host request, each at its own object path,
+// served by the member table of the drawing interface. An object ends when
+// its host releases it or when the host's connection disappears; the server
+// quits a while after its last object has ended. An object released while
+// its output run is going ends when the run has finished, never under it.
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
+#include <QDBusVirtualObject>
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "server/plamor_interface.h"
+
+namespace plamor::dbus {
+
+using ObjectMaker = std::function<std::unique_ptr<IPlamor>()>;
+
+class PlamorServer : public QDBusVirtualObject {
+  Q_OBJECT
+ public:
+  // idleMilliseconds: how long the server waits without objects before it
+  // asks the application to quit; a negative value never quits.
+  PlamorServer(QDBusConnection connection, ObjectMaker maker, int idleMilliseconds);
+  ~PlamorServer() override;
+
+  // Registers the factory and takes the bus name; false with a message on failure.
+  bool Start(QString* error);
+
+  int ObjectCount() const { return static_cast<int>(objects_.size()); }
+
+  QString introspect(const QString& path) const override;
+  bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
+
+ private:
+  struct Served {
+    std::shared_ptr<IPlamor> object;
+    QString owner;  // unique bus name of the host that created it
+  };
+
+  bool HandleFactory(const QDBusMessage& message);
+  bool HandleObject(const QDBusMessage& message, Served& served);
+  void Release(const QString& path);
+  void OwnerGone(const QString& owner);
+  void UpdateIdleTimer();
+  void EndDyingObjects();
+
+  QDBusConnection connection_;
+  ObjectMaker maker_;
+  std::map<QString, Served> objects_;
+  QDBusServiceWatcher watcher_;
+  QTimer idle_;
+  // Released objects whose output run is still going: they end when it has.
+  std::vector<std::shared_ptr<IPlamor>> dying_;
+  QTimer dying_timer_;
+  quint64 next_id_ = 1;
+};
+
+}  // namespace plamor::dbus

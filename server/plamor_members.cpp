@@ -1,0 +1,319 @@
+#include "server/plamor_members.h"
+
+#include <strings.h>
+
+#include <cmath>
+#include <unordered_map>
+
+#include "platform/numeric_text.h"
+#include "server/automation_error.h"
+
+namespace plamor {
+namespace {
+
+constexpr std::int32_t kErrArgumentNotOptional = 449;
+constexpr std::int32_t kErrNamedArgumentNotFound = 448;
+constexpr std::int32_t kErrWrongNumberOfArguments = 450;
+
+ArgValue Result(double v) { return ArgValue::Num(v); }
+ArgValue Result(std::int32_t v) { return ArgValue::Num(v); }
+ArgValue Result(std::int16_t v) { return ArgValue::Num(v); }
+ArgValue Result(bool v) { return ArgValue::Truth(v); }
+ArgValue Result(const std::string& v) { return ArgValue::Str(v); }
+ArgValue None() { return ArgValue{}; }
+
+using T = ArgType;
+
+// A property as its put and get members. The get converts the C++ value to
+// an ArgValue through Result().
+#define PLAMOR_PROPERTY(Name, Type, Access)                                                   \
+  MemberInfo{#Name, MemberKind::PropertyPut, {{"value", Type}}, false, Type,                  \
+             [](IPlamor& t, const MemberCall& c) { t.put_##Name(c.Access(0)); return None(); }}, \
+  MemberInfo{#Name, MemberKind::PropertyGet, {}, true, Type,                                  \
+             [](IPlamor& t, const MemberCall&) { return Result(t.get_##Name()); }}
+#define PLAMOR_READONLY(Name, Type)                  \
+  MemberInfo{#Name, MemberKind::PropertyGet, {}, true, Type, \
+             [](IPlamor& t, const MemberCall&) { return Result(t.get_##Name()); }}
+
+LineOptions LineOptionsAt(const MemberCall& c, size_t first) {
+  return LineOptions{c.Optional(first), c.Optional(first + 1), c.Optional(first + 2),
+                     c.Optional(first + 3)};
+}
+
+TextOptions TextOptionsAt(const MemberCall& c, size_t first) {
+  return TextOptions{c.Optional(first),     c.Optional(first + 1), c.Optional(first + 2),
+                     c.Optional(first + 3), c.Optional(first + 4), c.Optional(first + 5)};
+}
+
+const std::vector<ParamInfo> kLineOptionParams = {
+    {"vPen", T::Variant, true}, {"vStyl", T::Variant, true},
+    {"vPich", T::Variant, true}, {"vLayer", T::Variant, true}};
+
+std::vector<ParamInfo> With(std::vector<ParamInfo> head, const std::vector<ParamInfo>& tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
+}
+
+const std::vector<ParamInfo> kTextParams = {
+    {"x", T::Double},           {"y", T::Double},           {"cText", T::String},
+    {"tStyl", T::Int32, true},  {"cAng", T::Double, true},  {"tAng", T::Double, true},
+    {"vHeight", T::Variant, true}, {"vWidth", T::Variant, true}, {"vBetween", T::Variant, true},
+    {"vPen", T::Variant, true},    {"vLayer", T::Variant, true}, {"vKiten", T::Variant, true}};
+
+std::vector<MemberInfo> BuildMembers() {
+  return {
+      PLAMOR_PROPERTY(Optimaze, T::Int32, Int32),
+      PLAMOR_PROPERTY(AutoSize, T::Bool, Bool),
+      PLAMOR_PROPERTY(AtzKeta, T::Int32, Int32),
+      PLAMOR_READONLY(Count, T::Int32),
+      PLAMOR_READONLY(DispCancelDlg, T::Bool),
+      PLAMOR_READONLY(IdolePlamorOutPut, T::Bool),
+      PLAMOR_READONLY(Cancel, T::Bool),
+      PLAMOR_PROPERTY(FileName, T::String, String),
+      PLAMOR_PROPERTY(FilePath, T::String, String),
+      PLAMOR_PROPERTY(Memo, T::String, String),
+      PLAMOR_PROPERTY(RoundColum, T::Int32, Int32),
+      PLAMOR_PROPERTY(pich, T::Double, Double),
+      PLAMOR_PROPERTY(TextWidth, T::Double, Double),
+      PLAMOR_PROPERTY(TextHeight, T::Double, Double),
+      PLAMOR_PROPERTY(TextBetween, T::Double, Double),
+      PLAMOR_PROPERTY(TextKiten, T::Int32, Int32),
+      PLAMOR_PROPERTY(Style, T::Int32, Int32),
+      PLAMOR_PROPERTY(Layer, T::Int16, Int16),
+      PLAMOR_PROPERTY(pen, T::Int32, Int32),
+      PLAMOR_PROPERTY(Paper, T::Int32, Int32),
+      PLAMOR_PROPERTY(PaperScale, T::Double, Double),
+      PLAMOR_PROPERTY(PaperTate, T::Double, Double),
+      PLAMOR_PROPERTY(PaperYoko, T::Double, Double),
+      PLAMOR_PROPERTY(PaperSize, T::Int32, Int32),
+      MemberInfo{"En", MemberKind::Method,
+                 With({{"x", T::Double}, {"y", T::Double}, {"r", T::Double}}, kLineOptionParams),
+                 false, T::Int32,
+                 [](IPlamor& t, const MemberCall& c) {
+                   t.En(c.Double(0), c.Double(1), c.Double(2), LineOptionsAt(c, 3));
+                   return None();
+                 }},
+      MemberInfo{"Enko", MemberKind::Method,
+                 With({{"x", T::Double}, {"y", T::Double}, {"r", T::Double}, {"sAng", T::Double},
+                       {"mang", T::Double}},
+                      kLineOptionParams),
+                 false, T::Int32,
+                 [](IPlamor& t, const MemberCall& c) {
+                   t.Enko(c.Double(0), c.Double(1), c.Double(2), c.Double(3), c.Double(4),
+                          LineOptionsAt(c, 5));
+                   return None();
+                 }},
+      MemberInfo{"Daen", MemberKind::Method,
+                 With({{"x", T::Double}, {"y", T::Double}, {"xr", T::Double}, {"yr", T::Double},
+                       {"lang", T::Double, true}},
+                      kLineOptionParams),
+                 false, T::Int32,
+                 [](IPlamor& t, const MemberCall& c) {
+                   t.Daen(c.Double(0), c.Double(1), c.Double(2), c.Double(3), c.Double(4),
+                          LineOptionsAt(c, 5));
+                   return None();
+                 }},
+      MemberInfo{"Daenko", MemberKind::Method,
+                 With({{"x", T::Double}, {"y", T::Double}, {"xr", T::Double}, {"yr", T::Double},
+                       {"sAng", T::Double}, {"mang", T::Double}, {"lang", T::Double, true}},
+                      kLineOptionParams),
+                 false, T::Int32,
+                 [](IPlamor& t, const MemberCall& c) {
+                   t.Daenko(c.Double(0), c.Double(1), c.Double(2), c.Double(3), c.Double(4),
+                            c.Double(5), c.Double(6), LineOptionsAt(c, 7));
+                   return None();
+                 }},
+      MemberInfo{"Sen", MemberKind::Method,
+                 With({{"x1", T::Double}, {"y1", T::Double}, {"x2", T::Double}, {"y2", T::Double}},
+                      kLineOptionParams),
+                 false, T::Int32,
+                 [](IPlamor& t, const MemberCall& c) {
+                   t.Sen(c.Double(0), c.Double(1), c.Double(2), c.Double(3), LineOptionsAt(c, 4));
+                   return None();
+                 }},
+      MemberInfo{"Moji", MemberKind::Method, kTextParams, false, T::Int32,
+                 [](IPlamor& t, const MemberCall& c) {
+                   t.Moji(c.Double(0), c.Double(1), c.String(2), c.Int32(3), c.Double(4),
+                          c.Double(5), TextOptionsAt(c, 6));
+                   return None();
+                 }},
+      MemberInfo{"Clear", MemberKind::Method, {}, false, T::Int32,
+                 [](IPlamor& t, const MemberCall&) { t.Clear(); return None(); }},
+      MemberInfo{"ShowDialog", MemberKind::Method, {}, false, T::Int32,
+                 [](IPlamor& t, const MemberCall&) { t.ShowDialog(); return None(); }},
+      MemberInfo{"HideDialog", MemberKind::Method, {}, false, T::Int32,
+                 [](IPlamor& t, const MemberCall&) { t.HideDialog(); return None(); }},
+      MemberInfo{"OutPutPlamor", MemberKind::Method, {{"MGLPath", T::String}}, false, T::Int32,
+                 [](IPlamor& t, const MemberCall& c) { t.OutPutPlamor(c.String(0)); return None(); }},
+      MemberInfo{"OpenFileNameDlg", MemberKind::Method, {}, true, T::String,
+                 [](IPlamor& t, const MemberCall&) { return Result(t.OpenFileNameDlg()); }},
+      PLAMOR_PROPERTY(HouiAngle, T::Double, Double),
+      PLAMOR_PROPERTY(GentenX, T::Double, Double),
+      PLAMOR_PROPERTY(GentenY, T::Double, Double),
+      PLAMOR_PROPERTY(PlamorFlg, T::Int32, Int32),
+      MemberInfo{"MojiExtMsM", MemberKind::Method, kTextParams, false, T::Int32,
+                 [](IPlamor& t, const MemberCall& c) {
+                   t.MojiExtMsM(c.Double(0), c.Double(1), c.String(2), c.Int32(3), c.Double(4),
+                                c.Double(5), TextOptionsAt(c, 6));
+                   return None();
+                 }},
+      MemberInfo{"MojiExtMsG", MemberKind::Method, kTextParams, false, T::Int32,
+                 [](IPlamor& t, const MemberCall& c) {
+                   t.MojiExtMsG(c.Double(0), c.Double(1), c.String(2), c.Int32(3), c.Double(4),
+                                c.Double(5), TextOptionsAt(c, 6));
+                   return None();
+                 }},
+      PLAMOR_PROPERTY(DXFOnly, T::Bool, Bool),
+      MemberInfo{"LayerName", MemberKind::PropertyPut, {{"Index", T::Int16}, {"value", T::String}},
+                 false, T::String,
+                 [](IPlamor& t, const MemberCall& c) {
+                   t.put_LayerName(c.Int16(0), c.String(1));
+                   return None();
+                 }},
+      MemberInfo{"LayerName", MemberKind::PropertyGet, {{"Index", T::Int16}}, true, T::String,
+                 [](IPlamor& t, const MemberCall& c) { return Result(t.get_LayerName(c.Int16(0))); }},
+  };
+}
+
+#undef PLAMOR_PROPERTY
+#undef PLAMOR_READONLY
+
+std::string Describe(const MemberInfo& m, size_t i) {
+  return std::string(m.params[i].name) + " of " + m.QualifiedName();
+}
+
+}  // namespace
+
+std::string MemberInfo::QualifiedName() const {
+  switch (kind) {
+    case MemberKind::PropertyPut: return std::string("put_") + name;
+    case MemberKind::PropertyGet: return std::string("get_") + name;
+    case MemberKind::Method: break;
+  }
+  return name;
+}
+
+const std::vector<MemberInfo>& PlamorMembers() {
+  static const std::vector<MemberInfo> members = BuildMembers();
+  return members;
+}
+
+const MemberInfo* FindMember(std::string_view qualifiedName) {
+  static const std::unordered_map<std::string, const MemberInfo*> byName = [] {
+    std::unordered_map<std::string, const MemberInfo*> map;
+    for (const auto& m : PlamorMembers()) map.emplace(m.QualifiedName(), &m);
+    return map;
+  }();
+  auto it = byName.find(std::string(qualifiedName));
+  return it == byName.end() ? nullptr : it->second;
+}
+
+const MemberInfo* FindMember(std::string_view name, MemberKind kind) {
+  for (const auto& m : PlamorMembers())
+    if (m.kind == kind && std::string_view(m.name).size() == name.size() &&
+        strncasecmp(m.name, name.data(), name.size()) == 0)
+      return &m;
+  return nullptr;
+}
+
+MemberCall::MemberCall(const MemberInfo& member, std::vector<ArgValue> args)
+    : member_(member), args_(std::move(args)) {
+  args_.resize(member.params.size());
+}
+
+const ArgValue& MemberCall::At(size_t i) const {
+  const ArgValue& a = args_.at(i);
+  if (a.kind == ArgValue::Kind::Missing && !member_.params[i].optional)
+    throw AutomationError(kErrArgumentNotOptional, "Argument not optional: " + Describe(member_, i));
+  return a;
+}
+
+double MemberCall::Double(size_t i) const {
+  const ArgValue& a = At(i);
+  switch (a.kind) {
+    case ArgValue::Kind::Missing: return member_.params[i].defaultValue;
+    case ArgValue::Kind::Number: return a.number;
+    case ArgValue::Kind::Bool: return a.flag ? -1.0 : 0.0;
+    case ArgValue::Kind::Text:
+      if (numtext::IsNumeric(a.text)) return numtext::Val(a.text);
+      break;
+  }
+  throw AutomationError(kErrTypeMismatch, "Type mismatch: " + Describe(member_, i) +
+                                              " must be a number, not \"" + a.text + "\"");
+}
+
+std::int16_t MemberCall::Int16(size_t i) const {
+  try {
+    return numtext::ToInt16(Double(i));
+  } catch (const std::overflow_error&) {
+    throw AutomationError(kErrOverflow, "Overflow: " + Describe(member_, i) + " must lie in -32768..32767");
+  }
+}
+
+std::int32_t MemberCall::Int32(size_t i) const {
+  try {
+    return numtext::ToInt32(Double(i));
+  } catch (const std::overflow_error&) {
+    throw AutomationError(kErrOverflow, "Overflow: " + Describe(member_, i) + " is out of the 32-bit range");
+  }
+}
+
+bool MemberCall::Bool(size_t i) const {
+  const ArgValue& a = At(i);
+  if (a.kind == ArgValue::Kind::Bool) return a.flag;
+  if (a.kind == ArgValue::Kind::Text) {
+    if (strcasecmp(a.text.c_str(), "True") == 0) return true;
+    if (strcasecmp(a.text.c_str(), "False") == 0) return false;
+  }
+  return Double(i) != 0;
+}
+
+std::string MemberCall::String(size_t i) const {
+  const ArgValue& a = At(i);
+  switch (a.kind) {
+    case ArgValue::Kind::Missing: return {};
+    case ArgValue::Kind::Text: return a.text;
+    case ArgValue::Kind::Bool: return a.flag ? "True" : "False";
+    case ArgValue::Kind::Number: return numtext::CStr(a.number);
+  }
+  return {};
+}
+
+OptionalArg MemberCall::Optional(size_t i) const {
+  const ArgValue& a = At(i);
+  switch (a.kind) {
+    case ArgValue::Kind::Missing: return OptionalArg();
+    case ArgValue::Kind::Number: return OptionalArg(a.number);
+    case ArgValue::Kind::Bool: return OptionalArg(a.flag ? -1.0 : 0.0);
+    case ArgValue::Kind::Text: return OptionalArg(a.text);
+  }
+  return OptionalArg();
+}
+
+ArgValue InvokeMember(IPlamor& target, const MemberInfo& member,
+                      const std::vector<std::pair<std::string, ArgValue>>& args) {
+  std::vector<ArgValue> bound(member.params.size());
+  size_t position = 0;
+  for (const auto& [name, value] : args) {
+    size_t index = position;
+    if (!name.empty()) {
+      index = member.params.size();
+      for (size_t i = 0; i < member.params.size(); ++i)
+        if (strcasecmp(member.params[i].name, name.c_str()) == 0) index = i;
+      if (index == member.params.size())
+        throw AutomationError(kErrNamedArgumentNotFound,
+                              "Named argument not found: " + name + " of " + member.QualifiedName());
+    } else {
+      ++position;
+    }
+    if (index >= member.params.size())
+      throw AutomationError(kErrWrongNumberOfArguments,
+                            "Wrong number of arguments: " + member.QualifiedName() + " takes " +
+                                std::to_string(member.params.size()));
+    bound[index] = value;
+  }
+  MemberCall call(member, std::move(bound));
+  return member.invoke(target, call);
+}
+
+}  // namespace plamor
