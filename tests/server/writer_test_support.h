@@ -1,0 +1,112 @@
+// Helpers of the writer tests: elements built field by field, text of CR LF
+// lines, a temporary folder, and the scripted prompter put in place for one test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/cp932.h"
+#include "platform/prompts_scripted.h"
+#include "server/common.h"
+#include "server/types.h"
+#include "server/z_circle.h"
+#include "server/z_line.h"
+#include "server/z_text.h"
+
+namespace plamor::testing {
+
+// Lines joined, each followed by CR LF.
+inline std::string CrLfLines(std::initializer_list<std::string_view> lines) {
+  std::string text;
+  for (std::string_view line : lines) {
+    text.append(line);
+    text.append("\r\n");
+  }
+  return text;
+}
+
+inline std::unique_ptr<clsZLine> Line(double x1, double y1, double x2, double y2, int pen = 1,
+                                      int layer = 1, int style = 0, double pich = 0) {
+  auto e = std::make_unique<clsZLine>();
+  e->x1 = x1; e->y1 = y1; e->x2 = x2; e->y2 = y2;
+  e->SetPen(pen); e->Layer = static_cast<std::int16_t>(layer); e->Style = style; e->pich = pich;
+  return e;
+}
+
+inline std::unique_ptr<clsZCircle> Circle(double x, double y, double xr, double yr, double sAng,
+                                          double mang, int pen = 1, int layer = 1, int style = 0,
+                                          double pich = 0, double lang = 0) {
+  auto e = std::make_unique<clsZCircle>();
+  e->x = x; CircleCentre::SetY(*e, y); e->xr = xr; e->yr = yr; e->sAng = sAng; e->mang = mang;
+  e->lang = lang; e->SetPen(pen); e->Layer = static_cast<std::int16_t>(layer); e->Style = style;
+  e->pich = pich;
+  return e;
+}
+
+inline std::unique_ptr<clsZText> Text(std::string text, double x, double y, int style = 0,
+                                      int pen = 1, int layer = 1) {
+  auto e = std::make_unique<clsZText>();
+  e->Text = std::move(text); e->x = x; e->y = y; e->Style = style;
+  e->SetPen(pen); e->Layer = static_cast<std::int16_t>(layer);
+  return e;
+}
+
+// A fresh state of the thread's writer settings: no layer names, the pen
+// colours of a new server object, the layer codes of a new dialog.
+inline void ResetWriterSettings() {
+  auto& s = Settings();
+  s.LayerName.fill("");
+  s.DxfPenColor = {0, 3, 1, 6, 5, 4, 2, 7};
+  BuildLayerCodeTable();
+}
+
+// A temporary folder removed at the end of the test; XDG_CONFIG_HOME points into it.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "plamor-writers-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+    std::filesystem::create_directories(path_ / "config");
+    ::setenv("XDG_CONFIG_HOME", (path_ / "config").c_str(), 1);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The scripted prompter as the process's prompter for the life of the object.
+class ScopedPrompter {
+ public:
+  ScopedPrompter() { prompts::SetCurrent(&prompter_); }
+  ~ScopedPrompter() {
+    prompts::SetCurrent(nullptr);
+    EXPECT_TRUE(prompter_.Failures().empty()) << (prompter_.Failures().empty() ? "" : prompter_.Failures()[0]);
+    EXPECT_TRUE(prompter_.Unanswered().empty());
+  }
+  prompts::ScriptedPrompter* operator->() { return &prompter_; }
+
+ private:
+  prompts::ScriptedPrompter prompter_;
+};
+
+}  // namespace plamor::testing
