@@ -34,7 +34,7 @@ void LoadHq(TBunpu& tbunpu) {
   tbunpu.SetKansokujyoNo("3021");
   tbunpu.SetSeireki(2003);
   tbunpu.SetYMin(0.0);
-  tbunpu.SetYMax(2.5);
+  tbunpu.SetYMax(2.4);
   tbunpu.SetQMin(0);
   tbunpu.SetQMax(70);
   tbunpu.HQsakuga(0);
