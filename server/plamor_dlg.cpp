@@ -288,7 +288,7 @@ int frmPlamorDlg::AskCancel() {
   prompts::MessageBoxRequest request;
   request.text = "図面の作成を中止しますか？";
   request.title = "中止の確認";
-  request.style = prompts::kYesNo | prompts::kExclamation | prompts::kDefaultButton2;
+  request.style = static_cast<int>(prompts::kYesNo) | prompts::kExclamation | prompts::kDefaultButton2;
   DispCancelDlg = true;
   const int answer = prompts::Current().MessageBox(request);
   DispCancelDlg = false;
