@@ -1,6 +1,7 @@
 #include "platform/device_context.h"
 
 #include <png.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -177,6 +178,10 @@ void PlamorDeviceContext::SavePng(const std::string& path) const {
   std::string temp = path + ".XXXXXX";
   const int fd = mkstemp(temp.data());
   if (fd < 0) throw std::runtime_error(path + ": cannot create the file: " + std::strerror(errno));
+  // mkstemp makes the file private; give it the permissions of a new file.
+  const mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
   std::FILE* file = fdopen(fd, "wb");
   if (file == nullptr) {
     const int err = errno;
