@@ -33,7 +33,7 @@ std::vector<std::uint16_t> GlyphWords(const LffGlyph& glyph, const CellMapping& 
       mapped.push_back(mapping.Map(point, clamped));
     polylines.push_back(std::move(mapped));
   }
-  std::vector<Run> runs = ChainSegments(DistinctSegments(polylines));
+  std::vector<StrokeRun> runs = ChainSegments(DistinctSegments(polylines));
   fit = FitIntoWords(runs, kMaxGlyphWords);
   return EncodeRuns(runs);
 }

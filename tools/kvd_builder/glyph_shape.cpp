@@ -36,16 +36,16 @@ double DistanceToLine(CellPoint p, CellPoint a, CellPoint b) {
   return std::abs(dx * (p.y - a.y) - dy * (p.x - a.x)) / length;
 }
 
-double RunLength(const Run& run) {
+double RunLength(const StrokeRun& run) {
   double length = 0;
   for (std::size_t i = 1; i < run.size(); ++i)
     length += std::hypot(run[i].x - run[i - 1].x, run[i].y - run[i - 1].y);
   return length;
 }
 
-void MergeNearCollinear(Run& run, double tolerance) {
+void MergeNearCollinear(StrokeRun& run, double tolerance) {
   if (run.size() < 3) return;
-  Run kept{run.front()};
+  StrokeRun kept{run.front()};
   for (std::size_t i = 1; i + 1 < run.size(); ++i)
     if (DistanceToLine(run[i], kept.back(), run[i + 1]) > tolerance) kept.push_back(run[i]);
   kept.push_back(run.back());
@@ -102,7 +102,7 @@ std::vector<Segment> DistinctSegments(const std::vector<std::vector<CellPoint>>&
   return segments;
 }
 
-std::vector<Run> ChainSegments(const std::vector<Segment>& segments) {
+std::vector<StrokeRun> ChainSegments(const std::vector<Segment>& segments) {
   std::vector<bool> used(segments.size(), false);
   // The far end of the first unused segment touching `point`.
   const auto takeTouching = [&](CellPoint point) -> std::optional<CellPoint> {
@@ -115,7 +115,7 @@ std::vector<Run> ChainSegments(const std::vector<Segment>& segments) {
     }
     return std::nullopt;
   };
-  std::vector<Run> runs;
+  std::vector<StrokeRun> runs;
   for (std::size_t first = 0; first < segments.size(); ++first) {
     if (used[first]) continue;
     used[first] = true;
@@ -129,19 +129,19 @@ std::vector<Run> ChainSegments(const std::vector<Segment>& segments) {
   return runs;
 }
 
-std::size_t WordCount(const std::vector<Run>& runs) {
+std::size_t WordCount(const std::vector<StrokeRun>& runs) {
   std::size_t words = 0;
-  for (const Run& run : runs) words += run.size();
+  for (const StrokeRun& run : runs) words += run.size();
   return words;
 }
 
-FitResult FitIntoWords(std::vector<Run>& runs, std::size_t maxWords) {
+FitResult FitIntoWords(std::vector<StrokeRun>& runs, std::size_t maxWords) {
   FitResult result;
   for (const double tolerance : {0.5, 1.0, 1.5, 2.0, 3.0, 4.0, 6.0, 8.0}) {
     if (WordCount(runs) <= maxWords) return result;
     result.simplified = true;
-    for (Run& run : runs) MergeNearCollinear(run, tolerance);
-    std::erase_if(runs, [&](const Run& run) { return RunLength(run) <= tolerance; });
+    for (StrokeRun& run : runs) MergeNearCollinear(run, tolerance);
+    std::erase_if(runs, [&](const StrokeRun& run) { return RunLength(run) <= tolerance; });
   }
   while (WordCount(runs) > maxWords) {
     result.truncated = true;
@@ -154,9 +154,9 @@ FitResult FitIntoWords(std::vector<Run>& runs, std::size_t maxWords) {
   return result;
 }
 
-std::vector<std::uint16_t> EncodeRuns(const std::vector<Run>& runs) {
+std::vector<std::uint16_t> EncodeRuns(const std::vector<StrokeRun>& runs) {
   std::vector<std::uint16_t> words;
-  for (const Run& run : runs) {
+  for (const StrokeRun& run : runs) {
     for (std::size_t i = 0; i < run.size(); ++i) {
       const auto word = static_cast<std::uint16_t>(run[i].x | run[i].y << 7);
       words.push_back(i == 0 ? word : static_cast<std::uint16_t>(word | kPenDown));

@@ -48,13 +48,13 @@ struct Segment {
 std::vector<Segment> DistinctSegments(const std::vector<std::vector<CellPoint>>& polylines);
 
 // A connected run: a move to the first point, then draws to the others.
-using Run = std::vector<CellPoint>;
+using StrokeRun = std::vector<CellPoint>;
 
 // Chains the segments into as few runs as a greedy walk finds, each segment
 // used once, possibly in reverse.
-std::vector<Run> ChainSegments(const std::vector<Segment>& segments);
+std::vector<StrokeRun> ChainSegments(const std::vector<Segment>& segments);
 
-std::size_t WordCount(const std::vector<Run>& runs);
+std::size_t WordCount(const std::vector<StrokeRun>& runs);
 
 struct FitResult {
   bool simplified = false;  // near-collinear points merged, tiny strokes dropped
@@ -64,11 +64,11 @@ struct FitResult {
 // Makes the runs fit into `maxWords`: first merges near-collinear points and
 // drops tiny strokes with a growing tolerance, then, as a last resort, cuts
 // strokes from the end.
-FitResult FitIntoWords(std::vector<Run>& runs, std::size_t maxWords);
+FitResult FitIntoWords(std::vector<StrokeRun>& runs, std::size_t maxWords);
 
 constexpr std::uint16_t kPenDown = 0x8000;
 
 // Stroke words: bits 0-6 x, bits 7-13 y, bit 15 set for a draw.
-std::vector<std::uint16_t> EncodeRuns(const std::vector<Run>& runs);
+std::vector<std::uint16_t> EncodeRuns(const std::vector<StrokeRun>& runs);
 
 }  // namespace kvd

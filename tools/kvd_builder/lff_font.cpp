@@ -82,8 +82,9 @@ LffFont ReadLffFont(std::istream& in, const std::string& sourceName) {
     const auto fail = [&](const std::string& what) {
       throw LffError(sourceName + ":" + std::to_string(lineNumber) + ": " + what);
     };
-    if (line.empty()) {
+    if (line.empty()) {  // ends a glyph, and a JIS comment of strokes commented out
       state = State::Outside;
+      pendingCode = -1;
     } else if (line[0] == '#') {
       constexpr std::string_view kJis = "# JIS";
       if (line.substr(0, kJis.size()) == kJis) {
