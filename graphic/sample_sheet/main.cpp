@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kPixelsPerMm = 5;
 constexpr double kSheetWidth = 200;   // mm
-constexpr double kSheetHeight = 330;  // mm
+constexpr double kSheetHeight = 255;  // mm
 
 struct Graphic {
   explicit Graphic(const plamor::dynlib::DynamicLibrary& lib)
@@ -82,15 +82,23 @@ std::vector<std::string> Characters(const std::string& utf8) {
   return out;
 }
 
-void Label(const Graphic& g, HDC dc, double y, const char* utf8) {
+// A section heading in red; returns the base line of the section's first row.
+double Section(const Graphic& g, HDC dc, double y, const char* utf8) {
   const std::string text = plamor::cp932::FromUtf8(utf8);
   g.text(dc, 4, y, 2.5, 2.5, 0.3, 0, 0, 0, 2, text.c_str());
+  return y - 5.5;
+}
+
+void Text(const Graphic& g, HDC dc, double x, double y, double size, double rotation,
+          double slant, int direction, int colour, const char* utf8) {
+  const std::string text = plamor::cp932::FromUtf8(utf8);
+  g.text(dc, x, y, size, size, size * 0.1, rotation, slant, direction, colour, text.c_str());
 }
 
 void DrawSheet(const Graphic& g, HDC dc) {
   const double size = 4, pitch = 5.5;
-  double y = kSheetHeight - 10;
-  Label(g, dc, y + 3.5, "かな / カナ");
+  double y = kSheetHeight - 8;
+  y = Section(g, dc, y, "かな / カナ");
   y = WriteLines(g, dc,
                  Characters("ぁあぃいぅうぇえぉおかがきぎくぐけげこごさざしじすずせぜそぞただちぢっつづてで"
                             "とどなにぬねのはばぱひびぴふぶぷへべぺほぼぽまみむめもゃやゅゆょよらりるれろゎ"
@@ -101,41 +109,33 @@ void DrawSheet(const Graphic& g, HDC dc) {
                             "トドナニヌネノハバパヒビピフブプヘベペホボポマミムメモャヤュユョヨラリルレロヮ"
                             "ワヰヱヲンヴヵヶ"),
                  42, y, size, pitch);
-  Label(g, dc, y + 2, "全角英数");
+  y = Section(g, dc, y, "全角英数");
   y = WriteLines(g, dc,
                  Characters("ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ０１２３４５６７８９"
                             "ａｂｃｄｅｆｇｈｉｊｋｌｍｎｏｐｑｒｓｔｕｖｗｘｙｚ"),
-                 36, y - 1.5, size, pitch);
-  Label(g, dc, y + 2, "漢字");
-  y = WriteLines(g, dc, FirstKanji(470), 42, y - 1.5, size, pitch);
+                 36, y, size, pitch);
+  y = Section(g, dc, y, "漢字");
+  y = WriteLines(g, dc, FirstKanji(470), 42, y, size, pitch);
 
-  Label(g, dc, y + 2, "混在 (半角を含む)");
-  const std::string mixed = plamor::cp932::FromUtf8("測点No.12 標高 H=+3.456m ｶﾀｶﾅ (ﾊﾝｶｸ) [A-1] ¥100 100%");
-  g.text(dc, 8, y - 1.5, size, size, 0.4, 0, 0, 0, 4, mixed.c_str());
-  y -= pitch + 3;
+  y = Section(g, dc, y, "混在 (半角を含む)");
+  Text(g, dc, 8, y, size, 0, 0, 0, 4, "測点No.12 標高 H=+3.456m ｶﾀｶﾅ (ﾊﾝｶｸ) [A-1] ¥100 100%");
+  y -= pitch + 2;
 
-  Label(g, dc, y + 2, "縦書き / 斜体 / 回転");
-  const double top = y - 2;
-  const std::string vertical = plamor::cp932::FromUtf8("縦書きの文字列ABC");
-  g.text(dc, 10, top, size, size, 0.5, 0, 0, 1, 2, vertical.c_str());
-  const std::string slanted = plamor::cp932::FromUtf8("斜体 15度 Slant");
-  g.text(dc, 22, top - 8, size, size, 0.4, 0, 15, 0, 0, slanted.c_str());
-  g.text(dc, 22, top - 16, size, size, 0.4, 0, -15, 0, 0, slanted.c_str());
-  const std::string rotated = plamor::cp932::FromUtf8("回転 30度 Rotated");
-  g.text(dc, 22, top - 60, size, size, 0.4, 30, 0, 0, 3, rotated.c_str());
-  const std::string rotatedSlanted = plamor::cp932::FromUtf8("回転 -20度 斜体 20度");
-  g.text(dc, 110, top - 20, size, size, 0.4, -20, 20, 0, 5, rotatedSlanted.c_str());
-  const std::string circleText = plamor::cp932::FromUtf8("円弧を含む字形：ＯＱＳ０３６８９○◎");
-  g.text(dc, 90, top - 50, size, size, 0.4, 0, 0, 0, 0, circleText.c_str());
-  y = top - 75;
+  y = Section(g, dc, y, "縦書き / 斜体 / 回転 / 円弧");
+  Text(g, dc, 10, y + 4, size, 0, 0, 1, 2, "縦書きの文字列ABC");
+  Text(g, dc, 22, y, size, 0, 15, 0, 0, "斜体 +15度 Slant");
+  Text(g, dc, 22, y - 8, size, 0, -15, 0, 0, "斜体 -15度 Slant");
+  Text(g, dc, 110, y - 8, size, -20, 20, 0, 5, "回転 -20度 斜体 20度");
+  Text(g, dc, 22, y - 55, size, 30, 0, 0, 3, "回転 30度 Rotated");
+  Text(g, dc, 90, y - 40, size, 0, 0, 0, 0, "円弧を含む字形：ＯＱＳ０３６８９○◎");
+  y -= 75;
 
-  Label(g, dc, y + 2, "枠表示 (文字高 7 画素以下)");
+  y = Section(g, dc, y, "枠表示 (文字高 7 画素以下)");
   g.frames(1);
-  const std::string small = plamor::cp932::FromUtf8("この行は文字枠で表示される ABC 123");
-  g.text(dc, 8, y - 3, 1.4, 1.4, 0.2, 0, 0, 0, 0, small.c_str());
-  g.text(dc, 8, y - 7, 1.4, 1.4, 0.2, 0, 10, 0, 2, small.c_str());
+  Text(g, dc, 8, y, 1.4, 0, 0, 0, 0, "この行は文字枠で表示される ABC 123");
+  Text(g, dc, 8, y - 4, 1.4, 0, 10, 0, 2, "この行は文字枠で表示される ABC 123");
   g.frames(0);
-  // A base line under the mixed text and the sheet border, in dotted pen.
+  // The sheet's border in the dotted pen.
   g.line(dc, 1, 1, kSheetWidth - 1, 1, 1, 4);
   g.line(dc, kSheetWidth - 1, 1, kSheetWidth - 1, kSheetHeight - 1, 1, 4);
   g.line(dc, kSheetWidth - 1, kSheetHeight - 1, 1, kSheetHeight - 1, 1, 4);
