@@ -58,7 +58,10 @@ bool ScaledUnits(double magnitude, std::uint64_t& units) {
   u128 g = rp >> s;
   const u128 rest = rp & mask;
   const u128 half = static_cast<u128>(1) << (s - 1);
-  if (rest > half || (rest == half && (g & 1) != 0)) ++g;
+  // The parity of the whole 15-digit number decides a tie: that of g, unless
+  // no digit is kept beyond the fourth decimal (p = 1), when it is q + g.
+  const bool odd = ((p == 1 ? g + q : g) & 1) != 0;
+  if (rest > half || (rest == half && odd)) ++g;
   units = q + (2 * g >= p ? 1 : 0);
   return true;
 }

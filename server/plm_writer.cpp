@@ -41,10 +41,11 @@ std::filesystem::path FolderOfThisLibrary() {
   return folders::ModuleFolder(&anchor);
 }
 
+// The thumbnail of the preview; without one, that of an empty (black) picture.
 Thumbnail ThumbnailOf(HDC preview) {
   Thumbnail bytes{};
-  if (preview == nullptr) return bytes;
-  const std::vector<std::uint8_t> encoded = EncodeThumbnail(*preview);
+  const DeviceContext empty(kThumbnailWidth, kThumbnailHeight, Rgb(0, 0, 0));
+  const std::vector<std::uint8_t> encoded = EncodeThumbnail(preview != nullptr ? *preview : empty);
   std::copy_n(encoded.begin(), std::min(encoded.size(), bytes.size()), bytes.begin());
   return bytes;
 }
