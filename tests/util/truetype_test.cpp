@@ -2,6 +2,8 @@
 // (tests/util/data/make_outline_font.py), found through fontconfig.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstdlib>
 #include <filesystem>
@@ -160,6 +162,143 @@ TEST(TrueTypeOutline, JapaneseFaceNamesFindJapaneseFonts) {
   OutlineBuffer out(2000);
   MyGetOutLine(nullptr, 'A', nullptr, out.list(), 2000, 0, 0);
   EXPECT_GT(out.list()->count, 0);
+}
+
+// The box of pixels that differ from `background`, and whether all of them
+// are `ink`.
+struct InkBox {
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;  // inclusive
+  bool allInk = true;
+};
+InkBox InkOf(const PlamorDeviceContext& dc, plamor::ColorRef background, plamor::ColorRef ink) {
+  InkBox box;
+  for (int y = 0; y < dc.Height(); ++y)
+    for (int x = 0; x < dc.Width(); ++x) {
+      const plamor::ColorRef c = dc.GetPixel(x, y);
+      if (c == background) continue;
+      box.left = std::min(box.left, x);
+      box.right = std::max(box.right, x);
+      box.top = std::min(box.top, y);
+      box.bottom = std::max(box.bottom, y);
+      box.allInk = box.allInk && c == ink;
+    }
+  return box;
+}
+
+void ExpectInk(const InkBox& box, int left, int top, int right, int bottom) {
+  EXPECT_EQ(box.left, left);
+  EXPECT_EQ(box.top, top);
+  EXPECT_EQ(box.right, right);
+  EXPECT_EQ(box.bottom, bottom);
+  EXPECT_TRUE(box.allInk);
+}
+
+// 30 points at 96 pixels an inch is a cell of 40 pixels: ascent 32, descent
+// 8; "d" is inked over the whole cell height, 16 pixels wide, centred in an
+// advance of 24.
+TEST(TrueTypeText, AlignmentPlacesTheCellOnTheReferencePoint) {
+  const plamor::ColorRef blue = plamor::Rgb(0, 0, 255), red = plamor::Rgb(255, 0, 0);
+  struct Case {
+    int alignment, x, y, left, top, right, bottom;
+  };
+  for (const Case& c : {Case{4, 100, 80, 92, 40, 107, 79}, Case{0, 10, 5, 14, 5, 29, 44},
+                        Case{8, 150, 60, 130, 28, 145, 67}, Case{1, 100, 0, 92, 0, 107, 39},
+                        Case{5, 150, 100, 130, 60, 145, 99}}) {
+    SCOPED_TRACE("alignment " + std::to_string(c.alignment));
+    PlamorDeviceContext dc(200, 120, blue);
+    EXPECT_NE(MyPutMoji(&dc, 30, c.x, c.y, 0, red, c.alignment, "d", kFace), 0);
+    ExpectInk(InkOf(dc, blue, red), c.left, c.top, c.right, c.bottom);
+  }
+}
+
+TEST(TrueTypeText, EscapementTurnsTheTextAndLeavesTheSharedFaceUpright) {
+  MySetFont(1000, 0, kFace);
+  OutlineBuffer before(10), after(10);
+  MyGetOutLine(nullptr, 'b', nullptr, before.list(), 10, 0, 0);
+
+  const plamor::ColorRef white = plamor::Rgb(255, 255, 255), black = plamor::Rgb(0, 0, 0);
+  PlamorDeviceContext dc(200, 200, white);
+  // Turned a quarter left, left-aligned on the baseline: the text runs up.
+  EXPECT_NE(MyPutMoji(&dc, 30, 100, 100, 900, black, 6, "d", kFace), 0);
+  ExpectInk(InkOf(dc, white, black), 68, 80, 107, 95);
+
+  MyGetOutLine(nullptr, 'b', nullptr, after.list(), 10, 0, 0);
+  ASSERT_EQ(after.list()->count, before.list()->count);
+  for (int i = 0; i < before.list()->count; ++i) {
+    EXPECT_EQ(after[i].x, before[i].x);
+    EXPECT_EQ(after[i].y, before[i].y);
+  }
+}
+
+TEST(TrueTypeText, BadArgumentsDrawNothing) {
+  const plamor::ColorRef white = plamor::Rgb(255, 255, 255);
+  PlamorDeviceContext dc(50, 50, white);
+  EXPECT_EQ(MyPutMoji(nullptr, 30, 10, 10, 0, 0, 4, "d", kFace), 0);
+  EXPECT_EQ(MyPutMoji(&dc, 30, 10, 10, 0, 0, 9, "d", kFace), 0);
+  EXPECT_EQ(MyPutMoji(&dc, 30, 10, 10, 0, 0, -1, "d", kFace), 0);
+  EXPECT_NE(MyPutMoji(&dc, 30, 10, 10, 0, 0, 4, nullptr, kFace), 0);
+  EXPECT_NE(MyPutMoji(&dc, 30, 10, 10, 0, 0, 4, "", nullptr), 0);
+  // Far outside the surface: nothing lands, nothing breaks.
+  EXPECT_NE(MyPutMoji(&dc, 3000, -30000, 30000, 450, 0, 4, "dd", kFace), 0);
+  EXPECT_EQ(InkOf(dc, white, 0).right, -1);
+}
+
+// Colours of the classic button frame.
+constexpr plamor::ColorRef kFaceGrey = plamor::Rgb(192, 192, 192), kWhite = plamor::Rgb(255, 255, 255),
+                           kLight = plamor::Rgb(223, 223, 223), kShadow = plamor::Rgb(128, 128, 128),
+                           kBlack = plamor::Rgb(0, 0, 0), kMagenta = plamor::Rgb(255, 0, 255);
+
+TEST(TrueTypeButton, PushButtonStatesOnThePixels) {
+  struct Case {
+    int style;
+    plamor::ColorRef outerTopLeft, outerBottomRight, innerTopLeft, innerBottomRight;
+  };
+  for (const Case& c : {Case{1, kWhite, kBlack, kLight, kShadow}, Case{3, kBlack, kWhite, kShadow, kLight},
+                        Case{2, kBlack, kWhite, kShadow, kLight}, Case{0x4010, kShadow, kShadow, kFaceGrey, kFaceGrey}}) {
+    SCOPED_TRACE("style " + std::to_string(c.style));
+    PlamorDeviceContext dc(40, 30, kMagenta);
+    EXPECT_EQ(MyPutBtn(&dc, 5, 5, 25, 20, c.style), 1);
+    EXPECT_EQ(dc.GetPixel(5, 5), c.outerTopLeft);
+    EXPECT_EQ(dc.GetPixel(24, 19), c.outerBottomRight);
+    EXPECT_EQ(dc.GetPixel(6, 6), c.innerTopLeft);
+    EXPECT_EQ(dc.GetPixel(23, 18), c.innerBottomRight);
+    if (c.style == 2) {  // checked: the face is dithered with white
+      EXPECT_NE(dc.GetPixel(10, 10), dc.GetPixel(11, 10));
+      EXPECT_TRUE(dc.GetPixel(10, 10) == kWhite || dc.GetPixel(10, 10) == kFaceGrey);
+    } else {
+      EXPECT_EQ(dc.GetPixel(10, 10), kFaceGrey);
+    }
+    EXPECT_EQ(dc.GetPixel(4, 4), kMagenta);
+    EXPECT_EQ(dc.GetPixel(25, 20), kMagenta);
+    const InkBox box = InkOf(dc, kMagenta, 0);
+    EXPECT_EQ(box.left, 5);
+    EXPECT_EQ(box.top, 5);
+    EXPECT_EQ(box.right, 24);
+    EXPECT_EQ(box.bottom, 19);
+  }
+}
+
+TEST(TrueTypeButton, OtherStylesAreStateFlags) {
+  PlamorDeviceContext dc(40, 40, kMagenta);
+  EXPECT_EQ(MyPutBtn(&dc, 0, 0, 20, 20, 0x0400), 1);  // checked check box
+  EXPECT_EQ(dc.GetPixel(0, 0), kShadow);
+  EXPECT_EQ(dc.GetPixel(10, 11), kBlack);  // on the tick
+  EXPECT_EQ(dc.GetPixel(4, 15), kWhite);   // inside, off the tick
+  EXPECT_EQ(MyPutBtn(&dc, 20, 20, 40, 40, 0x0404), 1);  // checked radio button
+  EXPECT_EQ(dc.GetPixel(30, 30), kBlack);
+  EXPECT_EQ(dc.GetPixel(20, 20), kMagenta);  // outside the circle
+
+  PlamorDeviceContext untouched(40, 40, kMagenta);
+  for (int style : {0x0005, 0x0011, 0x001F}) EXPECT_EQ(MyPutBtn(&untouched, 0, 0, 20, 20, style), 0);
+  EXPECT_EQ(MyPutBtn(&untouched, 30, 30, 10, 10, 1), 1);  // an empty rectangle draws nothing
+  EXPECT_EQ(InkOf(untouched, kMagenta, 0).right, -1);
+  EXPECT_EQ(MyPutBtn(nullptr, 0, 0, 20, 20, 1), 0);
+
+  // Corners far outside the surface are cut to it.
+  PlamorDeviceContext small(10, 10, kMagenta);
+  EXPECT_EQ(MyPutBtn(&small, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 1), 1);
+  EXPECT_EQ(small.GetPixel(5, 5), kFaceGrey);
+  EXPECT_EQ(MyPutBtn(&small, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 0x0404), 1);
 }
 
 }  // namespace
