@@ -1,7 +1,6 @@
 #include "server/column_rounding.h"
 
 #include <charconv>
-#include <cstdlib>
 #include <string>
 
 #include "server/common.h"
@@ -24,7 +23,11 @@ bool KeepsItsValue(double value, std::int32_t digits) {
   int significant = 0;
   for (; p != result.ptr && *p != 'e'; ++p) significant += (*p >= '0' && *p <= '9');
   if (p == result.ptr) return false;
-  const int exponent = std::atoi(p + 1);
+  ++p;  // the exponent: a sign, then its digits
+  const bool negative = *p == '-';
+  int exponent = 0;
+  std::from_chars(p + 1, result.ptr, exponent);
+  if (negative) exponent = -exponent;
   const int decimals = significant - 1 - exponent;
   return significant <= 15 && decimals <= digits;
 }

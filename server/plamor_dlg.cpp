@@ -120,10 +120,15 @@ void frmPlamorDlg::SetPaperYoko(double yoko) {
 // ---- Registration ----
 
 double frmPlamorDlg::Round(double value) const {
-  return RoundToColumnsValue(value, Settings().RoundColum);
+  const std::int32_t digits = Settings().RoundColum;
+  if (digits < 0) {
+    throw AutomationError(kErrInvalidArgument, "Invalid procedure call or argument: RoundColum is " +
+                                                   std::to_string(digits) + ", below 0 decimals");
+  }
+  return RoundToColumnsValue(value, digits);
 }
 
-frmPlamorDlg::ShapeAttributes frmPlamorDlg::ResolveShape(const ShapeOptions& options) const {
+frmPlamorDlg::ShapeAttributes frmPlamorDlg::ResolveShape(const LineOptions& options) const {
   ShapeAttributes a{penNo_, style_, pich, layer_};
   if (auto v = options.vPen.Number("vPen"); v && *v >= 0 && *v <= 7) a.pen = ToLong(*v, "vPen");
   if (auto v = options.vStyl.Number("vStyl"); v && IsAcceptedStyle(*v)) a.style = static_cast<std::int32_t>(*v);
@@ -134,27 +139,27 @@ frmPlamorDlg::ShapeAttributes frmPlamorDlg::ResolveShape(const ShapeOptions& opt
   return a;
 }
 
-void frmPlamorDlg::En(double x, double y, double r, const ShapeOptions& options) {
+void frmPlamorDlg::En(double x, double y, double r, const LineOptions& options) {
   AddCircle(RegKind::En, x, y, r, r, 0, 360, 0, options);
 }
 
 void frmPlamorDlg::Enko(double x, double y, double r, double sAng, double mang,
-                        const ShapeOptions& options) {
+                        const LineOptions& options) {
   AddCircle(RegKind::Enko, x, y, r, r, sAng, mang, 0, options);
 }
 
 void frmPlamorDlg::Daen(double x, double y, double xr, double yr, double lang,
-                        const ShapeOptions& options) {
+                        const LineOptions& options) {
   AddCircle(RegKind::Daen, x, y, xr, yr, 0, 360, lang, options);
 }
 
 void frmPlamorDlg::Daenko(double x, double y, double xr, double yr, double sAng, double mang,
-                          double lang, const ShapeOptions& options) {
+                          double lang, const LineOptions& options) {
   AddCircle(RegKind::Daenko, x, y, xr, yr, sAng, mang, lang, options);
 }
 
 void frmPlamorDlg::AddCircle(RegKind kind, double x, double y, double xr, double yr, double sAng,
-                             double mang, double lang, const ShapeOptions& options) {
+                             double mang, double lang, const LineOptions& options) {
   RequireFinite(x, "x");
   RequireFinite(y, "y");
   RequireFinite(xr, kind == RegKind::En || kind == RegKind::Enko ? "r" : "xr");
@@ -178,7 +183,7 @@ void frmPlamorDlg::AddCircle(RegKind kind, double x, double y, double xr, double
   File(kind, std::move(circle));
 }
 
-void frmPlamorDlg::Sen(double x1, double y1, double x2, double y2, const ShapeOptions& options) {
+void frmPlamorDlg::Sen(double x1, double y1, double x2, double y2, const LineOptions& options) {
   RequireFinite(x1, "x1");
   RequireFinite(y1, "y1");
   RequireFinite(x2, "x2");

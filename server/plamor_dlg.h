@@ -12,6 +12,7 @@
 #include "server/list_view.h"
 #include "server/optional_arg.h"
 #include "server/paper.h"
+#include "server/plamor_interface.h"
 #include "server/types.h"
 
 namespace plamor {
@@ -19,16 +20,6 @@ namespace plamor {
 class DlgView;
 class EventPump;
 class clsZCircle;
-
-// Optional arguments of the circle-family and line calls.
-struct ShapeOptions {
-  OptionalArg vPen, vStyl, vPich, vLayer;
-};
-
-// Optional arguments of the text calls.
-struct TextOptions {
-  OptionalArg vHeight, vWidth, vBetween, vPen, vLayer, vKiten;
-};
 
 class frmPlamorDlg {
  public:
@@ -82,12 +73,12 @@ class frmPlamorDlg {
   bool IdolePlamorOutPut = false;
 
   // ---- Registration ----
-  void En(double x, double y, double r, const ShapeOptions& options = {});
-  void Enko(double x, double y, double r, double sAng, double mang, const ShapeOptions& options = {});
-  void Daen(double x, double y, double xr, double yr, double lang = 0, const ShapeOptions& options = {});
+  void En(double x, double y, double r, const LineOptions& options = {});
+  void Enko(double x, double y, double r, double sAng, double mang, const LineOptions& options = {});
+  void Daen(double x, double y, double xr, double yr, double lang = 0, const LineOptions& options = {});
   void Daenko(double x, double y, double xr, double yr, double sAng, double mang, double lang = 0,
-              const ShapeOptions& options = {});
-  void Sen(double x1, double y1, double x2, double y2, const ShapeOptions& options = {});
+              const LineOptions& options = {});
+  void Sen(double x1, double y1, double x2, double y2, const LineOptions& options = {});
   void Moji(double x, double y, const std::string& cText, std::int32_t tStyl = 0, double cAng = 0,
             double tAng = 0, const TextOptions& options = {});
   void MojiExt(double x, double y, const std::string& cText, std::int32_t tStyl = 0, double cAng = 0,
@@ -123,9 +114,9 @@ class frmPlamorDlg {
     double pich;
     std::int16_t layer;
   };
-  ShapeAttributes ResolveShape(const ShapeOptions& options) const;
+  ShapeAttributes ResolveShape(const LineOptions& options) const;
   void AddCircle(RegKind kind, double x, double y, double xr, double yr, double sAng, double mang,
-                 double lang, const ShapeOptions& options);
+                 double lang, const LineOptions& options);
   void AddText(double x, double y, const std::string& cText, std::int32_t tStyl, double cAng,
                double tAng, const TextOptions& options, const OptionalArg* vFontType);
   void File(RegKind kind, std::unique_ptr<clsZElement> element);
