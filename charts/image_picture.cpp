@@ -63,7 +63,6 @@ void ImagePicture::DoBox(double x1, double y1, double x2, double y2, const Pictu
 
 void ImagePicture::DoCircle(double x, double y, double radius, const PicturePen& pen) {
   QPainter painter(&image_);
-  painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(ToQPen(pen));
   painter.setBrush(Qt::NoBrush);
   painter.drawEllipse(QPointF(x, y), radius, radius);

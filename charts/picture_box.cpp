@@ -18,8 +18,15 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   painter.drawImage(event->rect(), picture_.Image(), event->rect());
 }
 
+void PictureBox::Fit(QSize size) {
+  setGeometry(0, 0, size.width(), size.height());
+  if (picture_.ScaleWidth() != size.width() || picture_.ScaleHeight() != size.height())
+    picture_.Resize(size.width(), size.height());
+}
+
 void PictureBox::resizeEvent(QResizeEvent* event) {
-  picture_.Resize(event->size().width(), event->size().height());
+  if (picture_.ScaleWidth() != event->size().width() || picture_.ScaleHeight() != event->size().height())
+    picture_.Resize(event->size().width(), event->size().height());
   QWidget::resizeEvent(event);
 }
 

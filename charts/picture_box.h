@@ -16,6 +16,10 @@ class PictureBox : public QWidget {
   ImagePicture& Picture() { return picture_; }
   const ImagePicture& Picture() const { return picture_; }
 
+  // Places the box at the top-left of its control with the given size and
+  // sizes the picture with it at once, also while the control is hidden.
+  void Fit(QSize size);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;

@@ -8,7 +8,7 @@ namespace plamor::charts {
 
 TBunpu::TBunpu(QWidget* parent)
     : QWidget(parent), box_(new PictureBox(DesignedFont(), this)), chart_(box_->Picture()) {
-  box_->setGeometry(rect());
+  box_->Fit(size());
 }
 
 TBunpu::~TBunpu() = default;
@@ -17,12 +17,13 @@ float TBunpu::ScreenWidth() const { return ScreenWidthPoints(); }
 float TBunpu::ScreenHeight() const { return ScreenHeightPoints(); }
 
 void TBunpu::HQsakuga(std::int16_t NO) {
+  box_->Fit(size());
   RepaintOnExit repaint(*box_);
   chart_.HQsakuga(NO);
 }
 
 void TBunpu::resizeEvent(QResizeEvent* event) {
-  box_->setGeometry(0, 0, event->size().width(), event->size().height());
+  box_->Fit(event->size());
   QWidget::resizeEvent(event);
 }
 
