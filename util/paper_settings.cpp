@@ -160,6 +160,19 @@ std::optional<int> IppOrientationFor(std::int32_t hostOrientation) {
 
 std::uint16_t PaperArgument(std::int32_t paperSize) { return static_cast<std::uint16_t>(paperSize); }
 
+// The code of a user's media option; older option files may add a tray or
+// paper type after a comma ("A4,Tray1"): the first part that is a paper counts.
+int UserPaperCode(const std::string& option, const std::vector<std::string>& supported) {
+  for (std::size_t from = 0; from <= option.size();) {
+    const std::size_t comma = std::min(option.find(',', from), option.size());
+    const std::string part = option.substr(from, comma - from);
+    if (FindByMediaName(part) || std::find(supported.begin(), supported.end(), part) != supported.end())
+      return PaperCodeOf(part, supported);
+    from = comma + 1;
+  }
+  return PaperCodeOf(option, supported);
+}
+
 int StoredPaperSize(const PrinterPapers& papers) {
   if (!papers.mediaDefault) return kPaperWithoutDefault;
   return static_cast<std::int16_t>(PaperCodeOf(*papers.mediaDefault, papers.mediaSupported));
@@ -276,7 +289,7 @@ int32_t GetDefaultPaperSize95(const char* printer) {
   PrinterPapers papers;
   if (!dest || QueryPrinter(dest->printer, papers) != QueryResult::kOk) return -1;
   const auto media = UserOption(*dest, "media");
-  return media ? static_cast<std::int16_t>(PaperCodeOf(*media, papers.mediaSupported)) : StoredPaperSize(papers);
+  return media ? static_cast<std::int16_t>(UserPaperCode(*media, papers.mediaSupported)) : StoredPaperSize(papers);
 }
 
 int32_t GetDefaultPaperOrientation95(const char* printer) {

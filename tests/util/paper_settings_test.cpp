@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,7 @@ const std::filesystem::path& OptionsHome() {
 
 class OptionsHomeRemoval : public ::testing::Environment {
  public:
+  void SetUp() override { ASSERT_NE(OptionsHome(), "/tmp") << "no folder for this user's printer options"; }
   void TearDown() override {
     if (OptionsHome() != "/tmp") std::filesystem::remove_all(OptionsHome());
   }
@@ -157,6 +159,11 @@ TEST_F(PaperSettings, ChangesAndReadsBackThisUsersDefaults) {
   EXPECT_EQ(SetPapers2(nullptr, kTestQueue, 0, 9, 7), -1);
   EXPECT_EQ(GetDefaultPaperSize95(kTestQueue), kOwnPaperCode);
   EXPECT_EQ(GetDefaultPaperOrientation95(kTestQueue), 2);
+
+  // An older options file may name a tray after the paper.
+  std::filesystem::create_directories(OptionsHome() / ".cups");
+  std::ofstream(OptionsHome() / ".cups" / "lpoptions") << "Dest plamor-test media=Letter,Tray1\n";
+  EXPECT_EQ(GetDefaultPaperSize95(kTestQueue), 1);
 }
 
 TEST_F(PaperSettings, PrinterWithoutDefaultsFallsBackAndSetsOnlyOrientation) {
