@@ -13,6 +13,7 @@
 #include "server/optional_arg.h"
 #include "server/paper.h"
 #include "server/plamor_interface.h"
+#include "server/save_file_dialog.h"
 #include "server/types.h"
 
 namespace plamor {
@@ -102,6 +103,19 @@ class frmPlamorDlg {
 
   // Merges touching and overlapping horizontal and vertical line pieces.
   void OptimizeLines();
+
+  // ---- Output ----
+  // The paint handler: a pending output request starts the output run.
+  void OnPaint();
+  // One output run; true when a file was written complete.
+  bool OutPutPlamor(const std::string& MGLPath);
+  // Writes the memo file beside the standard drawing file; true on success.
+  bool OutPutMet();
+  // The save-file dialog: the chosen path, "" when the user cancels.
+  std::string AskSaveFileName();
+  // Asks for the output file from the folder FilePath; sets FileName and FilePath.
+  std::string OpenFileNameDlg();
+  SaveFileDialog CommonDialog1;
 
   DlgView& View() { return view_; }
   EventPump& Pump() { return *pump_; }
