@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstddef>
 #include <cstdlib>
 #include <filesystem>
@@ -30,8 +31,8 @@ class TestFontEnvironment : public ::testing::Environment {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     dir_ = pattern;
     const std::string script = std::string(PLAMOR_SOURCE_DIR) + "/tests/util/data/make_outline_font.py";
-    const std::string command = "/usr/bin/python3 '" + script + "' '" + (dir_ / "outline-test.ttf").string() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0) << "could not build the test font: " << command;
+    const std::string command = "/usr/bin/python3 '" + script + "' '" + dir_.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << "could not build the test fonts: " << command;
     std::ofstream(dir_ / "fonts.conf") << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
                                        << "<fontconfig>\n"
                                        << "  <include ignore_missing=\"yes\">/etc/fonts/fonts.conf</include>\n"
@@ -102,6 +103,43 @@ TEST(TrueTypeOutline, QuadraticCurveGivesControlMidpointControlEnd) {
   MySetFont(-1000, 250, kFace);
   MyGetOutLine(nullptr, 'b', nullptr, out.list(), 10, 0.0, 0.0);
   ExpectRecords(out, {{1, 0, 0}, {3, 0, -400}, {3, 100, -400}, {3, 200, -400}, {3, 200, 0}, {2, 0, 0}});
+}
+
+// A cubic piece becomes quadratic pieces that end on it and stay within a
+// quarter pixel of it.
+TEST(TrueTypeOutline, CubicPiecesBecomeCloseQuadraticPieces) {
+  MySetFont(-1000, 0, "PlamorCubicTest");
+  OutlineBuffer out(200);
+  MyGetOutLine(nullptr, 'e', nullptr, out.list(), 200, 0, 0);
+  const int count = out.list()->count;
+  ASSERT_GE(count, 4);
+  EXPECT_EQ(out[0].kind, 1);
+  EXPECT_EQ(out[count - 1].kind, 2);
+  EXPECT_EQ(out[count - 2].kind, 3);
+  EXPECT_DOUBLE_EQ(out[count - 2].x, 400);
+  EXPECT_DOUBLE_EQ(out[count - 2].y, 0);
+  auto cubicAt = [](double t) {
+    const double s = 1 - t;
+    return std::pair{3 * s * t * t * 400 + t * t * t * 400, -(3 * s * s * t * 400 + 3 * s * t * t * 400)};
+  };
+  auto distanceToCubic = [&](double x, double y) {
+    double best = 1e9;
+    for (int i = 0; i <= 40000; ++i) {
+      const auto [cx, cy] = cubicAt(i / 40000.0);
+      best = std::min(best, std::hypot(x - cx, y - cy));
+    }
+    return best;
+  };
+  double fromX = 0, fromY = 0;
+  for (int i = 1; i + 1 < count; i += 2) {
+    ASSERT_EQ(out[i].kind, 3);
+    const double midX = 0.25 * fromX + 0.5 * out[i].x + 0.25 * out[i + 1].x;
+    const double midY = 0.25 * fromY + 0.5 * out[i].y + 0.25 * out[i + 1].y;
+    EXPECT_LT(distanceToCubic(out[i + 1].x, out[i + 1].y), 0.02);
+    EXPECT_LT(distanceToCubic(midX, midY), 0.25);
+    fromX = out[i + 1].x;
+    fromY = out[i + 1].y;
+  }
 }
 
 TEST(TrueTypeOutline, CapacityCutsWholePairsAndStops) {

@@ -1,6 +1,8 @@
-"""Writes the small TrueType font the outline tests know by heart.
+"""Writes the small fonts the outline tests know by heart.
 
-Usage: make_outline_font.py OUTPUT.ttf
+Usage: make_outline_font.py FOLDER   (writes outline-test.ttf and cubic-test.otf)
+
+outline-test.ttf, TrueType (quadratic outlines):
 
 Family "PlamorOutlineTest", 1000 units an em, cell ascent 800 and descent
 200 (so a cell height of 1000 pixels is an em of 1000 pixels), average width
@@ -12,10 +14,15 @@ Family "PlamorOutlineTest", 1000 units an em, cell ascent 800 and descent
        cell, centred in its advance
   " "  no outline, advance 300
 Kerning (kern table): "a" then "b" -50. "c" is not in the font.
+
+cubic-test.otf, CFF (cubic outlines), family "PlamorCubicTest", 1000 units an
+em: "e" is (0,0), a cubic piece with controls (0,400) (400,400) to (400,0),
+and a straight piece back.
 """
 import sys
 
 from fontTools.fontBuilder import FontBuilder
+from fontTools.pens.t2CharStringPen import T2CharStringPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 from fontTools.ttLib import newTable
 from fontTools.ttLib.tables._k_e_r_n import KernTable_format_0
@@ -53,7 +60,7 @@ def nothing(pen):
     pass
 
 
-def main(path):
+def write_truetype(path):
     fb = FontBuilder(1000, isTTF=True)
     order = [".notdef", "space", "a", "b", "d"]
     fb.setupGlyphOrder(order)
@@ -79,5 +86,33 @@ def main(path):
     fb.save(path)
 
 
+def charstring(width, draw):
+    pen = T2CharStringPen(width, None)
+    draw(pen)
+    return pen.getCharString()
+
+
+def cubic(pen):
+    pen.moveTo((0, 0))
+    pen.curveTo((0, 400), (400, 400), (400, 0))
+    pen.closePath()
+
+
+def write_cff(path):
+    fb = FontBuilder(1000, isTTF=False)
+    fb.setupGlyphOrder([".notdef", "e"])
+    fb.setupCharacterMap({ord("e"): "e"})
+    fb.setupCFF("PlamorCubicTest-Regular", {"FullName": "PlamorCubicTest"},
+                {".notdef": charstring(500, nothing), "e": charstring(500, cubic)}, {})
+    fb.setupHorizontalMetrics({".notdef": (500, 0), "e": (500, 0)})
+    fb.setupHorizontalHeader(ascent=800, descent=-200)
+    fb.setupNameTable({"familyName": "PlamorCubicTest", "styleName": "Regular"})
+    fb.setupOS2(sTypoAscender=800, sTypoDescender=-200, usWinAscent=800, usWinDescent=200,
+                xAvgCharWidth=500)
+    fb.setupPost()
+    fb.save(path)
+
+
 if __name__ == "__main__":
-    main(sys.argv[1])
+    write_truetype(f"{sys.argv[1]}/outline-test.ttf")
+    write_cff(f"{sys.argv[1]}/cubic-test.otf")
