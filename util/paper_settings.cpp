@@ -224,6 +224,20 @@ class UserDestinations {
   int count_;
 };
 
+// Changing a printer's stored defaults needs the right to administer it.
+// Without it the change fails at once, as for a user without full printer
+// access, instead of CUPS asking for a password on the terminal.
+class NoPasswordPrompt {
+ public:
+  NoPasswordPrompt() { cupsSetPasswordCB2(NoPassword, nullptr); }
+  ~NoPasswordPrompt() { cupsSetPasswordCB2(nullptr, nullptr); }
+  NoPasswordPrompt(const NoPasswordPrompt&) = delete;
+  NoPasswordPrompt& operator=(const NoPasswordPrompt&) = delete;
+
+ private:
+  static const char* NoPassword(const char*, http_t*, const char*, const char*, void*) { return nullptr; }
+};
+
 void SetOption(cups_dest_t* dest, const char* name, const std::string& value) {
   dest->num_options = cupsAddOption(name, value.c_str(), dest->num_options, &dest->options);
 }
@@ -320,6 +334,7 @@ int32_t SetPapers(const char* printer, int32_t /*unused*/, int32_t paperSize, in
   AddPrinterTarget(request, dest->printer);
   ippAddString(request, IPP_TAG_PRINTER, IPP_TAG_NAME, "media-default", nullptr, media->c_str());
   ippAddInteger(request, IPP_TAG_PRINTER, IPP_TAG_ENUM, "orientation-requested-default", *ippOrientation);
+  const NoPasswordPrompt noPrompt;
   IppResponse response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/admin/"));
   if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING) return kSetNotStored;
   return kSetDone;

@@ -20,6 +20,9 @@ namespace {
 
 constexpr const char* kTestQueue = "plamor-test";
 constexpr const char* kRawQueue = "plamor-raw";
+// The one queue whose stored defaults a test changes (the tests may run at
+// the same time; the others rely on plamor-test's stored defaults).
+constexpr const char* kStoredQueue = "plamor-stored";
 constexpr int kOwnPaperCode = 256 + 9;  // PlamorRoll, tenth in the list
 
 // This user's option files go to a folder of the test's own (for root CUPS
@@ -59,7 +62,7 @@ std::string Run(const std::string& command) {
 // Empty when the scheduler and both queues are there, else why not.
 std::string MissingCups() {
   if (Run("lpstat -r").find("scheduler is running") == std::string::npos) return "no CUPS scheduler answers";
-  for (const char* queue : {kTestQueue, kRawQueue})
+  for (const char* queue : {kTestQueue, kRawQueue, kStoredQueue})
     if (Run(std::string("lpstat -p ") + queue).find("printer " + std::string(queue)) == std::string::npos)
       return std::string("queue ") + queue + " is missing (run .ci/prepare-printers as root)";
   return {};
@@ -107,33 +110,33 @@ TEST_F(PaperSettings, ListsTheQueuesPapersAsNamesAndCodes) {
 }
 
 TEST_F(PaperSettings, ChangesAndReadsBackTheStoredDefaults) {
-  const int paper = GetDefaultPaperSize(kTestQueue);
-  const int orientation = GetDefaultPaperOrientation(kTestQueue);
+  const int paper = GetDefaultPaperSize(kStoredQueue);
+  const int orientation = GetDefaultPaperOrientation(kStoredQueue);
   ASSERT_GT(paper, 0);
   ASSERT_TRUE(orientation == 1 || orientation == 2);
 
-  EXPECT_EQ(SetPapers(kTestQueue, 0, 8, 2), 0);
-  EXPECT_EQ(GetDefaultPaperSize(kTestQueue), 8);
-  EXPECT_EQ(GetDefaultPaperOrientation(kTestQueue), 2);
+  EXPECT_EQ(SetPapers(kStoredQueue, 0, 8, 2), 0);
+  EXPECT_EQ(GetDefaultPaperSize(kStoredQueue), 8);
+  EXPECT_EQ(GetDefaultPaperOrientation(kStoredQueue), 2);
 
-  EXPECT_EQ(SetPapers(kTestQueue, 12345, kOwnPaperCode, 1), 0);
-  EXPECT_EQ(GetDefaultPaperSize(kTestQueue), kOwnPaperCode);
-  EXPECT_EQ(GetDefaultPaperOrientation(kTestQueue), 1);
+  EXPECT_EQ(SetPapers(kStoredQueue, 12345, kOwnPaperCode, 1), 0);
+  EXPECT_EQ(GetDefaultPaperSize(kStoredQueue), kOwnPaperCode);
+  EXPECT_EQ(GetDefaultPaperOrientation(kStoredQueue), 1);
 
   // Only the low 16 bits of the arguments count.
-  EXPECT_EQ(SetPapers(kTestQueue, 0, 0x10000 + 13, 0x20000 + 2), 0);
-  EXPECT_EQ(GetDefaultPaperSize(kTestQueue), 13);
-  EXPECT_EQ(GetDefaultPaperOrientation(kTestQueue), 2);
+  EXPECT_EQ(SetPapers(kStoredQueue, 0, 0x10000 + 13, 0x20000 + 2), 0);
+  EXPECT_EQ(GetDefaultPaperSize(kStoredQueue), 13);
+  EXPECT_EQ(GetDefaultPaperOrientation(kStoredQueue), 2);
 
   // A paper the printer does not list (A6) or an orientation other than 1
   // and 2 changes nothing.
-  EXPECT_EQ(SetPapers(kTestQueue, 0, 70, 1), -6);
-  EXPECT_EQ(SetPapers(kTestQueue, 0, 9, 3), -6);
-  EXPECT_EQ(GetDefaultPaperSize(kTestQueue), 13);
-  EXPECT_EQ(GetDefaultPaperOrientation(kTestQueue), 2);
+  EXPECT_EQ(SetPapers(kStoredQueue, 0, 70, 1), -6);
+  EXPECT_EQ(SetPapers(kStoredQueue, 0, 9, 3), -6);
+  EXPECT_EQ(GetDefaultPaperSize(kStoredQueue), 13);
+  EXPECT_EQ(GetDefaultPaperOrientation(kStoredQueue), 2);
 
-  EXPECT_EQ(SetPapers(kTestQueue, 0, paper, orientation), 0);
-  EXPECT_EQ(GetDefaultPaperSize(kTestQueue), paper);
+  EXPECT_EQ(SetPapers(kStoredQueue, 0, paper, orientation), 0);
+  EXPECT_EQ(GetDefaultPaperSize(kStoredQueue), paper);
 }
 
 TEST_F(PaperSettings, ChangesAndReadsBackThisUsersDefaults) {
