@@ -80,6 +80,7 @@ class ImagePictureTest : public ::testing::Test {
     static int argc = 1;
     static char name[] = "charts_picture_test";
     static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
   }
   static QRgb Pixel(const ImagePicture& p, int x, int y) { return p.Image().pixel(x, y) & 0xFFFFFF; }

@@ -20,6 +20,7 @@ class WidgetsTest : public ::testing::Test {
     static int argc = 1;
     static char name[] = "charts_widgets_test";
     static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!QApplication::instance()) new QApplication(argc, argv);
   }
   static int InkedPixels(const QImage& image) {
