@@ -11,6 +11,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -154,7 +155,7 @@ TEST_F(StrokeFontTest, ArcThroughThreePointsIsSteppedFinely) {
   OpenFont({{0x2330, {Move(32, 64), ArcMiddle(64, 96), Move(96, 64), Draw(96, 0)}}});
   const std::vector<KvdStroke> records = Read(0x824F, 128, 128);
   ExpectJoinedSegments(records);
-  const double step = std::acos(31.9 / 32) * 180 / M_PI;
+  const double step = std::acos(31.9 / 32) * 180 / std::numbers::pi;
   const std::size_t arcRecords = 2 * static_cast<std::size_t>(std::ceil(180 / step));
   ASSERT_EQ(records.size(), arcRecords + 2);
   EXPECT_DOUBLE_EQ(records.front().x, 32);
