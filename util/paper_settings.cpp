@@ -25,8 +25,7 @@ constexpr int kPortrait = 1;
 constexpr int kLandscape = 2;
 constexpr int kIppPortrait = 3;
 constexpr int kIppLandscape = 4;
-constexpr int kIppReverseLandscape = 5;
-constexpr int kIppReversePortrait = 6;
+constexpr int kIppReverseLandscape = 5;  // 6, reverse portrait, counts as portrait
 
 // What a printer without a stored paper default reports.
 constexpr int kPaperWithoutDefault = 9;  // A4
