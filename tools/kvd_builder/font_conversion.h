@@ -28,8 +28,8 @@ constexpr CellMapping kHalfWidthMapping{25.6, 12.8, 8, 0};
 constexpr int kHalfWidthAsciiRow = 0x29, kHalfWidthKanaRow = 0x2A, kLastHalfWidthRow = 0x2B;
 
 // The index place of a source glyph; 0 when it has none. The glyphs of
-// 0x3349 and 0x5978 are stored in each other's places, as the readers of the
-// font file expect of them.
+// 0x3349 and 0x5978 are stored in each other's places: MyReadFont reads each
+// of the two from the other's entry, so hosts get the right kanji.
 std::uint16_t IndexPlace(std::uint16_t sourceCode);
 
 struct ConversionReport {
