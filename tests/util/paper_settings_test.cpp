@@ -163,10 +163,15 @@ TEST_F(PaperSettings, ChangesAndReadsBackThisUsersDefaults) {
   EXPECT_EQ(GetDefaultPaperSize95(kTestQueue), kOwnPaperCode);
   EXPECT_EQ(GetDefaultPaperOrientation95(kTestQueue), 2);
 
-  // An older options file may name a tray after the paper.
+  // Options files name papers in PPD form (B5 is the JIS size), in PWG form
+  // with a suffix, or with a tray after the paper.
   std::filesystem::create_directories(OptionsHome() / ".cups");
-  std::ofstream(OptionsHome() / ".cups" / "lpoptions") << "Dest plamor-test media=Letter,Tray1\n";
-  EXPECT_EQ(GetDefaultPaperSize95(kTestQueue), 1);
+  for (const auto& [media, code] : std::vector<std::pair<std::string, int>>{
+           {"Letter,Tray1", 1}, {"a4", 9}, {"B5", 13}, {"ISOB5", 34}, {"jis_b4_257x364mm.Borderless", 12},
+           {"EnvChou3", 73}, {"iso_a3_297x420mm", 8}, {"om_folio_210x330mm", 256}}) {
+    std::ofstream(OptionsHome() / ".cups" / "lpoptions") << "Dest plamor-test media=" << media << "\n";
+    EXPECT_EQ(GetDefaultPaperSize95(kTestQueue), code) << media;
+  }
 }
 
 TEST_F(PaperSettings, PrinterWithoutDefaultsFallsBackAndSetsOnlyOrientation) {
