@@ -51,7 +51,6 @@ class CharacterReader {
 struct Advances {
   double horizontal = 0;
   double vertical = 0;
-  int characters = 0;
 };
 Advances Measure(const TextElement& t, double width, double height, double hSpacing,
                  double vSpacing) {
@@ -61,7 +60,6 @@ Advances Measure(const TextElement& t, double width, double height, double hSpac
   while (reader.Next(c)) {
     a.horizontal += (c.doubleByte ? width : width / 2) + hSpacing;
     a.vertical += height + vSpacing;
-    ++a.characters;
   }
   return a;
 }
