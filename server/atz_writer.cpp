@@ -1,7 +1,7 @@
 #include "server/atz_writer.h"
 
 #include "platform/cp932.h"
-#include "platform/numeric_text.h"
+#include "server/fixed_decimal.h"
 #include "server/output_file.h"
 #include "server/paper.h"
 
@@ -13,11 +13,10 @@ thread_local std::int32_t recordDecimals = 3;
 // Formats the real fields of one record with `keta` decimals.
 class RecordBuilder {
  public:
-  RecordBuilder(std::string_view type, std::int32_t keta)
-      : pattern_(numtext::DecimalsPattern(keta)), text_(type) {}
+  RecordBuilder(std::string_view type, std::int32_t keta) : keta_(keta), text_(type) {}
   RecordBuilder& Real(double value) {
     text_ += ',';
-    text_ += numtext::Format(value, pattern_);
+    AppendFixed(text_, value, keta_);
     return *this;
   }
   RecordBuilder& Integer(std::int64_t value) {
@@ -34,7 +33,7 @@ class RecordBuilder {
   std::string Take() { return std::move(text_); }
 
  private:
-  std::string pattern_;
+  std::int32_t keta_;
   std::string text_;
 };
 

@@ -1,18 +1,25 @@
-// Fast exact text of a real value in the form "0.0000" (at least one integer
-// digit, four decimals, "-" before negative values), as the DXF writer writes
-// every coordinate. Gives exactly the text of plamor::numtext::Format(v,
-// "0.0000"): the value is taken to 15 significant digits, then rounded half
-// away from zero; a negative value that rounds to zero has no minus sign.
+// Fast exact text of a real value with a fixed number of decimals: at least
+// one integer digit, exactly `decimals` decimals, "-" before negative values;
+// the form "0.0000" of every DXF coordinate and "0.000..." of the standard
+// text file. Gives exactly the text of plamor::numtext::Format(v,
+// DecimalsPattern(decimals)): the value is taken to 15 significant digits,
+// then rounded half away from zero; a negative value that rounds to zero has
+// no minus sign.
 #pragma once
 
 #include <string>
 
 namespace plamor {
 
-// Appends the "0.0000" text of value to out.
-void AppendFixed4(std::string& out, double value);
+inline constexpr int kMaxFixedDecimals = 9;
 
-// The "0.0000" text of value.
+// Appends the text of value with `decimals` (0..9) decimals to out; other
+// decimal counts take the general form.
+void AppendFixed(std::string& out, double value, int decimals);
+
+// The "0.0000" form.
+inline void AppendFixed4(std::string& out, double value) { AppendFixed(out, value, 4); }
 std::string FormatFixed4(double value);
+std::string FormatFixed(double value, int decimals);
 
 }  // namespace plamor

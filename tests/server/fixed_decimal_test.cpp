@@ -20,6 +20,11 @@ void ExpectSameAsFormat(double v) {
   ASSERT_EQ(FormatFixed4(v), numtext::Format(v, "0.0000")) << std::hexfloat << v;
 }
 
+void ExpectSameAsFormat(double v, int decimals) {
+  ASSERT_EQ(FormatFixed(v, decimals), numtext::Format(v, numtext::DecimalsPattern(decimals)))
+      << std::hexfloat << v << " with " << decimals << " decimals";
+}
+
 TEST(FixedDecimal, KnownTexts) {
   EXPECT_EQ(FormatFixed4(-0.5), "-0.5000");
   EXPECT_EQ(FormatFixed4(1234.56789), "1234.5679");
@@ -85,6 +90,39 @@ TEST(FixedDecimal, SameAsFormatOnExactTiesOfTheFifteenthDigit) {
       ExpectSameAsFormat(-m * unit);
     }
   }
+}
+
+// The standard text file takes 1 to 9 decimals (and 0 is allowed here).
+TEST(FixedDecimal, SameAsFormatForEveryCountOfDecimals) {
+  std::mt19937_64 random(99);
+  std::uniform_real_distribution<double> exponent(-11.0, 16.0);
+  for (int decimals = 0; decimals <= kMaxFixedDecimals; ++decimals) {
+    for (int i = 0; i < 100000; ++i) {
+      const double v = std::pow(10.0, exponent(random));
+      ExpectSameAsFormat((i & 1) ? -v : v, decimals);
+      ExpectSameAsFormat(std::round(v * 1000) / 1000, decimals);
+    }
+    const double unitStep = std::pow(10.0, -decimals);
+    for (int i = 0; i < 20000; ++i) {
+      const double tie = (i + 0.5) * unitStep;
+      ExpectSameAsFormat(tie, decimals);
+      ExpectSameAsFormat(-tie, decimals);
+    }
+    for (int k = -decimals; k <= 14 - decimals; ++k) {
+      const int d = 14 - k;
+      const double unit = std::ldexp(1.0, -(d + 1));
+      const double low = std::pow(10.0, k) / unit;
+      if (low * 10 > 9e15) continue;
+      std::uniform_real_distribution<double> pick(low, low * 10);
+      for (int i = 0; i < 2000; ++i) {
+        const double m = std::floor(pick(random) / 2) * 2 + 1;
+        ExpectSameAsFormat(m * unit, decimals);
+      }
+    }
+  }
+  EXPECT_EQ(FormatFixed(2.5, 0), "3");
+  EXPECT_EQ(FormatFixed(-12.26, 1), "-12.3");
+  EXPECT_EQ(FormatFixed(1.23456789012, 9), "1.234567890");
 }
 
 }  // namespace
