@@ -86,12 +86,11 @@ fs::path ProgramFolder() {
 
 fs::path ModuleFolder(const void* codeAddress) {
   Dl_info info{};
-  if (!dladdr(codeAddress, &info) || !info.dli_fname || !*info.dli_fname) return {};
-  fs::path file(info.dli_fname);
-  if (!file.has_parent_path()) return ProgramFolder();  // the main program reports its bare name
-  std::error_code error;
-  fs::path absolute = fs::weakly_canonical(file, error);
-  return (error ? file : absolute).parent_path();
+  if (!dladdr(codeAddress, &info)) return {};
+  // Shared libraries are known by absolute paths; the main program by the name
+  // it was started with (possibly relative or empty), so its own folder serves.
+  if (!info.dli_fname || info.dli_fname[0] != '/') return ProgramFolder();
+  return fs::path(info.dli_fname).parent_path();
 }
 
 std::optional<fs::path> FindFileNoCase(const fs::path& folder, std::string_view name) {

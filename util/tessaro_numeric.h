@@ -30,7 +30,8 @@ TESSARO_EXPORT int32_t ShiftBit(int32_t value, int32_t count);
 /* Starts the program and blocks until it ends: 1 when it ran, 0 when it could
  * not be started. An empty or null program means the first word of the
  * command line names it (looked up on PATH). The command line is split into
- * words at blanks; double quotes group words. */
+ * words at blanks, double quotes grouping blanks into a word; the words are the
+ * program's arguments, the first being its own name (argv[0]). */
 TESSARO_EXPORT int32_t WaitCommand(const char* program, const char* commandLine);
 
 /* Percentage of free system resources from the resource-meter library

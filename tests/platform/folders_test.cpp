@@ -12,46 +12,25 @@ using namespace plamor::folders;
 
 namespace {
 
-class FoldersTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    root_ = fs::temp_directory_path() /
-            ("folders_test_" + std::to_string(::getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root_);
-    fs::create_directories(root_ / "config");
-    fs::create_directories(root_ / "home");
-    ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-    ::setenv("HOME", (root_ / "home").c_str(), 1);
-  }
-  void TearDown() override { fs::remove_all(root_); }
-  void UserDirs(const std::string& text) { std::ofstream(root_ / "config" / "user-dirs.dirs") << text; }
-
-  fs::path root_;
-};
-
-TEST_F(FoldersTest, DesktopFolderFollowsTheUserDirsFile) {
-  EXPECT_EQ(DesktopFolder(), root_ / "home" / "Desktop") << "no user-dirs.dirs";
-
-  UserDirs("# comment\nXDG_DOCUMENTS_DIR=\"$HOME/Docs\"\nXDG_DESKTOP_DIR=\"$HOME/デスクトップ/\"\n");
-  EXPECT_EQ(DesktopFolder(), root_ / "home" / "デスクトップ");
-
-  UserDirs("XDG_DESKTOP_DIR=\"/srv/desk\"\n");
-  EXPECT_EQ(DesktopFolder(), fs::path("/srv/desk"));
-
-  UserDirs("XDG_DESKTOP_DIR=\"$HOME\"\n");
-  EXPECT_EQ(DesktopFolder(), root_ / "home") << "desktop set to the home folder";
-
-  UserDirs("XDG_DESKTOP_DIR=\"relative/path\"\n#XDG_DESKTOP_DIR=\"/commented\"\n");
-  EXPECT_EQ(DesktopFolder(), root_ / "home" / "Desktop") << "a relative path is not used";
-
-  ::setenv("XDG_CONFIG_HOME", "not/absolute", 1);
-  fs::create_directories(root_ / "home" / ".config");
-  std::ofstream(root_ / "home" / ".config" / "user-dirs.dirs") << "XDG_DESKTOP_DIR=\"$HOME/D\"\n";
-  EXPECT_EQ(DesktopFolder(), root_ / "home" / "D") << "~/.config serves for a relative XDG_CONFIG_HOME";
+TEST(Folders, DesktopFolderFollowsTheUserDirsFile) {
+  const fs::path root = fs::temp_directory_path() / ("folders_test_" + std::to_string(getpid()));
+  fs::create_directories(root / "config");
+  setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+  setenv("HOME", "/home/u", 1);
+  auto desktopWith = [&](const std::string& text) {
+    std::ofstream(root / "config" / "user-dirs.dirs") << text;
+    return DesktopFolder();
+  };
+  EXPECT_EQ(DesktopFolder(), "/home/u/Desktop") << "no user-dirs.dirs";
+  EXPECT_EQ(desktopWith("# c\nXDG_MUSIC_DIR=\"$HOME/M\"\nXDG_DESKTOP_DIR=\"$HOME/デスクトップ/\"\n"),
+            "/home/u/デスクトップ");
+  EXPECT_EQ(desktopWith("XDG_DESKTOP_DIR=\"/srv/desk\"\n"), "/srv/desk");
+  EXPECT_EQ(desktopWith("XDG_DESKTOP_DIR=\"$HOME\"\n"), "/home/u");
+  EXPECT_EQ(desktopWith("XDG_DESKTOP_DIR=\"relative\"\n#XDG_DESKTOP_DIR=\"/c\"\n"), "/home/u/Desktop");
+  fs::remove_all(root);
 }
 
-TEST_F(FoldersTest, ProgramAndModuleFoldersAreWhereTheFilesAre) {
+TEST(Folders, ProgramAndModuleFoldersAndFileLookupWithoutCase) {
   const fs::path program = ProgramFolder();
   EXPECT_TRUE(fs::exists(program / "platform_folders_test")) << program;
   static int local = 0;
@@ -59,19 +38,16 @@ TEST_F(FoldersTest, ProgramAndModuleFoldersAreWhereTheFilesAre) {
   const fs::path libm = ModuleFolder(reinterpret_cast<const void*>(static_cast<double (*)(double)>(&::cos)));
   EXPECT_FALSE(libm.empty());
   EXPECT_NE(libm, program);
-}
 
-TEST_F(FoldersTest, FileNamesAreFoundWithoutRegardToCase) {
-  std::ofstream(root_ / "M_G_L.KVD") << "x";
-  EXPECT_EQ(FindFileNoCase(root_, "m_g_l.kvd"), root_ / "M_G_L.KVD");
-  EXPECT_EQ(FindFileNoCase(root_, "M_G_L.KVD"), root_ / "M_G_L.KVD");
-  std::ofstream(root_ / "m_g_l.kvd") << "y";
-  EXPECT_EQ(FindFileNoCase(root_, "m_g_l.kvd"), root_ / "m_g_l.kvd") << "an exact match wins";
-  EXPECT_EQ(FindFileNoCase(root_, "M_G_L.KVX"), std::nullopt);
-  EXPECT_EQ(FindFileNoCase(root_ / "missing", "M_G_L.KVD"), std::nullopt);
-  EXPECT_EQ(FindFileNoCase(root_, ".."), std::nullopt);
-  EXPECT_EQ(FindFileNoCase(root_, "home/../M_G_L.KVD"), std::nullopt);
-  EXPECT_EQ(FindFileNoCase(root_, ""), std::nullopt);
+  const fs::path root = fs::temp_directory_path() / ("folders_find_" + std::to_string(getpid()));
+  fs::create_directories(root);
+  std::ofstream(root / "M_G_L.KVD") << "x";
+  EXPECT_EQ(FindFileNoCase(root, "m_g_l.kvd"), root / "M_G_L.KVD");
+  std::ofstream(root / "m_g_l.kvd") << "y";
+  EXPECT_EQ(FindFileNoCase(root, "m_g_l.kvd"), root / "m_g_l.kvd") << "an exact match wins";
+  for (const char* name : {"M_G_L.KVX", "", "..", "x/../M_G_L.KVD"}) EXPECT_EQ(FindFileNoCase(root, name), std::nullopt);
+  EXPECT_EQ(FindFileNoCase(root / "missing", "M_G_L.KVD"), std::nullopt);
+  fs::remove_all(root);
 }
 
 }  // namespace
