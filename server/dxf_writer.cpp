@@ -68,7 +68,6 @@ constexpr Pair kHeaderEnd[] = {
 };
 
 constexpr int kLayerCount = 128;
-constexpr int kSubscriptOutOfRange = 9;
 
 // A group value is one line: control characters (a line break in a text or
 // layer name) are written in the DXF caret form, "^J" for a line feed.
@@ -233,18 +232,6 @@ EntityStyle StyleOf(std::int16_t layer, std::int32_t pen, std::string_view lineT
   return style;
 }
 
-// Asks what to do about an element that cannot be written (its layer lies
-// outside 1..128); Retry asks again, as the step fails each time.
-SaveResult RefuseLayer() {
-  for (;;) {
-    const int answer = AskFileErrorAction(oserr::FromNumber(kSubscriptOutOfRange));
-    if (answer == 4) continue;
-    return answer == 6 ? SaveAskName : SaveAbort;
-  }
-}
-
-bool LayerInRange(std::int16_t layer) { return layer >= 1 && layer <= kLayerCount; }
-
 // The buffer an entity is built in before it is written; reused so that
 // writing many entities does not allocate.
 std::string& EntityBuffer() {
@@ -367,7 +354,7 @@ void WriteDxfTrailer(OutputFile& file) {
 SaveResult SaveLine(OutputFile& file, const LineValues& line) {
   const std::int32_t pen = WriterPen(line.pen);
   if (pen == 0) return SaveOk;
-  if (!LayerInRange(line.Layer)) return RefuseLayer();
+  if (!LayerInRange(line.Layer)) return RefuseStep(LayerOutOfRange());
   const EntityStyle style = StyleOf(line.Layer, pen, LineTypeName(line.Style, pen));
   std::string& out = EntityBuffer();
   AppendLineEntity(out, line.x1, line.y1, 0, line.x2, line.y2, 0, style.layer, style.lineType,
@@ -378,7 +365,7 @@ SaveResult SaveLine(OutputFile& file, const LineValues& line) {
 SaveResult SaveCircle(OutputFile& file, const CircleValues& circle) {
   const std::int32_t pen = WriterPen(circle.pen);
   if (pen == 0) return SaveOk;
-  if (!LayerInRange(circle.Layer)) return RefuseLayer();
+  if (!LayerInRange(circle.Layer)) return RefuseStep(LayerOutOfRange());
   const EntityStyle style = StyleOf(circle.Layer, pen, LineTypeName(circle.Style, pen));
   std::string& out = EntityBuffer();
   const ArcAngles arc = ArcFromSweep(circle.sAng, circle.mang);
@@ -395,7 +382,7 @@ SaveResult SaveCircle(OutputFile& file, const CircleValues& circle) {
 SaveResult SaveText(OutputFile& file, const TextValues& text) {
   const std::int32_t pen = WriterPen(text.pen);
   if (pen == 0) return SaveOk;
-  if (!LayerInRange(text.Layer)) return RefuseLayer();
+  if (!LayerInRange(text.Layer)) return RefuseStep(LayerOutOfRange());
   const EntityStyle style = StyleOf(text.Layer, pen, "CONTINUOUS");
   const std::string bytes = cp932::FromUtf8(text.Text);
   std::string& out = EntityBuffer();

@@ -16,6 +16,7 @@ namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
 constexpr int kBadFileNumber = 52;  // a write on a file that is not open
+constexpr int kSubscriptOutOfRange = 9;
 
 // Writes all bytes to fd; returns how many were written and the errno that stopped it.
 std::pair<std::size_t, int> WriteAll(int fd, std::string_view bytes) {
@@ -53,6 +54,16 @@ SaveResult WriteStep(OutputFile& file, std::string_view bytes) {
     return answer == 6 ? SaveAskName : SaveAbort;
   }
 }
+
+SaveResult RefuseStep(const FileError& error) {
+  for (;;) {
+    const int answer = AskFileErrorAction(error);
+    if (answer == 4) continue;
+    return answer == 6 ? SaveAskName : SaveAbort;
+  }
+}
+
+FileError LayerOutOfRange() { return oserr::FromNumber(kSubscriptOutOfRange); }
 
 // ---- disk ----
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,6 +45,15 @@ class OutputFile {
 // (AskFileErrorAction): Retry writes the rest again, Yes gives SaveAskName,
 // any other answer SaveAbort. Bytes already taken are never written twice.
 SaveResult WriteStep(OutputFile& file, std::string_view bytes);
+
+// A writer step that cannot be done at all (an element on a layer outside
+// 1..128): the user is told as for a write failure; the result is SaveAskName
+// for Yes, else SaveAbort (Retry would only fail again, so it asks again).
+SaveResult RefuseStep(const FileError& error);
+
+// The error of an element whose layer lies outside 1..128 ("subscript out of range").
+FileError LayerOutOfRange();
+inline bool LayerInRange(std::int32_t layer) { return layer >= 1 && layer <= 128; }
 
 // The real file on disk, buffered.
 class DiskOutputFile final : public OutputFile {

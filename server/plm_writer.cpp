@@ -183,16 +183,19 @@ SaveResult WritePlmHeader(OutputFile& file, const DrawingInfo& info) {
 }
 
 SaveResult SaveLine(OutputFile& file, const LineValues& line) {
+  if (WriterPen(line.pen) != 0 && !LayerInRange(line.Layer)) return RefuseStep(LayerOutOfRange());
   const std::string record = LineRecord(line);
   return record.empty() ? SaveOk : WriteStep(file, record);
 }
 
 SaveResult SaveCircle(OutputFile& file, const CircleValues& circle) {
+  if (WriterPen(circle.pen) != 0 && !LayerInRange(circle.Layer)) return RefuseStep(LayerOutOfRange());
   const std::string record = CircleRecord(circle);
   return record.empty() ? SaveOk : WriteStep(file, record);
 }
 
 SaveResult SaveText(OutputFile& file, const TextValues& text) {
+  if (WriterPen(text.pen) != 0 && !LayerInRange(text.Layer)) return RefuseStep(LayerOutOfRange());
   const std::string record = TextRecord(text);
   return record.empty() ? SaveOk : WriteStep(file, record);
 }

@@ -200,6 +200,19 @@ TEST_F(PlmWriterTest, PenZeroAndRemovedElementsLeaveNoRecord) {
   EXPECT_EQ(WritePlm(black, kept).size(), 2906u + 66 + 2);
 }
 
+TEST_F(PlmWriterTest, LayerOutsideTheTableIsRefusedNotWrittenAsABrokenRecord) {
+  testing::ScopedPrompter prompter;
+  prompter->ExpectMessage("インデックスが有効範囲にありません。\n処理を中止します。", "エラー確認",
+                          prompts::kCritical, prompts::kOk);
+  auto line = Line(0, 0, 1, 1, 1, 129);
+  MemoryOutputFile file;
+  file.Open("x.plm", OpenMode::kBinary);
+  EXPECT_EQ(line->Save(ktpPlm, file), SaveAbort);
+  EXPECT_TRUE(file.bytes().empty());
+  auto black = Line(0, 0, 1, 1, 0, 0);  // pen 0 is skipped before its layer matters
+  EXPECT_EQ(black->Save(ktpPlm, file), SaveOk);
+}
+
 TEST_F(PlmWriterTest, MemoFile) {
   EXPECT_EQ(plm::MemoFileName("/data/plan.plm"), "/data/plan.MET");
   EXPECT_EQ(plm::MemoFileName("/data/a.PLM"), "/data/a.MET");
