@@ -5,10 +5,12 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "platform/dc_handle.h"
+#include "server/event_pump.h"
 #include "server/topmost_window.h"
 
 struct PlamorDeviceContext;
@@ -32,6 +34,17 @@ class DlgView : public TopmostWindow {
   virtual void RefreshPreview() = 0;
   virtual void Show() = 0;
   virtual void Hide() = 0;
+
+  // The dialog's paint handler; the view calls it when the window is painted.
+  void SetPaintHandler(std::function<void()> handler) { paintHandler_ = std::move(handler); }
+
+ protected:
+  void Paint() {
+    if (paintHandler_) paintHandler_();
+  }
+
+ private:
+  std::function<void()> paintHandler_;
 };
 
 // A view without a window, for batch runs and tests: it keeps what it was told.
@@ -53,8 +66,18 @@ class HeadlessDlgView final : public DlgView {
   HDC PreviewDC() override { return preview_.get(); }
   void ClearPreview() override;
   void RefreshPreview() override {}
-  void Show() override { visible = true; }
+  // Showing the window makes the next round of events paint it once.
+  void Show() override {
+    visible = true;
+    paintPending_ = true;
+  }
   void Hide() override { visible = false; }
+  // Delivers the paint a Show left pending (the pump's round of events).
+  void DeliverPendingPaint() {
+    if (!paintPending_) return;
+    paintPending_ = false;
+    Paint();
+  }
 
   std::array<std::string, kLabelCount> labels;
   bool progressVisible = false;
@@ -68,6 +91,17 @@ class HeadlessDlgView final : public DlgView {
  private:
   std::unique_ptr<PlamorDeviceContext> dialog_;
   std::unique_ptr<PlamorDeviceContext> preview_;
+  bool paintPending_ = false;
+};
+
+// The events of a headless view: each round delivers its pending paint.
+class HeadlessEventPump : public EventPump {
+ public:
+  explicit HeadlessEventPump(HeadlessDlgView& view) : view_(view) {}
+  void ProcessPendingEvents() override { view_.DeliverPendingPaint(); }
+
+ private:
+  HeadlessDlgView& view_;
 };
 
 }  // namespace plamor

@@ -1,6 +1,7 @@
 #include "server/element_text.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -32,7 +33,38 @@ void AppendHex32(std::string& out, std::int32_t value) {
 
 void AppendDoubleKey(std::string& out, double value) { out += DoubleToHexKey(value); }
 
-void AppendNumber(std::string& out, double value) { out += numtext::Str(value); }
+namespace {
+
+// The number form of a value whose shortest decimal has at most 15
+// significant digits and which is written without an exponent (0.1 <= |v| <
+// 1e15): those digits are exactly the 15-digit form's, trailing zeros gone.
+// False for every other value.
+bool AppendShortNumber(std::string& out, double value) {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude >= 0.1 && magnitude < 1e15)) return false;
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed);
+  if (result.ec != std::errc()) return false;
+  const char* begin = buffer;
+  if (*begin == '0') ++begin;  // "0.5" is written ".5"
+  int significant = 0;
+  bool started = false;
+  for (const char* p = begin; p != result.ptr; ++p) {
+    if (*p == '.') continue;
+    started = started || *p != '0';
+    significant += started;
+  }
+  if (significant > 15) return false;
+  out += value < 0 ? '-' : ' ';
+  out.append(begin, static_cast<std::size_t>(result.ptr - begin));
+  return true;
+}
+
+}  // namespace
+
+void AppendNumber(std::string& out, double value) {
+  if (!AppendShortNumber(out, value)) out += numtext::Str(value);
+}
 
 void AppendSingle(std::string& out, float value) {
   // Seven significant digits of the single value, then the usual number form,

@@ -3,7 +3,6 @@
 // used as a sortable work list by the line optimisation.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,10 +23,7 @@ class ListView {
   void Add(std::string text, std::int32_t tag) { Items.push_back({std::move(text), tag}); }
   void Clear() { Items.clear(); Items.shrink_to_fit(); }
   // Ascending by text; items with equal texts keep their order.
-  void SortByText() {
-    std::stable_sort(Items.begin(), Items.end(),
-                     [](const ListItem& a, const ListItem& b) { return a.Text < b.Text; });
-  }
+  void SortByText();
 };
 
 }  // namespace plamor

@@ -57,13 +57,26 @@ std::int16_t ToInteger(double value, const char* name) {
 
 bool IsAcceptedStyle(double style) { return style == 0 || style == 1 || style == 3 || style == 4; }
 
-// The number form with a blank before a non-negative number, for a count.
-std::string CountText(std::int32_t count) {
-  if (count < 0) return numtext::Str(count);
-  char buffer[16] = {' '};
-  const auto result = std::to_chars(buffer + 1, buffer + sizeof buffer, count);
-  return std::string(buffer, result.ptr);
+// A count label: the caption, the count in the number form with a blank
+// before a non-negative number, and " 個". Built in place, as it is set after
+// every element.
+const std::string& CountLabel(std::string& label, std::string_view caption, std::int32_t count) {
+  label.assign(caption);
+  if (count < 0) {
+    label += numtext::Str(count);
+  } else {
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, count);
+    label += ' ';
+    label.append(digits, result.ptr);
+  }
+  label += " 個";
+  return label;
 }
+
+constexpr std::string_view kLineCaption = "線要素数＝";
+constexpr std::string_view kCircleCaption = "円要素数＝";
+constexpr std::string_view kTextCaption = "文字要素数＝";
 
 }  // namespace
 
@@ -262,9 +275,9 @@ void frmPlamorDlg::File(RegKind kind, std::unique_ptr<clsZElement> element) {
   if (Optimaze > ktpLevel0 && !store_.AddSearchKey(element->SearchKey())) return;  // a duplicate
   store_.Add(kind, std::move(element));
   switch (kind) {
-    case RegKind::Sen: view_.SetLabel(1, "線要素数＝" + CountText(store_.Counter(kind)) + " 個"); break;
-    case RegKind::Moji: view_.SetLabel(3, "文字要素数＝" + CountText(store_.Counter(kind)) + " 個"); break;
-    default: view_.SetLabel(2, "円要素数＝" + CountText(store_.CircleFamilyCount()) + " 個"); break;
+    case RegKind::Sen: view_.SetLabel(1, CountLabel(label_, kLineCaption, store_.Counter(kind))); break;
+    case RegKind::Moji: view_.SetLabel(3, CountLabel(label_, kTextCaption, store_.Counter(kind))); break;
+    default: view_.SetLabel(2, CountLabel(label_, kCircleCaption, store_.CircleFamilyCount())); break;
   }
   pump_->ProcessPendingEvents();
 }
@@ -277,9 +290,9 @@ void frmPlamorDlg::Clear() {
 // ---- Window ----
 
 void frmPlamorDlg::ShowCounts() {
-  view_.SetLabel(1, "線要素数＝" + CountText(store_.Counter(RegKind::Sen)) + " 個");
-  view_.SetLabel(2, "円要素数＝" + CountText(store_.CircleFamilyCount()) + " 個");
-  view_.SetLabel(3, "文字要素数＝" + CountText(store_.Counter(RegKind::Moji)) + " 個");
+  view_.SetLabel(1, CountLabel(label_, kLineCaption, store_.Counter(RegKind::Sen)));
+  view_.SetLabel(2, CountLabel(label_, kCircleCaption, store_.CircleFamilyCount()));
+  view_.SetLabel(3, CountLabel(label_, kTextCaption, store_.Counter(RegKind::Moji)));
 }
 
 void frmPlamorDlg::ShowDialog() {

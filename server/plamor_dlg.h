@@ -150,6 +150,7 @@ class frmPlamorDlg {
   std::int16_t layer_ = 1;
   std::int32_t atzKeta_ = 3;
   bool cancel_ = false;
+  std::string label_;  // the count label being built
 };
 
 }  // namespace plamor

@@ -37,6 +37,7 @@ double DirectionAngle(const clsZLine& line) {
 // "1 " + pen, layer, style and pitch: the start of both list records.
 std::string RecordStart(const clsZLine& line) {
   std::string text = "1 ";
+  text.reserve(64);
   et::AppendNumber(text, line.PenNo());
   et::AppendNumber(text, line.Layer);
   et::AppendNumber(text, line.Style);
@@ -114,16 +115,11 @@ void clsZLine::SetListView2(ListView& list, std::int32_t index) {
     Tag = "DEL";
     return;
   }
-  std::string text;
-  if (x1 == x2) {
-    text = RecordStart(*this) + "90 ";
-    et::AppendNumber(text, x1);
-  } else if (y1 == y2) {
-    text = RecordStart(*this) + "0 ";
-    et::AppendNumber(text, y1);
-  } else {
-    return;
-  }
+  const bool vertical = x1 == x2;
+  if (!vertical && y1 != y2) return;
+  std::string text = RecordStart(*this);
+  text += vertical ? "90 " : "0 ";
+  et::AppendNumber(text, vertical ? x1 : y1);
   list.Add(std::move(text), index);
 }
 

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "platform/device_context.h"
+#include "platform/numeric_text.h"
+#include "server/element_text.h"
 #include "server/graphic_binding.h"
 #include "server/list_view.h"
 #include "server/pen.h"
@@ -269,6 +272,24 @@ TEST(TextRecord, ListRecordComparisonAndScale) {
   EXPECT_DOUBLE_EQ(a.height, 30);
   EXPECT_DOUBLE_EQ(a.width, 27);
   EXPECT_DOUBLE_EQ(a.Between, 3);
+}
+
+TEST(RecordNumbers, ShortFormIsTheNumberForm) {
+  std::mt19937_64 random(5);
+  std::uniform_real_distribution<double> exponent(-20, 20);
+  std::vector<double> values = {0, -0.0, 0.1, -0.1, 0.099999999999999992, 0.5, 1, 12, 1e14, 1e15,
+                                999999999999999.9, 123456789012345, 1234567890123456, 0.3 + 0.6,
+                                1.0 / 3, 1e-5, 2.5e-3, 1e300, -7.25};
+  for (int i = 0; i < 50000; ++i) {
+    const double v = std::pow(10.0, exponent(random)) * (i % 2 ? -1 : 1);
+    values.push_back(v);
+    values.push_back(std::round(v * 1000) / 1000);
+  }
+  for (double v : values) {
+    std::string text;
+    element_text::AppendNumber(text, v);
+    ASSERT_EQ(text, numtext::Str(v)) << v;
+  }
 }
 
 TEST(Preview, ElementsDrawThroughGraphicAndRemovedOnesDoNot) {

@@ -3,6 +3,7 @@
 // the whole pass against a direct pairwise merge on random drawings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "server/dlg_view.h"
@@ -10,6 +11,9 @@
 #include "server/list_view.h"
 #include "server/plamor_dlg.h"
 #include "server/z_line.h"
+
+// Options are given by name; the others stay missing.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 namespace plamor {
 namespace {
@@ -118,6 +122,22 @@ TEST_F(Optimize, ProgressLabelsAndCancel) {
   EXPECT_EQ(view.labels[3], "処理中 100.00%");
   EXPECT_EQ(view.progressValue, 32767);
   EXPECT_EQ(Survivors().size(), 1u);
+}
+
+TEST(WorkList, SortKeepsTheOrderOfEqualTexts) {
+  std::mt19937 random(9);
+  std::uniform_int_distribution<int> pick(0, 40);
+  ListView list;
+  for (std::int32_t i = 0; i < 5000; ++i) list.Add("1  1 1 0 090 " + std::to_string(pick(random) * 7), i);
+  std::vector<ListItem> expected = list.Items;
+  std::stable_sort(expected.begin(), expected.end(),
+                   [](const ListItem& a, const ListItem& b) { return a.Text < b.Text; });
+  list.SortByText();
+  ASSERT_EQ(list.Items.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    ASSERT_EQ(list.Items[i].Text, expected[i].Text);
+    ASSERT_EQ(list.Items[i].Tag, expected[i].Tag);
+  }
 }
 
 // The pass as a direct pairwise merge: each piece, in list order, merges into
