@@ -83,9 +83,10 @@ constexpr std::string_view kTextCaption = "文字要素数＝";
 frmPlamorDlg::frmPlamorDlg(DlgView& view, EventPump* pump)
     : view_(view), pump_(pump ? pump : &IdlePump()) {
   BuildLayerCodeTable();
+  view_.SetPaintHandler([this] { OnPaint(); });
 }
 
-frmPlamorDlg::~frmPlamorDlg() = default;
+frmPlamorDlg::~frmPlamorDlg() { view_.SetPaintHandler({}); }
 
 // ---- State setters ----
 
