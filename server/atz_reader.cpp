@@ -107,6 +107,30 @@ Entry ReadEntry(LineFields& f) {
   f.Fail("unknown record type " + std::to_string(type) + " (1 line, 3 circle, 4 text)");
 }
 
+// Where the line starting at `pos` ends (its CR LF). A text record ("4,...")
+// may hold any byte, CR LF and commas included, inside its quotation marks:
+// its byte count (the 11th field) tells where the text ends, and the line
+// ends at the first CR LF after it.
+std::size_t LineEnd(std::string_view bytes, std::size_t pos, bool mayBeText) {
+  if (mayBeText && bytes.substr(pos, 2) == "4,") {
+    std::size_t countStart = pos, countEnd = pos;
+    int commas = 0;
+    for (std::size_t at = pos; at < bytes.size() && bytes[at] != '\r' && commas < 11; ++at) {
+      if (bytes[at] != ',') continue;
+      ++commas;
+      countStart = countEnd;
+      countEnd = at;
+    }
+    std::int32_t count = 0;
+    const auto parsed = std::from_chars(bytes.data() + countStart + 1, bytes.data() + countEnd, count);
+    const std::size_t textEnd = countEnd + 1 + static_cast<std::size_t>(count) + 2;
+    if (commas == 11 && parsed.ec == std::errc{} && parsed.ptr == bytes.data() + countEnd && count >= 0 &&
+        textEnd <= bytes.size())
+      return bytes.find("\r\n", textEnd);
+  }
+  return bytes.find("\r\n", pos);
+}
+
 }  // namespace
 
 FormatError::FormatError(std::size_t line, const std::string& what)
@@ -118,27 +142,9 @@ TextDrawing ReadAtz(std::string_view bytes) {
   std::size_t pos = 0;
   while (pos < bytes.size()) {
     ++lineNumber;
-    // A text record may hold any byte inside its quotation marks; its byte
-    // count tells where the line ends, so take the line through its fields.
-    std::size_t end = bytes.find("\r\n", pos);
+    const std::size_t end = LineEnd(bytes, pos, lineNumber > 1);
     if (end == std::string_view::npos) throw FormatError(lineNumber, "the line does not end with CR LF");
-    std::string_view line = bytes.substr(pos, end - pos);
-    if (lineNumber > 1 && line.starts_with("4,")) {
-      // Find the byte count (the 11th field) and extend the line past the quoted text.
-      std::size_t commas = 0, at = pos;
-      while (at < bytes.size() && commas < 11) commas += bytes[at++] == ',';
-      std::size_t countEnd = at - 1, countStart = countEnd;
-      while (countStart > pos && bytes[countStart - 1] != ',') --countStart;
-      std::int32_t count = 0;
-      if (commas == 11 &&
-          std::from_chars(bytes.data() + countStart, bytes.data() + countEnd, count).ec == std::errc{} &&
-          count >= 0 && at + static_cast<std::size_t>(count) + 2 <= bytes.size()) {
-        const std::size_t textEnd = at + static_cast<std::size_t>(count) + 2;
-        end = bytes.find("\r\n", textEnd);
-        if (end == std::string_view::npos) throw FormatError(lineNumber, "the line does not end with CR LF");
-        line = bytes.substr(pos, end - pos);
-      }
-    }
+    const std::string_view line = bytes.substr(pos, end - pos);
     LineFields fields(line, lineNumber);
     if (lineNumber == 1) {
       if (fields.Integer("header mark") != 0) fields.Fail("the header line must start with 0");

@@ -17,6 +17,7 @@ namespace {
 
 using testing::Circle;
 using testing::CrLfLines;
+using testing::EzdxfView;
 using testing::Line;
 using testing::Text;
 
@@ -84,20 +85,6 @@ class DxfWriterTest : public ::testing::Test {
   void SetUp() override { testing::ResetWriterSettings(); }
   testing::TempFolder temp_;  // also keeps the user settings apart
 };
-
-// ezdxf's view of a DXF file as JSON text.
-std::string EzdxfView(const std::filesystem::path& file, const char* encoding = "cp932") {
-  std::string command = std::string("/usr/bin/python3 ") + PLAMOR_SOURCE_DIR +
-                        "/tests/server/ezdxf_check.py '" + file.string() + "'";
-  if (encoding) command += std::string(" ") + encoding;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return "";
-  std::string out;
-  char buffer[4096];
-  while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-  EXPECT_EQ(::pclose(pipe), 0) << command;
-  return out;
-}
 
 std::filesystem::path SaveToDisk(const testing::TempFolder& temp, const std::string& name,
                                  const std::string& bytes) {
@@ -210,6 +197,9 @@ TEST_F(DxfWriterTest, WhiteLineIsContinuous) {
   auto white = Line(1, 1, 2, 2, 7, 1, ktpdash, 3);
   const std::string bytes = WriteDxf(white);
   EXPECT_NE(bytes.find("  8\r\nLayer-001\r\n 62\r\n7\r\n  6\r\nCONTINUOUS\r\n"), std::string::npos);
+  const std::string view = EzdxfView(SaveToDisk(temp_, "white.dxf", bytes));
+  EXPECT_NE(view.find("\"audit_errors\": []"), std::string::npos) << view;
+  EXPECT_NE(view.find("\"color\": 7"), std::string::npos) << view;
 }
 
 TEST_F(DxfWriterTest, CircleArcAndEllipseDrawing) {
@@ -288,6 +278,8 @@ TEST_F(DxfWriterTest, PenZeroAndRemovedElementsAreAbsent) {
                        CrLfLines({"  0", "LINE", "  8", "A", " 62", "3", "  6", "CONTINUOUS", "10", "0.0000", "20",
                                   "0.0000", "30", "0.0000", "11", "2.0000", "21", "2.0000", "31", "0.0000"}) +
                        kTrailer);
+  const std::string view = EzdxfView(SaveToDisk(temp_, "pen0.dxf", bytes));
+  EXPECT_NE(view.find("\"audit_errors\": []"), std::string::npos) << view;
 }
 
 TEST_F(DxfWriterTest, DrawingWithAllElementsRemoved) {

@@ -128,6 +128,8 @@ TEST_F(FileErrorsTest, DiskFileReplacesAnEarlierFileOnlyWhenComplete) {
   WriteDxfSteps(file);
   EXPECT_FALSE(file.Close().has_value());
   EXPECT_EQ(testing::ReadBytes(target), CompleteDxf());
+  const std::string view = testing::EzdxfView(target);
+  EXPECT_NE(view.find("\"audit_errors\": []"), std::string::npos) << view;
 }
 
 TEST_F(FileErrorsTest, DiskFileOpenErrorsNameTheCause) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -92,6 +93,20 @@ class TempFolder {
 inline std::string ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// ezdxf's view of a DXF file as JSON text.
+inline std::string EzdxfView(const std::filesystem::path& file, const char* encoding = "cp932") {
+  std::string command = std::string("/usr/bin/python3 ") + PLAMOR_SOURCE_DIR +
+                        "/tests/server/ezdxf_check.py '" + file.string() + "'";
+  if (encoding) command += std::string(" ") + encoding;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return "";
+  std::string out;
+  char buffer[4096];
+  while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
+  EXPECT_EQ(::pclose(pipe), 0) << command;
+  return out;
 }
 
 // The scripted prompter as the process's prompter for the life of the object.
