@@ -188,6 +188,20 @@ TEST(clsData, BadInputIsNamedAndChangesNothing) {
   expectUnchanged();
 }
 
+TEST(clsData, ShortLinesReadMissingFieldsAsZero) {
+  std::vector<std::string> lines(12);
+  lines[0] = "only,two";
+  lines[2] = "1,2";
+  lines[11] = " 5 ,2003/1/1";
+  clsData d;
+  d.SetData(lines);
+  EXPECT_EQ(d.KansokuNo(), "5");
+  EXPECT_EQ(d.Count(), 2);
+  EXPECT_DOUBLE_EQ(d.Suisin(0), 0);
+  EXPECT_DOUBLE_EQ(d.Suisin(2), 0);
+  EXPECT_DOUBLE_EQ(d.Kyori(2), 2);
+}
+
 TEST(clsData, DateFormsOfAJapaneseHost) {
   ObservationText o = Basic();
   const std::pair<const char*, HostDate> forms[] = {
