@@ -286,7 +286,7 @@ TEST_F(Registration, ShowDialogClearAndCancel) {
   EXPECT_EQ(view.labels[2], "円要素数＝ 0 個");
   EXPECT_EQ(view.labels[3], "文字要素数＝ 0 個");
 
-  const int style = prompts::kYesNo | prompts::kExclamation | prompts::kDefaultButton2;
+  const int style = static_cast<int>(prompts::kYesNo) | prompts::kExclamation | prompts::kDefaultButton2;
   prompts::ScriptedPrompter prompter;
   prompter.ExpectMessage("図面の作成を中止しますか？", "中止の確認", style, prompts::kNo,
                          [&] { EXPECT_TRUE(dlg.DispCancelDlg); EXPECT_FALSE(view.cancelEnabled); });
