@@ -38,7 +38,7 @@ class Danmen : public QWidget {
   void Redisp();
   void SetData(const std::vector<std::string>& Data);
   std::int32_t Count() const { return chart_.Count(); }
-  const std::string& KansokuNo(std::int32_t Index) const { return chart_.KansokuNo(Index); }
+  std::string KansokuNo(std::int32_t Index) const { return chart_.KansokuNo(Index); }
   void DanmenZu(std::int32_t DataNo);
 
   DanmenChart& Chart() { return chart_; }

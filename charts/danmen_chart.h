@@ -47,7 +47,7 @@ class DanmenChart {
 
   std::int32_t Count() const { return static_cast<std::int32_t>(observations_.size()); }
   // KansokuNo of observation Index (1..Count); other numbers are a subscript-out-of-range error.
-  const std::string& KansokuNo(std::int32_t Index) const { return Observation(Index).KansokuNo(); }
+  std::string KansokuNo(std::int32_t Index) const { return Observation(Index).KansokuNo(); }
 
   // Observation Index (1..Count), as the drawing output reads it.
   clsData& Observation(std::int32_t Index);
