@@ -36,9 +36,10 @@ std::pair<std::size_t, int> WriteAll(int fd, std::string_view bytes) {
 // A name beside the target that no other file has: "<folder>/.<name>.<pid>-<n>.part".
 std::string TemporaryNameFor(const std::filesystem::path& target) {
   static std::atomic<unsigned> counter{0};
+  constexpr std::size_t kNameRoom = 200;  // the decorations still fit a file name of 255 bytes
   std::filesystem::path temporary = target.parent_path();
-  temporary /= "." + target.filename().string() + "." + std::to_string(::getpid()) + "-" +
-               std::to_string(counter++) + ".part";
+  temporary /= "." + target.filename().string().substr(0, kNameRoom) + "." + std::to_string(::getpid()) +
+               "-" + std::to_string(counter++) + ".part";
   return temporary.string();
 }
 
@@ -73,6 +74,7 @@ DiskOutputFile::~DiskOutputFile() { Discard(); }
 
 std::optional<FileError> DiskOutputFile::Open(const std::string& path, OpenMode) {
   Discard();
+  lost_.reset();
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return oserr::FromErrno(EISDIR, path);
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -115,22 +117,20 @@ WriteOutcome DiskOutputFile::Write(std::string_view bytes) {
 }
 
 std::optional<FileError> DiskOutputFile::Close() {
-  if (fd_ < 0) return std::nullopt;
+  if (fd_ < 0) return lost_;
   if (auto error = Flush()) return error;
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) {
-    const int error = errno;
+  int failure = ::close(fd) != 0 ? errno : 0;
+  if (failure == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) failure = errno;
+  if (failure != 0) {
+    // The data may not have reached the disk: the file is given up, and
+    // every later Close reports the same error.
     ::unlink(temporary_.c_str());
-    return oserr::FromErrno(error, target_);
-  }
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temporary_.c_str());
-    return oserr::FromErrno(error, target_);
+    lost_ = oserr::FromErrno(failure, target_);
   }
   temporary_.clear();
-  return std::nullopt;
+  return lost_;
 }
 
 void DiskOutputFile::Discard() {

@@ -34,7 +34,8 @@ class OutputFile {
   // Opens `path` for writing from scratch.
   virtual std::optional<FileError> Open(const std::string& path, OpenMode mode) = 0;
   virtual WriteOutcome Write(std::string_view bytes) = 0;
-  // Finishes the file; after an error the file stays open and Close may be tried again.
+  // Finishes the file. After a write error the file stays open and Close may
+  // be tried again; an error once the file is closed is final.
   virtual std::optional<FileError> Close() = 0;
   // Gives the file up: whatever was written is removed, an earlier file of
   // the same name stays as it was.
@@ -75,6 +76,7 @@ class DiskOutputFile final : public OutputFile {
   std::string target_;
   std::string temporary_;
   std::string pending_;
+  std::optional<FileError> lost_;  // why the last file could not be finished
 };
 
 // A file in memory, for tests and for callers that want the bytes.

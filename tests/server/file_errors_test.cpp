@@ -154,6 +154,19 @@ TEST_F(FileErrorsTest, DiskFileOpenErrorsNameTheCause) {
   file.Discard();
 }
 
+TEST_F(FileErrorsTest, FileThatCannotBePutInPlaceIsNeverReportedAsWritten) {
+  const auto target = temp_ / "taken.dxf";
+  DiskOutputFile file;
+  ASSERT_FALSE(file.Open(target.string(), OpenMode::kText).has_value());
+  EXPECT_FALSE(file.Write("data").error.has_value());
+  std::filesystem::create_directories(target / "inside");  // the name is taken meanwhile
+  const auto error = file.Close();
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->number, 75);
+  EXPECT_TRUE(file.Close().has_value());  // a second try does not pretend success
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp_.path()), {}), 2);  // config + the folder
+}
+
 TEST_F(FileErrorsTest, LargeWritesGoThroughTheBuffer) {
   const auto target = temp_ / "big.bin";
   DiskOutputFile file;
