@@ -14,6 +14,7 @@ enum AutomationErrorNumber : std::int32_t {
   kErrOverflow = 6,
   kErrSubscriptOutOfRange = 9,
   kErrTypeMismatch = 13,
+  kErrLibraryLoad = 48,  // a helper library or one of its exports cannot be used
 };
 
 class AutomationError : public std::runtime_error {

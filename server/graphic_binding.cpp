@@ -10,8 +10,6 @@ namespace plamor {
 namespace {
 
 constexpr const char* kGraphicLibrary = "libGraphic.so";
-// Error number the host gives for a library or entry point it cannot find.
-constexpr std::int32_t kErrLibraryNotFound = 48;
 
 struct BoundGraphic {
   dynlib::DynamicLibrary library;
@@ -42,7 +40,7 @@ const GraphicFunctions& Graphic() {
     try {
       bound = Bind();
     } catch (const dynlib::LibraryError& e) {
-      throw AutomationError(kErrLibraryNotFound, e.what());
+      throw AutomationError(kErrLibraryLoad, e.what());
     }
   }
   return bound->functions;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "platform/dynamic_library.h"
 #include "platform/numeric_text.h"
 #include "platform/prompts.h"
 #include "server/automation_error.h"
@@ -272,8 +273,22 @@ void frmPlamorDlg::AddText(double x, double y, const std::string& cText, std::in
   File(RegKind::Moji, std::move(text));
 }
 
+namespace {
+
+// The search key; a key library that cannot be used is the caller's error.
+std::string SearchKeyOf(const clsZElement& element) {
+  try {
+    return element.SearchKey();
+  } catch (const dynlib::LibraryError& e) {
+    throw AutomationError(kErrLibraryLoad, e.what());
+  }
+}
+
+}  // namespace
+
 void frmPlamorDlg::File(RegKind kind, std::unique_ptr<clsZElement> element) {
-  if (Optimaze > ktpLevel0 && !store_.AddSearchKey(element->SearchKey())) return;  // a duplicate
+  // A duplicate is dropped quietly; any other failure is the caller's error.
+  if (Optimaze > ktpLevel0 && !store_.AddSearchKey(SearchKeyOf(*element))) return;
   store_.Add(kind, std::move(element));
   switch (kind) {
     case RegKind::Sen: view_.SetLabel(1, CountLabel(label_, kLineCaption, store_.Counter(kind))); break;
