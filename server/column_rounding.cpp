@@ -1,6 +1,7 @@
 #include "server/column_rounding.h"
 
 #include <charconv>
+#include <cmath>
 #include <string>
 
 #include "server/common.h"
@@ -32,6 +33,24 @@ bool KeepsItsValue(double value, std::int32_t digits) {
   return significant <= 15 && decimals <= digits;
 }
 
+
+// When value * 10^digits comes out as an integer n below 2^40, the text is n
+// with the point moved by `digits`: value lies within 2^-13 of n / 10^digits
+// in units of the last column, its 15-digit form within a further 0.005
+// (value is below 10^(13 - digits)), so rounding to `digits` decimals gives n
+// itself; and reading that text back is the correctly rounded n / 10^digits.
+bool ScaledToInteger(double value, std::int32_t digits, double& result) {
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  if (digits > 22) return false;
+  const double power = kPowers[digits];
+  const double scaled = value * power;
+  if (!(std::fabs(scaled) < 0x1p40) || std::trunc(scaled) != scaled) return false;
+  result = scaled == 0 ? 0.0 : scaled / power;
+  return true;
+}
+
 }  // namespace
 
 double RoundToColumnsByText(double value, std::int32_t digits) {
@@ -43,6 +62,7 @@ double RoundToColumnsByText(double value, std::int32_t digits) {
 
 double RoundToColumnsValue(double value, std::int32_t digits) {
   if (value == 0) return 0.0;  // also -0, which the text writes without its sign
+  if (double result; ScaledToInteger(value, digits, result)) return result;
   if (KeepsItsValue(value, digits)) return value;
   return RoundToColumnsByText(value, digits);
 }

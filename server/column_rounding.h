@@ -7,8 +7,9 @@
 namespace plamor {
 
 // The value rounded half away from zero to `digits` decimals (digits >= 0,
-// value finite). A value that already has at most `digits` decimals and at
-// most 15 significant digits is returned as it is, without building the text.
+// value finite). Where the result provably follows from the value itself (a
+// value that scales to an integer, or already has at most `digits` decimals
+// and 15 significant digits), no text is built.
 double RoundToColumnsValue(double value, std::int32_t digits);
 
 // The same, always through RoundToColumns' text (the reference of the above).

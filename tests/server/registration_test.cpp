@@ -201,14 +201,17 @@ TEST(ColumnRounding, ShortcutGivesExactlyTheTextResult) {
   std::uniform_real_distribution<double> magnitude(-12, 12);
   std::uniform_int_distribution<int> decimals(0, 9);
   std::vector<double> values = {0.5, 1.5, 2.5, -2.5, 1.005, 0.125, 1e15, 123456789012345.6,
-                                -0.0000004, 9.9999995, 1e-7, 5e-324, 1.7976931348623157e308};
+                                -0.0000004, 9.9999995, 1e-7, 5e-324, 1.7976931348623157e308,
+                                1099511627775.5, 1099511627776.25, 0.1 + 0.2, 2.675, -1.0005};
   for (int i = 0; i < 20000; ++i) {
     const double v = std::pow(10.0, magnitude(random)) * (i % 2 ? -1 : 1);
     values.push_back(v);
     values.push_back(std::round(v * 1000) / 1000);  // values that already have few decimals
+    values.push_back(std::nextafter(std::round(v * 1000) / 1000, 0.0));
+    values.push_back(std::round(v * 100) / 100 + 0.005);  // halfway cases
   }
   for (double v : values) {
-    for (int d : {0, 1, 2, 3, 6, decimals(random)}) {
+    for (int d : {0, 1, 2, 3, 6, 15, 23, decimals(random)}) {
       const double expected = RoundToColumnsByText(v, d);
       const double got = RoundToColumnsValue(v, d);
       ASSERT_TRUE(got == expected && std::signbit(got) == std::signbit(expected))
