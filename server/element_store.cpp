@@ -31,7 +31,7 @@ std::int32_t ElementStore::Add(RegKind kind, std::unique_ptr<clsZElement> elemen
   return Count();
 }
 
-bool ElementStore::AddSearchKey(std::string key) { return searchKeys_.insert(std::move(key)).second; }
+bool ElementStore::AddSearchKey(std::string_view key) { return searchKeys_.Insert(key); }
 
 void ElementStore::Clear() {
   elements_.clear();
@@ -40,8 +40,7 @@ void ElementStore::Clear() {
     p.clear();
     p.shrink_to_fit();
   }
-  searchKeys_.clear();
-  searchKeys_.rehash(0);
+  searchKeys_.Clear();
   counters_.fill(0);
 }
 

@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
+#include "server/search_key_set.h"
 #include "server/z_element.h"
 
 namespace plamor {
@@ -28,7 +28,7 @@ class ElementStore {
   std::int32_t Add(RegKind kind, std::unique_ptr<clsZElement> element);
 
   // Registers a search key; false when it is registered already.
-  bool AddSearchKey(std::string key);
+  bool AddSearchKey(std::string_view key);
 
   // Empties the store and the search keys and sets every counter to 0.
   void Clear();
@@ -53,7 +53,7 @@ class ElementStore {
   // Per kind, the store position (0-based) of counter value n at index n - 1.
   std::array<std::vector<std::int32_t>, kRegKindCount> positions_;
   std::array<std::int32_t, kRegKindCount> counters_{};
-  std::unordered_set<std::string> searchKeys_;
+  SearchKeySet searchKeys_;
 };
 
 }  // namespace plamor

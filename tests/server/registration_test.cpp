@@ -14,6 +14,7 @@
 #include "server/dlg_view.h"
 #include "server/event_pump.h"
 #include "server/plamor_dlg.h"
+#include "server/search_key_set.h"
 #include "server/z_circle.h"
 #include "server/z_line.h"
 #include "server/z_text.h"
@@ -218,6 +219,23 @@ TEST(ColumnRounding, ShortcutGivesExactlyTheTextResult) {
           << v << " with " << d << " decimals: " << got << " instead of " << expected;
     }
   }
+}
+
+TEST(SearchKeys, DistinctKeysStayDistinct) {
+  SearchKeySet set;
+  const std::string hex80(80, 'A'), hex128(128, '0');
+  const std::vector<std::string> keys = {
+      "Sen" + hex80 + "101", "Sen" + hex80 + "1011", "Sen" + std::string(79, 'A') + "B101",
+      "Sen" + std::string(80, 'a') + "101",  // not the line form: kept as text
+      "En" + hex128 + "101", "Sen" + hex128 + "101", "ChrSen" + hex80 + "101", "Chr", "", "Sen"};
+  for (const std::string& key : keys) EXPECT_TRUE(set.Insert(key)) << key;
+  for (const std::string& key : keys) EXPECT_FALSE(set.Insert(key)) << key;
+  EXPECT_EQ(set.Size(), keys.size());
+  for (int i = 0; i < 200000; ++i) ASSERT_TRUE(set.Insert("Chr" + std::to_string(i)));
+  ASSERT_FALSE(set.Insert("Chr199999"));
+  EXPECT_FALSE(set.Insert(keys[0]));
+  set.Clear();
+  EXPECT_TRUE(set.Insert(keys[0]));
 }
 
 TEST_F(Registration, RefusedInputRegistersNothing) {
