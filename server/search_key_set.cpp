@@ -1,5 +1,6 @@
 #include "server/search_key_set.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -8,8 +9,14 @@ namespace plamor {
 
 namespace {
 
-constexpr std::size_t kChunkSize = 1 << 20;
+constexpr unsigned kOffsetBits = 20;
+constexpr std::size_t kChunkSize = std::size_t{1} << kOffsetBits;
+constexpr unsigned kRefBits = 40;
+constexpr std::uint64_t kRefMask = (std::uint64_t{1} << kRefBits) - 1;
 constexpr std::size_t kLengthBytes = 4;
+
+std::uint64_t HashOf(std::string_view packed) { return std::hash<std::string_view>{}(packed); }
+std::uint64_t TagOf(std::uint64_t hash) { return hash >> kRefBits; }
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -47,9 +54,9 @@ void Pack(std::string_view key, std::string& packed) {
 
 }  // namespace
 
-std::string_view SearchKeySet::Stored(std::uint64_t ref) const {
-  const std::uint64_t at = ref - 1;
-  const char* p = chunks_[at >> 32].get() + (at & 0xFFFFFFFFu);
+std::string_view SearchKeySet::Stored(Slot slot) const {
+  const std::uint64_t at = (slot & kRefMask) - 1;
+  const char* p = chunks_[at >> kOffsetBits].get() + (at & (kChunkSize - 1));
   std::uint32_t length;
   std::memcpy(&length, p, kLengthBytes);
   return {p + kLengthBytes, length};
@@ -65,35 +72,36 @@ std::uint64_t SearchKeySet::Store(std::string_view packed) {
   const auto length = static_cast<std::uint32_t>(packed.size());
   std::memcpy(p, &length, kLengthBytes);
   std::memcpy(p + kLengthBytes, packed.data(), packed.size());
-  const std::uint64_t ref = (static_cast<std::uint64_t>(chunks_.size() - 1) << 32 | chunkUsed_) + 1;
+  const std::uint64_t ref = ((chunks_.size() - 1) << kOffsetBits | chunkUsed_) + 1;
   chunkUsed_ += need;
   return ref;
 }
 
+void SearchKeySet::Place(Slot slot, std::uint64_t hash) {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t i = hash & mask;
+  while (slots_[i] != 0) i = (i + 1) & mask;
+  slots_[i] = slot;
+}
+
 void SearchKeySet::Grow() {
   std::vector<Slot> old = std::move(slots_);
-  slots_.assign(old.empty() ? 1024 : old.size() * 2, Slot{});
-  const std::size_t mask = slots_.size() - 1;
-  for (const Slot& slot : old) {
-    if (slot.ref == 0) continue;
-    std::size_t i = slot.hash & mask;
-    while (slots_[i].ref != 0) i = (i + 1) & mask;
-    slots_[i] = slot;
+  slots_.assign(old.empty() ? 1024 : old.size() * 2, 0);
+  for (Slot slot : old) {
+    if (slot != 0) Place(slot, HashOf(Stored(slot)));
   }
 }
 
 bool SearchKeySet::Insert(std::string_view key) {
-  if ((size_ + 1) * 4 > slots_.size() * 3) Grow();
+  if ((size_ + 1) * 8 > slots_.size() * 7) Grow();
   Pack(key, packed_);
   const std::string_view packed = packed_;
-  const std::uint64_t hash = std::hash<std::string_view>{}(packed);
+  const std::uint64_t hash = HashOf(packed);
   const std::size_t mask = slots_.size() - 1;
-  std::size_t i = hash & mask;
-  while (slots_[i].ref != 0) {
-    if (slots_[i].hash == hash && Stored(slots_[i].ref) == packed) return false;
-    i = (i + 1) & mask;
+  for (std::size_t i = hash & mask; slots_[i] != 0; i = (i + 1) & mask) {
+    if (TagOf(slots_[i]) == TagOf(hash) && Stored(slots_[i]) == packed) return false;
   }
-  slots_[i] = Slot{hash, Store(packed)};
+  Place(TagOf(hash) << kRefBits | Store(packed), hash);
   ++size_;
   return true;
 }

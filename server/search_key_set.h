@@ -20,13 +20,13 @@ class SearchKeySet {
   std::size_t Size() const { return size_; }
 
  private:
-  struct Slot {
-    std::uint64_t hash = 0;
-    std::uint64_t ref = 0;  // 0: empty; else 1 + chunk << 32 | offset of the stored key
-  };
-  std::string_view Stored(std::uint64_t ref) const;
+  // A slot: 24 bits of the key's hash above the reference of the stored key
+  // (1 + chunk << 20 | offset; 0 marks an empty slot).
+  using Slot = std::uint64_t;
+  std::string_view Stored(Slot slot) const;
   std::uint64_t Store(std::string_view packed);
   void Grow();
+  void Place(Slot slot, std::uint64_t hash);
 
   std::vector<Slot> slots_;
   std::size_t size_ = 0;
