@@ -233,6 +233,11 @@ TEST(SearchKeys, DistinctKeysStayDistinct) {
   EXPECT_EQ(set.Size(), keys.size());
   for (int i = 0; i < 200000; ++i) ASSERT_TRUE(set.Insert("Chr" + std::to_string(i)));
   ASSERT_FALSE(set.Insert("Chr199999"));
+  const std::string huge = "Chr" + std::string(3 << 20, 'x');  // longer than a storage chunk
+  EXPECT_TRUE(set.Insert(huge));
+  EXPECT_TRUE(set.Insert("Chr-after"));
+  EXPECT_FALSE(set.Insert(huge));
+  EXPECT_FALSE(set.Insert("Chr0"));
   EXPECT_FALSE(set.Insert(keys[0]));
   set.Clear();
   EXPECT_TRUE(set.Insert(keys[0]));
