@@ -48,7 +48,7 @@ class DlgView : public TopmostWindow {
 };
 
 // A view without a window, for batch runs and tests: it keeps what it was told.
-class HeadlessDlgView final : public DlgView {
+class HeadlessDlgView : public DlgView {
  public:
   HeadlessDlgView();
   ~HeadlessDlgView() override;
