@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <new>
 #include <stdexcept>
@@ -425,7 +426,14 @@ bool frmPlamorDlg::OutPutMet() {
 void frmPlamorDlg::OnPaint() {
   if (!StartOutPut) return;
   StartOutPut = false;
-  OutPutPlamor(MGL_PATH);
+  try {
+    OutPutPlamor(MGL_PATH);
+  } catch (const std::exception& e) {
+    // A fault of the program itself ends the run; it must not leave the
+    // window up or reach the window system's event handling.
+    std::fprintf(stderr, "plamor: the output run stopped: %s\n", e.what());
+    view_.Hide();
+  }
 }
 
 }  // namespace plamor

@@ -58,11 +58,5 @@ TEST_F(SaveFileDialogTest, FolderWithoutSeparatorDxfOnlyAndCancel) {
   EXPECT_EQ(request.filter, "DXFファイル (*.dxf)|*.dxf|");
 }
 
-TEST(SaveFilePaths, FolderOfPath) {
-  EXPECT_EQ(FolderOfPath("/a/b/c.plm"), "/a/b/");
-  EXPECT_EQ(FolderOfPath("C:\\A\\B.plm"), "C:\\A\\");
-  EXPECT_EQ(FolderOfPath("c.plm"), "");
-}
-
 }  // namespace
 }  // namespace plamor::testing
