@@ -11,7 +11,8 @@ function(plamor_add_test)
   target_compile_definitions(${T_NAME} PRIVATE
     PLAMOR_BIN_DIR="${PLAMOR_BIN_DIR}"
     PLAMOR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "PLAMOR_BIN_DIR=${PLAMOR_BIN_DIR};QT_QPA_PLATFORM=offscreen")
+  # Test names carry their program's name, so "ctest -R charts_" selects a folder.
+  gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST TEST_PREFIX "${T_NAME}."
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 include(${CMAKE_CURRENT_LIST_DIR}/PlamorTestFolder.cmake)

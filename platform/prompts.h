@@ -9,21 +9,24 @@
 
 namespace plamor::prompts {
 
-// Button sets (low bits of the style).
-enum Buttons : int {
-  kOkOnly = 0,
-  kOkCancel = 1,
-  kAbortRetryIgnore = 2,
-  kYesNoCancel = 3,
-  kYesNo = 4,
-  kRetryCancel = 5,
-};
+// Button sets (low bits of the style), icons and the default button: plain
+// integers, so that a style is written as their sum (kRetryCancel | kExclamation).
+inline constexpr int kOkOnly = 0;
+inline constexpr int kOkCancel = 1;
+inline constexpr int kAbortRetryIgnore = 2;
+inline constexpr int kYesNoCancel = 3;
+inline constexpr int kYesNo = 4;
+inline constexpr int kRetryCancel = 5;
 
-// Icons.
-enum Icon : int { kNoIcon = 0, kCritical = 16, kQuestion = 32, kExclamation = 48, kInformation = 64 };
+inline constexpr int kNoIcon = 0;
+inline constexpr int kCritical = 16;
+inline constexpr int kQuestion = 32;
+inline constexpr int kExclamation = 48;
+inline constexpr int kInformation = 64;
 
-// Default button.
-enum DefaultButton : int { kDefaultButton1 = 0, kDefaultButton2 = 256, kDefaultButton3 = 512 };
+inline constexpr int kDefaultButton1 = 0;
+inline constexpr int kDefaultButton2 = 256;
+inline constexpr int kDefaultButton3 = 512;
 
 // Answers (button codes).
 enum Answer : int { kOk = 1, kCancel = 2, kAbort = 3, kRetry = 4, kIgnore = 5, kYes = 6, kNo = 7 };
@@ -63,5 +66,26 @@ class Prompter {
 Prompter& Current();
 // Sets the prompter of this process (not owned); nullptr restores the default.
 void SetCurrent(Prompter* prompter);
+
+// Makes `prompter` the current one for the life of the scope, when it is
+// not null; the previous one comes back at the end.
+class ScopedPrompter {
+ public:
+  explicit ScopedPrompter(Prompter* prompter) : active_(prompter != nullptr) {
+    if (active_) {
+      previous_ = &Current();
+      SetCurrent(prompter);
+    }
+  }
+  ~ScopedPrompter() {
+    if (active_) SetCurrent(previous_);
+  }
+  ScopedPrompter(const ScopedPrompter&) = delete;
+  ScopedPrompter& operator=(const ScopedPrompter&) = delete;
+
+ private:
+  bool active_;
+  Prompter* previous_ = nullptr;
+};
 
 }  // namespace plamor::prompts

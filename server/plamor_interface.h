@@ -22,12 +22,12 @@ inline constexpr const char* kPlamorIid = "{88198186-1F8B-4DBE-A1EF-7C225B5AE4EE
 
 // Optional attributes of `En`, `Enko`, `Daen`, `Daenko` and `Sen`.
 struct LineOptions {
-  OptionalArg vPen, vStyl, vPich, vLayer;
+  OptionalArg vPen{}, vStyl{}, vPich{}, vLayer{};
 };
 
 // Optional attributes of `Moji`, `MojiExtMsM` and `MojiExtMsG`.
 struct TextOptions {
-  OptionalArg vHeight, vWidth, vBetween, vPen, vLayer, vKiten;
+  OptionalArg vHeight{}, vWidth{}, vBetween{}, vPen{}, vLayer{}, vKiten{};
 };
 
 class IPlamor {

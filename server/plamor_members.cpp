@@ -193,6 +193,14 @@ std::string MemberInfo::QualifiedName() const {
   return name;
 }
 
+bool IsPlamorClass(std::string_view id) {
+  auto same = [](std::string_view a, std::string_view b) {
+    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+  };
+  const std::string_view clsid(kPlamorClsid);
+  return same(id, kPlamorProgId) || same(id, clsid) || same(id, clsid.substr(1, clsid.size() - 2));
+}
+
 const std::vector<MemberInfo>& PlamorMembers() {
   static const std::vector<MemberInfo> members = BuildMembers();
   return members;

@@ -54,6 +54,10 @@ struct MemberInfo {
   std::string QualifiedName() const;
 };
 
+// True for the programmatic identifier or the class identifier (with or
+// without braces) of clsPlamor, compared without regard to case.
+bool IsPlamorClass(std::string_view identifier);
+
 // The members in interface order.
 const std::vector<MemberInfo>& PlamorMembers();
 

@@ -1,7 +1,9 @@
 #include "server/dbus/dbus_server.h"
 
 #include <QCoreApplication>
+#include <QDBusArgument>
 #include <QDBusConnectionInterface>
+#include <QDBusMetaType>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 
@@ -10,17 +12,10 @@
 #include "server/automation_error.h"
 #include "server/dbus/dbus_marshal.h"
 #include "server/dbus/dbus_names.h"
+#include "server/dbus/object_prompter.h"
 
 namespace plamor::dbus {
 namespace {
-
-bool IsOurClass(const QString& id) {
-  QString s = id.trimmed();
-  if (s.compare(kPlamorProgId, Qt::CaseInsensitive) == 0) return true;
-  QString clsid = QString(kPlamorClsid);
-  if (s.compare(clsid, Qt::CaseInsensitive) == 0) return true;
-  return s.compare(clsid.mid(1, clsid.size() - 2), Qt::CaseInsensitive) == 0;
-}
 
 QDBusMessage ErrorReply(const QDBusMessage& m, std::int32_t number, const std::string& text) {
   return m.createErrorReply(QString::fromStdString(ErrorName(number)), QString::fromStdString(text));
@@ -28,8 +23,11 @@ QDBusMessage ErrorReply(const QDBusMessage& m, std::int32_t number, const std::s
 
 }  // namespace
 
-PlamorServer::PlamorServer(QDBusConnection connection, ObjectMaker maker, int idleMilliseconds)
-    : connection_(connection), maker_(std::move(maker)) {
+PlamorServer::Served::~Served() = default;
+
+PlamorServer::PlamorServer(QDBusConnection connection, ObjectMaker maker, int idleMilliseconds,
+                           bool batchPrompts)
+    : connection_(connection), maker_(std::move(maker)), batchPrompts_(batchPrompts) {
   watcher_.setConnection(connection_);
   watcher_.setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
   connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this,
@@ -80,7 +78,20 @@ QString PlamorServer::introspect(const QString& path) const {
     for (const auto& [p, served] : objects_) xml += "  <node name=\"" + p.section('/', -1) + "\"/>\n";
     return xml;
   }
-  if (objects_.count(path)) return IntrospectionXml();
+  if (objects_.count(path)) {
+    if (!batchPrompts_) return IntrospectionXml();
+    return IntrospectionXml() + QStringLiteral(
+        "  <interface name=\"%1\">\n"
+        "    <method name=\"SetAnswers\">\n"
+        "      <arg name=\"buttons\" type=\"ai\" direction=\"in\"/>\n"
+        "      <arg name=\"saveNames\" type=\"as\" direction=\"in\"/>\n"
+        "    </method>\n"
+        "    <signal name=\"MessageBoxShown\"><arg type=\"s\" name=\"title\"/><arg type=\"s\" name=\"text\"/>"
+        "<arg type=\"i\" name=\"style\"/><arg type=\"i\" name=\"answer\"/></signal>\n"
+        "    <signal name=\"SaveFileShown\"><arg type=\"s\" name=\"title\"/><arg type=\"s\" name=\"filter\"/>"
+        "<arg type=\"b\" name=\"chosen\"/><arg type=\"s\" name=\"path\"/></signal>\n"
+        "  </interface>\n").arg(kBatchPromptsInterface);
+  }
   return {};
 }
 
@@ -92,7 +103,23 @@ bool PlamorServer::handleMessage(const QDBusMessage& message, const QDBusConnect
                                               "no drawing object at " + message.path()));
     return true;
   }
-  return HandleObject(message, it->second);
+  std::shared_ptr<Served> served = it->second;  // alive for the whole call
+  return HandleObject(message, served);
+}
+
+bool PlamorServer::HandleBatchPrompts(const QDBusMessage& message, Served& served) {
+  if (message.member() != "SetAnswers" || message.signature() != "aias") {
+    connection_.send(message.createErrorReply("org.freedesktop.DBus.Error.UnknownMethod",
+                                              QString(kBatchPromptsInterface) + " has SetAnswers(ai, as)"));
+    return true;
+  }
+  std::vector<int> buttons;
+  for (int b : qdbus_cast<QList<int>>(message.arguments().value(0))) buttons.push_back(b);
+  std::vector<std::string> names;
+  for (const QString& n : qdbus_cast<QStringList>(message.arguments().value(1))) names.push_back(n.toStdString());
+  served.prompter->SetAnswers(std::move(buttons), std::move(names));
+  connection_.send(message.createReply());
+  return true;
 }
 
 bool PlamorServer::HandleFactory(const QDBusMessage& message) {
@@ -100,19 +127,21 @@ bool PlamorServer::HandleFactory(const QDBusMessage& message) {
   const QString member = message.member();
   if (member == "Create" && message.signature() == "s") {
     const QString id = message.arguments().value(0).toString();
-    if (!IsOurClass(id)) {
+    if (!IsPlamorClass(id.trimmed().toStdString())) {
       connection_.send(ErrorReply(message, 1003, "unknown class identifier " + id.toStdString()));
       return true;
     }
-    std::shared_ptr<IPlamor> object;
+    const QString path = kObjectPathPrefix + QString::number(next_id_++);
+    auto served = std::make_shared<Served>();
+    if (batchPrompts_) served->prompter = std::make_unique<ObjectPrompter>(connection_, path);
     try {
-      object = maker_();
+      served->object = maker_(served->prompter.get());
     } catch (const std::exception& e) {
       connection_.send(ErrorReply(message, 51, std::string("cannot create the drawing: ") + e.what()));
       return true;
     }
-    const QString path = kObjectPathPrefix + QString::number(next_id_++);
-    objects_[path] = Served{std::move(object), message.service()};
+    served->owner = message.service();
+    objects_[path] = std::move(served);
     watcher_.addWatchedService(message.service());
     UpdateIdleTimer();
     connection_.send(message.createReply(QVariant::fromValue(QDBusObjectPath(path))));
@@ -121,7 +150,7 @@ bool PlamorServer::HandleFactory(const QDBusMessage& message) {
   if (member == "Release" && message.signature() == "o") {
     const QString path = message.arguments().value(0).value<QDBusObjectPath>().path();
     auto it = objects_.find(path);
-    if (it == objects_.end() || it->second.owner != message.service()) {
+    if (it == objects_.end() || it->second->owner != message.service()) {
       connection_.send(ErrorReply(message, 1002, "no drawing object of this host at " + path.toStdString()));
       return true;
     }
@@ -135,13 +164,14 @@ bool PlamorServer::HandleFactory(const QDBusMessage& message) {
   return true;
 }
 
-bool PlamorServer::HandleObject(const QDBusMessage& message, Served& served) {
-  if (!message.interface().isEmpty() && message.interface() != kObjectInterface) return false;
-  if (message.service() != served.owner) {
+bool PlamorServer::HandleObject(const QDBusMessage& message, const std::shared_ptr<Served>& served) {
+  if (message.service() != served->owner) {
     connection_.send(message.createErrorReply("org.freedesktop.DBus.Error.AccessDenied",
                                               "this drawing object belongs to another host"));
     return true;
   }
+  if (batchPrompts_ && message.interface() == kBatchPromptsInterface) return HandleBatchPrompts(message, *served);
+  if (!message.interface().isEmpty() && message.interface() != kObjectInterface) return false;
   const MemberInfo* member = FindMember(message.member().toStdString());
   if (!member) {
     connection_.send(message.createErrorReply("org.freedesktop.DBus.Error.UnknownMethod",
@@ -156,9 +186,9 @@ bool PlamorServer::HandleObject(const QDBusMessage& message, Served& served) {
     return true;
   }
   // The object may be released while it serves this call (a nested event
-  // loop that sees its host disappear), so keep it alive until the reply.
-  std::shared_ptr<IPlamor> keep = served.object;
-  IPlamor& target = *keep;
+  // loop that sees its host disappear): `served` keeps it until the reply.
+  IPlamor& target = *served->object;
+  prompts::ScopedPrompter prompts(served->prompter.get());
   try {
     MemberCall call(*member, UnpackArguments(*member, message.arguments()));
     ArgValue result = member->invoke(target, call);
@@ -175,12 +205,12 @@ bool PlamorServer::HandleObject(const QDBusMessage& message, Served& served) {
 void PlamorServer::Release(const QString& path) {
   auto it = objects_.find(path);
   if (it == objects_.end()) return;
-  const QString owner = it->second.owner;
-  dying_.push_back(std::move(it->second.object));
+  const QString owner = it->second->owner;
+  dying_.push_back(std::move(it->second));
   objects_.erase(it);
   EndDyingObjects();
   bool ownerHasMore = false;
-  for (const auto& [p, s] : objects_) ownerHasMore |= (s.owner == owner);
+  for (const auto& [p, s] : objects_) ownerHasMore |= (s->owner == owner);
   if (!ownerHasMore) watcher_.removeWatchedService(owner);
   UpdateIdleTimer();
 }
@@ -188,16 +218,16 @@ void PlamorServer::Release(const QString& path) {
 void PlamorServer::OwnerGone(const QString& owner) {
   std::vector<QString> gone;
   for (const auto& [p, s] : objects_)
-    if (s.owner == owner) gone.push_back(p);
+    if (s->owner == owner) gone.push_back(p);
   for (const auto& p : gone) Release(p);
 }
 
 void PlamorServer::EndDyingObjects() {
-  std::vector<std::shared_ptr<IPlamor>> still;
+  std::vector<std::shared_ptr<Served>> still;
   for (auto& object : dying_) {
     bool running = false;
     try {
-      running = object->get_IdolePlamorOutPut();
+      running = object->object->get_IdolePlamorOutPut();
     } catch (...) {
     }
     // An object that is in the middle of a call of its own keeps a second

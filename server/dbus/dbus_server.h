@@ -16,18 +16,26 @@
 #include <map>
 #include <memory>
 
+#include "platform/prompts.h"
 #include "server/plamor_interface.h"
 
 namespace plamor::dbus {
 
-using ObjectMaker = std::function<std::unique_ptr<IPlamor>()>;
+class ObjectPrompter;
+
+// Makes the drawing behind a new object path. `prompter` (null when prompts
+// go to people) answers the object's prompts and outlives the object.
+using ObjectMaker = std::function<std::unique_ptr<IPlamor>(prompts::Prompter* prompter)>;
 
 class PlamorServer : public QDBusVirtualObject {
   Q_OBJECT
  public:
   // idleMilliseconds: how long the server waits without objects before it
   // asks the application to quit; a negative value never quits.
-  PlamorServer(QDBusConnection connection, ObjectMaker maker, int idleMilliseconds);
+  // batchPrompts: each object's prompts are answered from the lists its host
+  // sets with TessaroPlamor.BatchPrompts.SetAnswers (see object_prompter.h).
+  PlamorServer(QDBusConnection connection, ObjectMaker maker, int idleMilliseconds,
+               bool batchPrompts = false);
   ~PlamorServer() override;
 
   // Registers the factory and takes the bus name; false with a message on failure.
@@ -40,12 +48,15 @@ class PlamorServer : public QDBusVirtualObject {
 
  private:
   struct Served {
-    std::shared_ptr<IPlamor> object;
+    std::unique_ptr<ObjectPrompter> prompter;  // declared first: ends after the object
+    std::unique_ptr<IPlamor> object;
     QString owner;  // unique bus name of the host that created it
+    ~Served();
   };
 
   bool HandleFactory(const QDBusMessage& message);
-  bool HandleObject(const QDBusMessage& message, Served& served);
+  bool HandleObject(const QDBusMessage& message, const std::shared_ptr<Served>& served);
+  bool HandleBatchPrompts(const QDBusMessage& message, Served& served);
   void Release(const QString& path);
   void OwnerGone(const QString& owner);
   void UpdateIdleTimer();
@@ -53,11 +64,12 @@ class PlamorServer : public QDBusVirtualObject {
 
   QDBusConnection connection_;
   ObjectMaker maker_;
-  std::map<QString, Served> objects_;
+  bool batchPrompts_;
+  std::map<QString, std::shared_ptr<Served>> objects_;
   QDBusServiceWatcher watcher_;
   QTimer idle_;
   // Released objects whose output run is still going: they end when it has.
-  std::vector<std::shared_ptr<IPlamor>> dying_;
+  std::vector<std::shared_ptr<Served>> dying_;
   QTimer dying_timer_;
   quint64 next_id_ = 1;
 };

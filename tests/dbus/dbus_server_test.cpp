@@ -37,7 +37,7 @@ class ServerThread : public QThread {
  protected:
   void run() override {
     QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "server");
-    PlamorServer server(bus, [] { return std::make_unique<CountedRecording>(); }, -1);
+    PlamorServer server(bus, [](prompts::Prompter*) { return std::make_unique<CountedRecording>(); }, -1);
     QString error;
     if (!server.Start(&error)) qFatal("%s", qPrintable(error));
     exec();
