@@ -4,11 +4,16 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "charts/danmen_chart.h"
 #include "charts/picture.h"
+
+namespace plamor::host {
+enum class Transport;
+}
 
 namespace plamor::charts {
 
@@ -40,6 +45,13 @@ class Danmen : public QWidget {
   std::int32_t Count() const { return chart_.Count(); }
   std::string KansokuNo(std::int32_t Index) const { return chart_.KansokuNo(Index); }
   void DanmenZu(std::int32_t DataNo);
+  // Writes the selected observations as an A3 drawing through the drawing server.
+  void CreatePlamor();
+
+  // How CreatePlamor reaches the drawing server: host::DefaultTransport()
+  // (D-Bus) until set.
+  host::Transport PlamorTransport() const;
+  void SetPlamorTransport(host::Transport transport);
 
   DanmenChart& Chart() { return chart_; }
   const PictureBox& PictureArea() const { return *box_; }
@@ -50,6 +62,7 @@ class Danmen : public QWidget {
  private:
   PictureBox* box_;
   DanmenChart chart_;
+  std::optional<host::Transport> plamorTransport_;
 };
 
 }  // namespace plamor::charts

@@ -4,11 +4,16 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "charts/picture.h"
 #include "charts/tbunpu_chart.h"
+
+namespace plamor::host {
+enum class Transport;
+}
 
 namespace plamor::charts {
 
@@ -68,6 +73,13 @@ class TBunpu : public QWidget {
     chart_.SetGrpData(H, Q, A, B, V, SQ);
   }
   void HQsakuga(std::int16_t NO);
+  // Writes chart kind NO as an A3 drawing on graph paper through the drawing server.
+  void HQSakuzu(std::int16_t NO);
+
+  // How HQSakuzu reaches the drawing server: host::DefaultTransport()
+  // (D-Bus) until set.
+  host::Transport PlamorTransport() const;
+  void SetPlamorTransport(host::Transport transport);
 
   TBunpuChart& Chart() { return chart_; }
   const PictureBox& PictureArea() const { return *box_; }
@@ -78,6 +90,7 @@ class TBunpu : public QWidget {
  private:
   PictureBox* box_;
   TBunpuChart chart_;
+  std::optional<host::Transport> plamorTransport_;
 };
 
 }  // namespace plamor::charts
