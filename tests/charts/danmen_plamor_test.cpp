@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include "charts/danmen.h"
+#include "charts/danmen_plamor.h"
+#include "charts/host_error.h"
+#include "drawing_server_fixture.h"
+#include "observation_lines.h"
+#include "platform/prompts.h"
+#include "platform/prompts_scripted.h"
+
+namespace plamor::charts {
+namespace {
+
+using charts_test::ExpectCalls;
+
+std::vector<std::string> Observation(const char* number, const char* date, const char* water,
+                                     const char* distances, const char* depths) {
+  charts_test::ObservationText o;
+  o.header = {{3, "断面"}, {18, "T.P."}};
+  o.observation = {{1, number}, {2, date}, {10, water}, {11, water}};
+  o.distances = distances;
+  o.firstDepths = o.secondDepths = depths;
+  return charts_test::Lines(o);
+}
+
+class DanmenPlamorTest : public charts_test::DrawingServerTest {
+ protected:
+  // Three observations, the first and the third selected, on ranges that give
+  // 5 mm per metre across and 54 mm per metre up.
+  //   1: water 2, bed 3, 1, 0.5, 1.5 at distances 0, 10, 20, 30
+  //   2: not selected
+  //   3: water 3, bed 2, 0, 4 at distances 5, 25, 45
+  void LoadThree() {
+    danmen_.SetData(Observation("1", "2003/07/15", "2", "0,10,20,30", "-1,1,1.5,0.5"));
+    danmen_.SetData(Observation("2", "2003/10/01", "1", "0,20", "0,0"));
+    danmen_.SetData(Observation("3", "2004/08/01", "3", "5,25,45", "1,3,-1"));
+    danmen_.SetKyoriMin(-10);
+    danmen_.SetKyoriMax(64);
+    danmen_.SetSuisinMin(0);
+    danmen_.SetSuisinMax(5);
+    danmen_.DanmenZu(1);
+    danmen_.DanmenZu(3);
+  }
+
+  Danmen danmen_;
+};
+
+std::string Axis(const std::string& head, const std::string& size, const char* kiten = nullptr) {
+  std::string s = head + ", 0, 0, 0, vHeight:=" + size + ", vWidth:=" + size + ", vBetween:=0, vPen:=1, vLayer:=1";
+  return kiten ? s + ", vKiten:=" + kiten : s;
+}
+
+std::vector<std::string> ExpectedThree() {
+  std::vector<std::string> e = charts_test::A3SetUp();
+  auto add = [&](std::initializer_list<std::string> lines) { e.insert(e.end(), lines); };
+  add({"Sen 32, 10, 32, 280", "Sen 402, 280, 402, 10", "Sen 402, 10, 32, 10",
+       Axis("Moji 35, 250, \"断面\"", "5"), Axis("Moji 399, 250, \"断面\"", "5", "2"),
+       Axis("Moji 33, 11, \"T.P.0.00\"", "5"), Axis("Moji 401, 11, \"T.P.0.00\"", "5", "2")});
+  // Elevation ticks every 0.5 m (27 mm), long and labelled every metre.
+  const char* heights[] = {"37", "64", "91", "118", "145", "172", "199", "226", "253", "280"};
+  for (int k = 0; k < 10; ++k) {
+    const std::string y = heights[k];
+    if (k % 2 == 0) {
+      add({"Sen 32, " + y + ", 36, " + y + ", vPen:=1", "Sen 398, " + y + ", 402, " + y + ", vPen:=1"});
+    } else {
+      const std::string label = std::to_string((k + 1) / 2);
+      const std::string ly = heights[k] + std::string(".5");
+      add({"Sen 32, " + y + ", 39, " + y + ", vPen:=1", "Sen 395, " + y + ", 402, " + y + ", vPen:=1",
+           Axis("Moji 34.5, " + ly + ", \"" + label + "\"", "3"),
+           Axis("Moji 399.5, " + ly + ", \"" + label + "\"", "3", "2")});
+    }
+  }
+  // Distance ticks every 10 m (50 mm) from -10 to 60.
+  const char* xs[] = {"32", "82", "132", "182", "232", "282", "332", "382"};
+  const char* ds[] = {"-10", "0", "10", "20", "30", "40", "50", "60"};
+  for (int k = 0; k < 8; ++k)
+    add({std::string("Sen ") + xs[k] + ", 10, " + xs[k] + ", 17, vPen:=1",
+         Axis(std::string("Moji ") + xs[k] + ", 9.5, \"" + ds[k] + "\"", "3", "7")});
+  // Observation 1: pen 2, solid, layer 2. Wall at the right end; the water
+  // line starts where the bed crosses it between points 1 and 2.
+  const std::string o1 = ", vPen:=2, vStyl:=\"0\", vLayer:=2";
+  const std::string t1 = ", 0, 0, 0, vHeight:=2, vWidth:=2, vBetween:=0, vPen:=2, vLayer:=2, vKiten:=";
+  add({"Sen 232, 91, 232, 118" + o1, "Sen 232, 118, 107, 118" + o1, "Moji 157, 118.5, \"第1回\"" + t1 + "1",
+       "Moji 157, 117.5, \"1回　2003/07/15\"" + t1 + "7", "Sen 82, 172, 132, 64" + o1, "Sen 132, 64, 182, 37" + o1,
+       "Sen 182, 37, 232, 91" + o1});
+  // Observation 3: pen 4, solid, layer 4. Wall at the left end; the water
+  // line ends where the bed crosses it between points 2 and 3.
+  const std::string o3 = ", vPen:=4, vStyl:=\"0\", vLayer:=4";
+  const std::string t3 = ", 0, 0, 0, vHeight:=2, vWidth:=2, vBetween:=0, vPen:=4, vLayer:=4, vKiten:=";
+  add({"Sen 107, 118, 107, 172" + o3, "Sen 282, 172, 107, 172" + o3, "Moji 194.5, 172.5, \"第3回\"" + t3 + "1",
+       "Moji 194.5, 171.5, \"3回　2004/08/01\"" + t3 + "7", "Sen 107, 118, 207, 10" + o3,
+       "Sen 207, 10, 307, 226" + o3});
+  add({charts_test::OutputCall(), "Clear"});
+  return e;
+}
+
+TEST_F(DanmenPlamorTest, DrawsTheSelectedObservationsThroughANewServerObject) {
+  LoadThree();
+  danmen_.CreatePlamor();
+  EXPECT_EQ(log_.created, 1);
+  EXPECT_EQ(log_.identifier, kPlamorProgId);
+  EXPECT_EQ(log_.transport, host::DefaultTransport());
+  EXPECT_TRUE(log_.released);
+  ExpectCalls(log_.calls, ExpectedThree());
+  // The control is only read.
+  EXPECT_EQ(danmen_.KyoriMax(), 64);
+  EXPECT_TRUE(danmen_.Chart().Observation(1).OnOff());
+  EXPECT_FALSE(danmen_.Chart().Observation(2).OnOff());
+
+  danmen_.SetPlamorTransport(host::Transport::InProcess);
+  danmen_.CreatePlamor();
+  EXPECT_EQ(log_.created, 2);
+  EXPECT_EQ(log_.transport, host::Transport::InProcess);
+}
+
+TEST_F(DanmenPlamorTest, PenStyleAndLayerFollowTheListPosition) {
+  struct Row {
+    int position, pen, style, layer;
+  } rows[] = {{1, 2, 0, 2},  {2, 3, 0, 3},  {5, 6, 0, 6},   {6, 1, 0, 7},   {7, 2, 1, 8},
+              {12, 1, 1, 13}, {13, 2, 3, 14}, {18, 1, 3, 19}, {19, 2, 1, 20}, {24, 1, 1, 25},
+              {25, 2, 4, 26}, {30, 1, 4, 31}, {31, 2, 0, 32}, {40, 5, 0, 41}};
+  for (const Row& r : rows) {
+    const ObservationLook look = ObservationLookAt(r.position);
+    EXPECT_EQ(look.pen, r.pen) << r.position;
+    EXPECT_EQ(look.style, r.style) << r.position;
+    EXPECT_EQ(look.layer, r.layer) << r.position;
+  }
+}
+
+TEST_F(DanmenPlamorTest, NoSelectionShowsTheMessageAndStartsNoServer) {
+  prompts::ScriptedPrompter prompter;
+  prompter.ExpectMessage("断面が選択されていません。\n\n作図する断面をﾁｪｯｸしてください。", "選択エラー",
+                         prompts::kOkOnly | prompts::kCritical, prompts::kOk);
+  prompts::SetCurrent(&prompter);
+  danmen_.SetData(Observation("1", "2003/07/15", "2", "0,10,20,30", "-1,1,1.5,0.5"));
+  danmen_.CreatePlamor();
+  danmen_.Clear();
+  prompter.ExpectMessage("断面が選択されていません。\n\n作図する断面をﾁｪｯｸしてください。", "選択エラー",
+                         prompts::kOkOnly | prompts::kCritical, prompts::kOk);
+  danmen_.CreatePlamor();  // an empty list too
+  prompts::SetCurrent(nullptr);
+  EXPECT_TRUE(prompter.Complete()) << ::testing::PrintToString(prompter.Failures());
+  EXPECT_EQ(log_.created, 0);
+}
+
+TEST_F(DanmenPlamorTest, ChartsThatCannotBeDrawnAreRefusedBeforeTheServerStarts) {
+  LoadThree();
+  danmen_.SetSuisinMax(0);
+  try {
+    danmen_.CreatePlamor();
+    ADD_FAILURE() << "an empty elevation range was drawn";
+  } catch (const HostError& e) {
+    EXPECT_EQ(e.Number(), kDivisionByZero);
+    EXPECT_NE(std::string(e.what()).find("SuisinMin..SuisinMax"), std::string::npos) << e.what();
+  }
+  danmen_.SetSuisinMax(5);
+  danmen_.SetKyoriMax(-10);
+  EXPECT_THROW(danmen_.CreatePlamor(), HostError);
+
+  // A selected observation without points.
+  danmen_.SetKyoriMax(64);
+  danmen_.SetData(Observation("4", "2005/01/01", "1", "", ""));
+  danmen_.SetKyoriMin(-10);
+  danmen_.SetKyoriMax(64);
+  danmen_.SetSuisinMin(0);
+  danmen_.SetSuisinMax(5);
+  danmen_.Chart().Observation(4).SetOnOff(true);
+  try {
+    danmen_.CreatePlamor();
+    ADD_FAILURE() << "an observation without points was drawn";
+  } catch (const HostError& e) {
+    EXPECT_EQ(e.Number(), kSubscriptOutOfRange);
+    EXPECT_NE(std::string(e.what()).find("observation 4"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(log_.created, 0);
+}
+
+TEST_F(DanmenPlamorTest, AFailingServerIsTheCallersErrorAndIsReleased) {
+  LoadThree();
+  UseUnreachableServer();
+  try {
+    danmen_.CreatePlamor();
+    ADD_FAILURE() << "no error from a server that cannot be started";
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(e.Number(), 429);
+  }
+  EXPECT_EQ(log_.created, 1);
+
+  // Failing on the first line of observation 1 (call 67): nothing more is
+  // drawn, no output is asked for, the drawing is cleared and released.
+  const std::vector<std::string> all = ExpectedThree();
+  const std::size_t failing = 67;
+  ASSERT_EQ(all[failing - 1].rfind("Sen 232, 91, 232, 118", 0), 0u) << all[failing - 1];
+  UseServer(failing);
+  EXPECT_THROW(danmen_.CreatePlamor(), AutomationError);
+  EXPECT_TRUE(log_.released);
+  std::vector<std::string> expected(all.begin(), all.begin() + failing - 1);
+  expected.push_back("Clear");
+  ExpectCalls(log_.calls, expected);
+
+  // Failing on the output itself.
+  UseServer(all.size() - 1);
+  EXPECT_THROW(danmen_.CreatePlamor(), AutomationError);
+  EXPECT_TRUE(log_.released);
+  EXPECT_EQ(log_.calls.back(), "Clear");
+  EXPECT_EQ(log_.calls.size(), all.size() - 1);
+}
+
+TEST_F(DanmenPlamorTest, ACancelInTheServerEndsTheWait) {
+  LoadThree();
+  UseServer(0, 3);
+  danmen_.CreatePlamor();
+  EXPECT_TRUE(log_.released);
+  ExpectCalls(log_.calls, ExpectedThree());
+}
+
+}  // namespace
+}  // namespace plamor::charts
