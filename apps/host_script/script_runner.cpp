@@ -72,6 +72,7 @@ void RunScript(const std::vector<Statement>& statements, IPlamor& target, const 
   for (const Statement& st : statements) {
     if (st.kind == Statement::Kind::Wait) {
       Wait(target, options);
+      if (options.afterStatement) options.afterStatement(st);
       continue;
     }
     const MemberKind kind = st.kind == Statement::Kind::Put     ? MemberKind::PropertyPut
@@ -93,6 +94,7 @@ void RunScript(const std::vector<Statement>& statements, IPlamor& target, const 
     } catch (const std::exception& e) {
       throw RunError(st.line, st.member, e.what());
     }
+    if (options.afterStatement) options.afterStatement(st);
   }
 }
 

@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QThread>
 
 #include <unistd.h>
 
@@ -20,7 +19,6 @@
 
 #include "apps/host_script/script_parser.h"
 #include "apps/host_script/script_runner.h"
-#include "apps/plamor_run/prompt_echo.h"
 #include "platform/prompts_batch.h"
 #include "server/automation_error.h"
 #include "server/dbus/dbus_names.h"
@@ -83,22 +81,36 @@ bool HasDisplay() {
   return (x && *x) || (w && *w);
 }
 
-// Hands the answers to the server object and prints what it asks.
-void ConnectServerPrompts(plamor::dbus::DBusPlamor& drawing, const Options& o, plamor::run::PromptEcho& echo) {
+// Hands the answers to the server object; false when the server shows its
+// prompts to its own user instead.
+bool SetServerAnswers(plamor::dbus::DBusPlamor& drawing, const Options& o) {
   using namespace plamor::dbus;
-  QDBusConnection bus = QDBusConnection::sessionBus();
-  bus.connect(kBusName, drawing.Path(), kBatchPromptsInterface, "MessageBoxShown", &echo,
-              SLOT(MessageBoxShown(QString, QString, int, int)));
-  bus.connect(kBusName, drawing.Path(), kBatchPromptsInterface, "SaveFileShown", &echo,
-              SLOT(SaveFileShown(QString, QString, bool, QString)));
   QDBusMessage call = QDBusMessage::createMethodCall(kBusName, drawing.Path(), kBatchPromptsInterface, "SetAnswers");
   QList<int> buttons(o.answers.begin(), o.answers.end());
   QStringList names;
   for (const auto& n : o.saveAs) names << QString::fromStdString(n);
   call << QVariant::fromValue(buttons) << names;
-  QDBusMessage reply = bus.call(call);
-  if (reply.type() == QDBusMessage::ErrorMessage && (!o.answers.empty() || !o.saveAs.empty()))
+  const bool ok = QDBusConnection::sessionBus().call(call).type() == QDBusMessage::ReplyMessage;
+  if (!ok && (!o.answers.empty() || !o.saveAs.empty()))
     std::cerr << "plamor-run: the server shows its prompts to its user; --answer and --save-as do not reach it\n";
+  return ok;
+}
+
+// Prints what the server asked and answered for this host since the last time.
+void PrintServerPrompts(plamor::dbus::DBusPlamor& drawing) {
+  using namespace plamor::dbus;
+  QDBusMessage call = QDBusMessage::createMethodCall(kBusName, drawing.Path(), kBatchPromptsInterface, "TakePrompts");
+  QDBusMessage reply = QDBusConnection::sessionBus().call(call);
+  if (reply.type() == QDBusMessage::ReplyMessage) std::cerr << reply.arguments().value(0).toString().toStdString();
+}
+
+// Statements after which the server may have asked something.
+bool MayPrompt(const plamor::script::Statement& st) {
+  if (st.kind == plamor::script::Statement::Kind::Wait) return true;
+  const QString m = QString::fromStdString(st.member);
+  for (const char* name : {"OutPutPlamor", "OpenFileNameDlg", "AutoSize"})
+    if (m.compare(name, Qt::CaseInsensitive) == 0) return true;
+  return false;
 }
 
 }  // namespace
@@ -123,18 +135,21 @@ int main(int argc, char** argv) {
 
   plamor::prompts::BatchPrompter prompter(o.answers, o.saveAs, &std::cerr);
   plamor::prompts::SetCurrent(&prompter);
-  plamor::run::PromptEcho echo;
   try {
     const auto statements = plamor::script::ParseScript(source.str());
     auto transport = o.inproc ? plamor::host::Transport::InProcess : plamor::host::Transport::DBus;
     std::unique_ptr<plamor::IPlamor> drawing = plamor::host::CreatePlamorObject(plamor::kPlamorProgId, transport);
-    if (auto* remote = dynamic_cast<plamor::dbus::DBusPlamor*>(drawing.get())) ConnectServerPrompts(*remote, o, echo);
+    auto* remote = dynamic_cast<plamor::dbus::DBusPlamor*>(drawing.get());
+    const bool serverPrompts = remote && SetServerAnswers(*remote, o);
     plamor::script::RunnerOptions run;
     run.out = &std::cout;
     run.currentFolder = std::filesystem::current_path().string();
     run.processEvents = [] { QCoreApplication::processEvents(); };
+    if (serverPrompts)
+      run.afterStatement = [remote](const plamor::script::Statement& st) {
+        if (MayPrompt(st)) PrintServerPrompts(*remote);
+      };
     plamor::script::RunScript(statements, *drawing, run);
-    QCoreApplication::processEvents();  // the last prompt signals
   } catch (const plamor::script::ParseError& e) {
     std::cerr << "plamor-run: " << o.script << ": " << e.what() << "\n";
     return 1;

@@ -86,10 +86,9 @@ QString PlamorServer::introspect(const QString& path) const {
         "      <arg name=\"buttons\" type=\"ai\" direction=\"in\"/>\n"
         "      <arg name=\"saveNames\" type=\"as\" direction=\"in\"/>\n"
         "    </method>\n"
-        "    <signal name=\"MessageBoxShown\"><arg type=\"s\" name=\"title\"/><arg type=\"s\" name=\"text\"/>"
-        "<arg type=\"i\" name=\"style\"/><arg type=\"i\" name=\"answer\"/></signal>\n"
-        "    <signal name=\"SaveFileShown\"><arg type=\"s\" name=\"title\"/><arg type=\"s\" name=\"filter\"/>"
-        "<arg type=\"b\" name=\"chosen\"/><arg type=\"s\" name=\"path\"/></signal>\n"
+        "    <method name=\"TakePrompts\">\n"
+        "      <arg name=\"log\" type=\"s\" direction=\"out\"/>\n"
+        "    </method>\n"
         "  </interface>\n").arg(kBatchPromptsInterface);
   }
   return {};
@@ -108,9 +107,14 @@ bool PlamorServer::handleMessage(const QDBusMessage& message, const QDBusConnect
 }
 
 bool PlamorServer::HandleBatchPrompts(const QDBusMessage& message, Served& served) {
+  if (message.member() == "TakePrompts" && message.signature().isEmpty()) {
+    connection_.send(message.createReply(QString::fromStdString(served.prompter->TakePrompts())));
+    return true;
+  }
   if (message.member() != "SetAnswers" || message.signature() != "aias") {
     connection_.send(message.createErrorReply("org.freedesktop.DBus.Error.UnknownMethod",
-                                              QString(kBatchPromptsInterface) + " has SetAnswers(ai, as)"));
+                                              QString(kBatchPromptsInterface) +
+                                                  " has SetAnswers(ai, as) and TakePrompts()"));
     return true;
   }
   std::vector<int> buttons;
@@ -133,7 +137,7 @@ bool PlamorServer::HandleFactory(const QDBusMessage& message) {
     }
     const QString path = kObjectPathPrefix + QString::number(next_id_++);
     auto served = std::make_shared<Served>();
-    if (batchPrompts_) served->prompter = std::make_unique<ObjectPrompter>(connection_, path);
+    if (batchPrompts_) served->prompter = std::make_unique<ObjectPrompter>();
     try {
       served->object = maker_(served->prompter.get());
     } catch (const std::exception& e) {

@@ -33,7 +33,8 @@ class PlamorServer : public QDBusVirtualObject {
   // idleMilliseconds: how long the server waits without objects before it
   // asks the application to quit; a negative value never quits.
   // batchPrompts: each object's prompts are answered from the lists its host
-  // sets with TessaroPlamor.BatchPrompts.SetAnswers (see object_prompter.h).
+  // sets with TessaroPlamor.BatchPrompts.SetAnswers and logged for
+  // TakePrompts (see object_prompter.h).
   PlamorServer(QDBusConnection connection, ObjectMaker maker, int idleMilliseconds,
                bool batchPrompts = false);
   ~PlamorServer() override;

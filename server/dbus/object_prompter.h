@@ -1,13 +1,12 @@
 // The prompts of one drawing object of a server without a screen: answered
-// from the lists its host gave (the safe answer beyond them), printed to the
-// server's standard error, and announced to the host as D-Bus signals on the
-// object's path, so a host can show what was asked and answered.
+// from the lists its host gave (the safe answer beyond them) and written, as
+// the batch prompter writes them, into a log the host takes
+// (TessaroPlamor.BatchPrompts.TakePrompts), so the host can show what was
+// asked and answered.
 #pragma once
 
-#include <QDBusConnection>
-#include <QString>
-
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,18 +18,19 @@ inline constexpr const char* kBatchPromptsInterface = "TessaroPlamor.BatchPrompt
 
 class ObjectPrompter final : public prompts::Prompter {
  public:
-  ObjectPrompter(QDBusConnection connection, QString path);
+  ObjectPrompter();
 
   // The answers to the next prompts: button codes, and files chosen in the
   // next save-file dialogs.
   void SetAnswers(std::vector<int> answers, std::vector<std::string> saveNames);
+  // What was asked and answered since the last call.
+  std::string TakePrompts();
 
   int MessageBox(const prompts::MessageBoxRequest& request) override;
   std::optional<std::string> SaveFileName(const prompts::SaveFileRequest& request) override;
 
  private:
-  QDBusConnection connection_;
-  QString path_;
+  std::ostringstream log_;
   std::unique_ptr<prompts::BatchPrompter> batch_;
 };
 

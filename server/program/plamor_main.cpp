@@ -33,7 +33,8 @@ void Usage(std::ostream& out) {
          "Serves drawings (TessaroPlamor.clsPlamor) on the D-Bus session bus.\n"
          "  --dbus            serve (the default)\n"
          "  --batch           no windows: headless dialog, prompts answered by the host's lists\n"
-         "  --idle-timeout MS quit MS milliseconds after the last object ended (default 10000)\n"
+         "  --idle-timeout MS quit MS milliseconds after the last object ended (default 10000,\n"
+         "                    or PLAMOR_IDLE_TIMEOUT_MS)\n"
          "  --regserver       write the D-Bus activation file for this program\n"
          "  --unregserver     remove it\n";
 }
@@ -49,6 +50,7 @@ bool HasDisplay() {
 int main(int argc, char** argv) {
   bool batch = !HasDisplay();
   int idleMs = kDefaultIdleMs;
+  if (const char* env = std::getenv("PLAMOR_IDLE_TIMEOUT_MS")) idleMs = std::atoi(env);
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     try {
