@@ -236,12 +236,7 @@ TEST_F(OutputRunTest, CancelInTheOutputLeavesNoFile) {
 std::string ReferenceAtz() {
   HeadlessDlgView view;
   frmPlamorDlg dlg(view);
-  dlg.SetPaperSize(ktpA3);
-  dlg.PaperScale = 2;
-  dlg.Sen(0, 0, 100, 50);
-  dlg.En(50, 50, 20);
-  dlg.Enko(10, 10, 5, 0, 90);
-  dlg.Moji(20, 30, "ABC");
+  AddSampleTo(dlg);
   dlg.FileName = "/reference.atz";
   FileSupply supply;
   EXPECT_TRUE(RunOutput(dlg, FontPath(), supply.Maker()));

@@ -43,6 +43,16 @@ class RecordingPump final : public HeadlessEventPump {
 // The stroke-font file the server finds beside its library, named in lower case.
 inline std::string FontPath() { return std::string(PLAMOR_BIN_DIR) + "/m_g_l.kvd"; }
 
+// A line, a circle, an arc and a text on an A3 sheet at scale 2.
+inline void AddSampleTo(frmPlamorDlg& dlg) {
+  dlg.SetPaperSize(ktpA3);
+  dlg.PaperScale = 2;
+  dlg.Sen(0, 0, 100, 50);
+  dlg.En(50, 50, 20);
+  dlg.Enko(10, 10, 5, 0, 90);
+  dlg.Moji(20, 30, "ABC");
+}
+
 class OutputTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -64,15 +74,7 @@ class OutputTest : public ::testing::Test {
   // The paint the shown window gets; round n of the pump is then the n-th element yield.
   void Paint() { view.DeliverPendingPaint(); }
 
-  // A line, a circle, an arc and a text on an A3 sheet at scale 2.
-  void AddSample() {
-    dlg.SetPaperSize(ktpA3);
-    dlg.PaperScale = 2;
-    dlg.Sen(0, 0, 100, 50);
-    dlg.En(50, 50, 20);
-    dlg.Enko(10, 10, 5, 0, 90);
-    dlg.Moji(20, 30, "ABC");
-  }
+  void AddSample() { AddSampleTo(dlg); }
 
   // Answers the cancel question with Yes when the pump reaches round `call`.
   void CancelAtRound(int call) {
