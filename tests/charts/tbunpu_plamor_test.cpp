@@ -79,18 +79,26 @@ std::vector<std::string> ExpectedSheet(const Sheet& s) {
   return e;
 }
 
-// Marker circles at (x, y) in the given pen, layer 2.
-std::vector<std::string> Circles(const std::string& at, const std::string& pen,
-                                 std::initializer_list<const char*> radii) {
+// Marker circles at (x, y) in the given pen, layer 2, and the label below-right.
+struct Place {
+  const char* at;
+  const char* label;
+  const char* text;
+};
+std::vector<std::string> Markers(std::initializer_list<Place> places, const std::string& pen,
+                                 std::initializer_list<const char*> radii, const std::string& labelPen) {
   std::vector<std::string> lines;
-  for (const char* r : radii) lines.push_back("En " + at + ", " + r + ", vPen:=\"" + pen + "\", vLayer:=2");
+  for (const Place& p : places) {
+    for (const char* r : radii) lines.push_back(std::string("En ") + p.at + ", " + r + ", vPen:=\"" + pen + "\", vLayer:=2");
+    lines.push_back(std::string("Moji ") + p.label + ", \"" + p.text +
+                    "\", 0, 0, 0, vHeight:=3, vWidth:=3, vBetween:=0, vPen:=" + labelPen + ", vLayer:=2, vKiten:=7");
+  }
   return lines;
 }
 
-std::string Label(const std::string& at, const std::string& text, const std::string& pen) {
-  return "Moji " + at + ", \"" + text + "\", 0, 0, 0, vHeight:=3, vWidth:=3, vBetween:=0, vPen:=" + pen +
-         ", vLayer:=2, vKiten:=7";
-}
+// The three drawn measurements of the fixture on the Q chart.
+const std::initializer_list<Place> kQPlaces = {
+    {"50, 50", "51.2, 48.9", "No1"}, {"225, 150", "226.2, 148.9", "No2"}, {"112, 75", "113.2, 73.9", "No3"}};
 
 class TBunpuPlamorTest : public charts_test::DrawingServerTest {
  protected:
@@ -130,13 +138,7 @@ TEST_F(TBunpuPlamorTest, WithoutSettingsMarkersAreFilledDotsOfPen2) {
   EXPECT_EQ(log_.identifier, kPlamorProgId);
   EXPECT_EQ(log_.transport, host::DefaultTransport());
   EXPECT_TRUE(log_.released);
-  std::vector<std::string> m;
-  for (auto [at, label, text] : {std::tuple{"50, 50", "51.2, 48.9", "No1"}, std::tuple{"225, 150", "226.2, 148.9", "No2"},
-                                 std::tuple{"112, 75", "113.2, 73.9", "No3"}}) {
-    const auto circles = Circles(at, "2", {"0.6", "0.5", "0.4", "0.3", "0.2", "0.1"});
-    m.insert(m.end(), circles.begin(), circles.end());
-    m.push_back(Label(label, text, "0"));
-  }
+  const auto m = Markers(kQPlaces, "2", {"0.6", "0.5", "0.4", "0.3", "0.2", "0.1"}, "0");
   ExpectCalls(log_.calls, ExpectedSheet(QChart({"0", "0", "0", "0", "0"}, m)));
 }
 
@@ -151,24 +153,14 @@ TEST_F(TBunpuPlamorTest, StoredSettingsGivePensAndMarkers) {
   Store("Size", "2");
   tbunpu_.HQSakuzu(0);
   const Pens pens{"1", "5", "3", "4", "2"};
-  std::vector<std::string> circles = {Circles("50, 50", "10", {"1"})[0], Label("51.2, 48.9", "No1", "4"),
-                                      Circles("225, 150", "10", {"1"})[0], Label("226.2, 148.9", "No2", "4"),
-                                      Circles("112, 75", "10", {"1"})[0], Label("113.2, 73.9", "No3", "4")};
-  ExpectCalls(log_.calls, ExpectedSheet(QChart(pens, circles)));
+  ExpectCalls(log_.calls, ExpectedSheet(QChart(pens, Markers(kQPlaces, "10", {"1"}, "4"))));
 
   // Double circles; a colour and a size out of range fall back to "2" and 1.2.
   Store("Color", "7");
   Store("Type", "3");
   Store("Size", "12");
   tbunpu_.HQSakuzu(0);
-  std::vector<std::string> doubles;
-  for (auto [at, label, text] : {std::tuple{"50, 50", "51.2, 48.9", "No1"}, std::tuple{"225, 150", "226.2, 148.9", "No2"},
-                                 std::tuple{"112, 75", "113.2, 73.9", "No3"}}) {
-    const auto c = Circles(at, "2", {"0.6", "0.3"});
-    doubles.insert(doubles.end(), c.begin(), c.end());
-    doubles.push_back(Label(label, text, "4"));
-  }
-  ExpectCalls(log_.calls, ExpectedSheet(QChart(pens, doubles)));
+  ExpectCalls(log_.calls, ExpectedSheet(QChart(pens, Markers(kQPlaces, "2", {"0.6", "0.3"}, "4"))));
 }
 
 TEST_F(TBunpuPlamorTest, FinerStagesAndFractionalQuantitiesHaveTwoAndOneDecimals) {
@@ -178,13 +170,9 @@ TEST_F(TBunpuPlamorTest, FinerStagesAndFractionalQuantitiesHaveTwoAndOneDecimals
   tbunpu_.SetAMax(10);
   tbunpu_.HQSakuzu(1);
   // A = 1, 7, 3 at 35 mm each; stages 0, 1, 0.25 at 200 mm each over 50.
-  std::vector<std::string> m;
-  for (auto [at, label, text] : {std::tuple{"85, 50", "86.2, 48.9", "No1"}, std::tuple{"295, 250", "296.2, 248.9", "No2"},
-                                 std::tuple{"155, 100", "156.2, 98.9", "No3"}}) {
-    const auto c = Circles(at, "2", {"0.6", "0.5", "0.4", "0.3", "0.2", "0.1"});
-    m.insert(m.end(), c.begin(), c.end());
-    m.push_back(Label(label, text, "0"));
-  }
+  const auto m = Markers({{"85, 50", "86.2, 48.9", "No1"}, {"295, 250", "296.2, 248.9", "No2"},
+                          {"155, 100", "156.2, 98.9", "No3"}},
+                         "2", {"0.6", "0.5", "0.4", "0.3", "0.2", "0.1"}, "0");
   const Sheet sheet{{"0", "0", "0", "0", "0"},
                     {"0.00", "0.25", "0.50", "0.75", "1.00"},
                     {"0.0", "1.4", "2.9", "4.3", "5.7", "7.1", "8.6", "10.0"},
@@ -200,22 +188,15 @@ TEST_F(TBunpuPlamorTest, MarkerSettingsAndYearText) {
     Store("Size", size);
     return ReadMarkerSettings();
   };
-  MarkerSettings m = ReadMarkerSettings();  // nothing stored
-  EXPECT_EQ(m.color, "2");
-  EXPECT_EQ(m.type, "1");
-  EXPECT_EQ(m.size, 1.2);
-  m = marker("6", "3", "10");
+  // Corrections not met by the sheets above.
+  MarkerSettings m = marker("6", "4", "0.05");
   EXPECT_EQ(m.color, "6");
-  EXPECT_EQ(m.type, "3");
-  EXPECT_EQ(m.size, 10);
-  m = marker("0", "4", "0.05");
-  EXPECT_EQ(m.color, "2");
   EXPECT_EQ(m.type, "1");
   EXPECT_EQ(m.size, 1.2);
-  m = marker("1", "2", "0.1");
-  EXPECT_EQ(m.color, "1");
-  EXPECT_EQ(m.type, "2");
-  EXPECT_EQ(m.size, 0.1);
+  m = marker("0", "3", "10");
+  EXPECT_EQ(m.color, "2");
+  EXPECT_EQ(m.size, 10);
+  EXPECT_EQ(marker("1", "2", "0.1").size, 0.1);
 
   EXPECT_EQ(YearText(2003), "平成 15 年（西暦 2003 年）");
   EXPECT_EQ(YearText(1989), "平成 1 年（西暦 1989 年）");
@@ -253,7 +234,7 @@ TEST_F(TBunpuPlamorTest, AFailingServerOrSettingIsTheCallersErrorAndTheDrawingIs
   EXPECT_THROW(tbunpu_.HQSakuzu(0), AutomationError);
 
   // Failing on the first marker: the sheet so far is cleared and released.
-  const std::string firstMarker = Circles("50, 50", "2", {"0.6"})[0];
+  const std::string firstMarker = Markers({{"50, 50", "", ""}}, "2", {"0.6"}, "0")[0];
   const std::vector<std::string> all = ExpectedSheet(QChart({"0", "0", "0", "0", "0"}, {firstMarker}));
   const std::size_t failing = 13 + 14 + 4 + 5 + 6 + 8 + 41 + 63 + 1;
   ASSERT_EQ(all[failing - 1], firstMarker);
