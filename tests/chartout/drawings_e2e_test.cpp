@@ -20,6 +20,7 @@
 
 #include "charts/danmen.h"
 #include "charts/tbunpu.h"
+#include "platform/prompts_batch.h"
 #include "platform/settings_store.h"
 #include "server/dbus/dbus_names.h"
 #include "server/dbus/dbus_proxy.h"
@@ -158,8 +159,8 @@ std::vector<std::string> Observation(const char* number, const char* date, const
   return charts_test::Lines(o);
 }
 
-TEST_F(ChartDrawingsEndToEnd, CrossSectionDrawing) {
-  Danmen danmen;
+// Observations 1 and 3 of three selected.
+void LoadThree(Danmen& danmen) {
   danmen.SetData(Observation("1", "2003/07/15", "2", "0,10,20,30", "-1,1,1.5,0.5"));
   danmen.SetData(Observation("2", "2003/10/01", "1", "0,20", "0,0"));
   danmen.SetData(Observation("3", "2004/08/01", "3", "5,25,45", "1,3,-1"));
@@ -167,6 +168,11 @@ TEST_F(ChartDrawingsEndToEnd, CrossSectionDrawing) {
   danmen.SetKyoriMax(64);
   danmen.DanmenZu(1);
   danmen.DanmenZu(3);
+}
+
+TEST_F(ChartDrawingsEndToEnd, CrossSectionDrawing) {
+  Danmen danmen;
+  LoadThree(danmen);
 
   const QString target = folder_.filePath("danmen.dxf");
   WriteTo(target);
@@ -191,6 +197,26 @@ TEST_F(ChartDrawingsEndToEnd, CrossSectionDrawing) {
   EXPECT_FALSE(FindText(file, "3回　2004/08/01").isEmpty());
   EXPECT_FALSE(FindText(file, "河川横断図").isEmpty());
   Picture(target, "danmen.png");
+}
+
+// The same drawing served in this process, created through the host entry
+// itself; the save-file dialog is this process's prompt.
+TEST_F(ChartDrawingsEndToEnd, CrossSectionDrawingInProcess) {
+  Danmen danmen;
+  LoadThree(danmen);
+  danmen.SetPlamorTransport(host::Transport::InProcess);
+  const QString target = folder_.filePath("inproc.dxf");
+  prompts::BatchPrompter prompter({}, {target.toStdString()});
+  prompts::SetCurrent(&prompter);
+  danmen.CreatePlamor();
+  prompts::SetCurrent(nullptr);
+  ASSERT_TRUE(QFile::exists(target));
+  const QJsonObject file = ReadBack(target);
+  EXPECT_TRUE(file["audit_errors"].toArray().isEmpty());
+  Record();
+  danmen.CreatePlamor();
+  EXPECT_EQ(FileCounts(file), RecordedCounts(recorded_.calls));
+  EXPECT_FALSE(FindLine(file, 182, 37, 232, 91).isEmpty());
 }
 
 TEST_F(ChartDrawingsEndToEnd, HQDrawing) {
