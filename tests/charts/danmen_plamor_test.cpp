@@ -172,6 +172,20 @@ TEST_F(DanmenPlamorTest, ChartsThatCannotBeDrawnAreRefusedBeforeTheServerStarts)
     EXPECT_EQ(e.Number(), kSubscriptOutOfRange);
     EXPECT_NE(std::string(e.what()).find("observation 4"), std::string::npos) << e.what();
   }
+  danmen_.Chart().Observation(4).SetOnOff(false);
+
+  // More points than the point table holds.
+  std::string distances = "0";
+  for (int i = 1; i <= DanmenChart::kMaxPoints; ++i) distances += ",0";
+  danmen_.SetData(Observation("5", "2005/01/01", "1", distances.c_str(), "0"));
+  danmen_.Chart().Observation(5).SetOnOff(true);
+  try {
+    danmen_.CreatePlamor();
+    ADD_FAILURE() << "2001 points were drawn";
+  } catch (const HostError& e) {
+    EXPECT_EQ(e.Number(), kSubscriptOutOfRange);
+    EXPECT_NE(std::string(e.what()).find("2001 points"), std::string::npos) << e.what();
+  }
   EXPECT_EQ(log_.created, 0);
 }
 
