@@ -6,6 +6,7 @@
 
 #include "charts/field_reading.h"
 #include "charts/host_error.h"
+#include "charts/point_table.h"
 #include "charts/picture.h"
 #include "platform/numeric_text.h"
 
@@ -17,22 +18,6 @@ constexpr int kGridColor = 8;
 constexpr int kTextColor = 5;
 constexpr int kCaptionColor = 13;
 constexpr int kEraseColor = 15;
-
-// The observation's points relative to the chart's minima: X(i) distance,
-// Y(i) elevation, Y(0) the water surface. Rows past the last point are 0.
-struct PointTable {
-  std::vector<double> X, Y;
-};
-
-PointTable MakePointTable(const clsData& data, double kyoriMin, double suisinMin) {
-  const std::int32_t n = data.Count();
-  PointTable t;
-  t.X.assign(static_cast<std::size_t>(std::max(n + 2, 3)), 0.0);
-  t.Y = t.X;
-  for (std::int32_t i = 1; i <= n; ++i) t.X[i] = Finite(data.Kyori(i) - kyoriMin, "distance");
-  for (std::int32_t i = 0; i <= n; ++i) t.Y[i] = Round2(Finite(data.Suisin(i) - suisinMin, "elevation"));
-  return t;
-}
 
 // 16-bit integer product and sum, as the water-line ends are scaled.
 std::int16_t ScaledEnd(std::int16_t kx, std::int16_t distance) {

@@ -8,6 +8,7 @@
 #include "charts/danmen_chart.h"
 #include "charts/field_reading.h"
 #include "charts/host_error.h"
+#include "charts/point_table.h"
 #include "charts/plamor_session.h"
 #include "platform/numeric_text.h"
 #include "platform/prompts.h"
@@ -29,22 +30,6 @@ Scales ScalesOf(const DanmenChart& chart) {
   return {Divide(kPlotWidth, chart.KyoriMax() - chart.KyoriMin(), "distance range KyoriMin..KyoriMax is empty"),
           Divide(kPlotHeight, chart.SuisinMax() - chart.SuisinMin(),
                  "elevation range SuisinMin..SuisinMax is empty")};
-}
-
-// Points relative to the chart's minima: X(i) distance, Y(i) elevation, Y(0)
-// the water surface; rows past the last point are 0.
-struct PointTable {
-  std::vector<double> X, Y;
-};
-
-PointTable MakePointTable(const clsData& data, double kyoriMin, double suisinMin) {
-  const std::int32_t n = data.Count();
-  PointTable t;
-  t.X.assign(static_cast<std::size_t>(std::max(n + 2, 3)), 0.0);
-  t.Y = t.X;
-  for (std::int32_t i = 1; i <= n; ++i) t.X[i] = Finite(data.Kyori(i) - kyoriMin, "distance");
-  for (std::int32_t i = 0; i <= n; ++i) t.Y[i] = Round2(Finite(data.Suisin(i) - suisinMin, "elevation"));
-  return t;
 }
 
 // Whole numbers a tick loop runs over, its ends rounded half to even.
