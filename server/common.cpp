@@ -87,12 +87,12 @@ std::int16_t PackAttributeWord(std::int16_t kind, std::int16_t sub, std::int16_t
   return static_cast<std::int16_t>(static_cast<std::uint16_t>(sum));
 }
 
-bool DeleteOutputFile(const std::string& path) {
+bool RetryWhileFileInUse(const std::function<std::optional<oserr::FileError>()>& attempt) {
   for (;;) {
-    if (::unlink(path.c_str()) == 0) return true;
-    const oserr::FileError error = oserr::FromErrno(errno, path);
-    if (error.number != 70 && error.number != 75) {
-      ShowError(error.description);
+    const std::optional<oserr::FileError> error = attempt();
+    if (!error) return true;
+    if (error->number != 70 && error->number != 75) {
+      ShowError(error->description);
       return false;
     }
     const int answer = prompts::Current().MessageBox(
@@ -101,6 +101,13 @@ bool DeleteOutputFile(const std::string& path) {
          "確認", Style(prompts::kRetryCancel, prompts::kExclamation)});
     if (answer != prompts::kRetry) return false;
   }
+}
+
+bool DeleteOutputFile(const std::string& path) {
+  return RetryWhileFileInUse([&]() -> std::optional<oserr::FileError> {
+    if (::unlink(path.c_str()) == 0) return std::nullopt;
+    return oserr::FromErrno(errno, path);
+  });
 }
 
 std::int32_t AnsiByteLength(std::string_view text) {

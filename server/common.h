@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -48,6 +50,11 @@ std::int16_t PackAttributeWord(std::int16_t kind, std::int16_t sub, std::int16_t
 // other errors are shown. True when the file is gone, False when the user
 // gave up or the error is not one to retry.
 bool DeleteOutputFile(const std::string& path);
+
+// Repeats `attempt` until it reports no error. A file in use or write-protected
+// (70, 75) asks "確認" with Retry and Cancel; any other error is shown with the
+// title "ｴﾗｰ". True when an attempt succeeded, false when the user gave up.
+bool RetryWhileFileInUse(const std::function<std::optional<oserr::FileError>()>& attempt);
 
 // Bytes of the text in CP932 (a double-byte character counts 2).
 std::int32_t AnsiByteLength(std::string_view text);

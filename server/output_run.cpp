@@ -64,11 +64,6 @@ oserr::FileError ErrorOf(const std::exception& e) {
   return {kErrInvalidArgument, e.what()};
 }
 
-// The same question the deletion of an older file asks when it cannot go.
-constexpr const char* kFileInUseText =
-    "ほかのプロセスによって、ファイルが使用されているか、ライトプロテクトが有効になっています。\n"
-    "（ＣＡＤで現在、編集中の可能性もあります。）";
-
 // What keeps an existing file from being replaced: a folder in its place, a
 // write-protected file or folder. Nothing when it can be replaced or does not exist.
 std::optional<oserr::FileError> ReplaceBlocker(const std::string& path) {
@@ -228,17 +223,8 @@ Flow OutputRun::WriteFile() {
 }
 
 Flow OutputRun::ConfirmReplaceable() {
-  for (;;) {
-    const std::optional<oserr::FileError> blocker = ReplaceBlocker(dlg_.FileName);
-    if (!blocker) return Flow::kGoOn;
-    if (blocker->number != 70 && blocker->number != 75) {
-      prompts::Current().MessageBox({blocker->description, "ｴﾗｰ", prompts::kCritical});
-      return Flow::kCancel;
-    }
-    const int answer = prompts::Current().MessageBox(
-        {kFileInUseText, "確認", static_cast<int>(prompts::kRetryCancel) | prompts::kExclamation});
-    if (answer != prompts::kRetry) return Flow::kCancel;
-  }
+  const bool replaceable = RetryWhileFileInUse([this] { return ReplaceBlocker(dlg_.FileName); });
+  return replaceable ? Flow::kGoOn : Flow::kCancel;
 }
 
 Flow OutputRun::OpenWithHeader() {
