@@ -1,0 +1,30 @@
+#include "apps/plamor_draw/commands.h"
+
+#include <iostream>
+
+#include "apps/plamor_draw/input_error.h"
+#include "platform/settings_store.h"
+#include "server/dxf_writer.h"
+
+namespace plamor::draw {
+
+void SetDxfCodePage(bool on) {
+  using namespace dxf;
+  if (on)
+    settings::SaveSetting(kCodePageApplication, kCodePageSection, kCodePageKey, kJapaneseCodePage);
+  else
+    settings::DeleteSetting(kCodePageApplication, kCodePageSection, kCodePageKey);
+}
+
+int RunSetupCodePage(const Arguments& args) {
+  if (args.size() != 1 || (args[0] != "on" && args[0] != "off"))
+    throw UsageError("setup-codepage takes one word: on or off");
+  const bool on = args[0] == "on";
+  SetDxfCodePage(on);
+  std::cerr << "plamor-draw: DXF files " << (on ? "now name" : "no longer name") << " their code page ("
+            << dxf::kJapaneseCodePage << ") in " << settings::SettingsFile(dxf::kCodePageApplication).string()
+            << "\n";
+  return 0;
+}
+
+}  // namespace plamor::draw

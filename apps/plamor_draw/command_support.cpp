@@ -1,0 +1,48 @@
+#include "apps/plamor_draw/command_support.h"
+
+#include <QImage>
+
+#include <stdexcept>
+
+#include "apps/plamor_draw/commands.h"
+#include "apps/plamor_draw/drawing_link.h"
+#include "apps/plamor_draw/input_error.h"
+#include "apps/plamor_draw/output_target.h"
+#include "platform/folders.h"
+
+namespace plamor::draw {
+
+host::Transport TransportOf(const CommandLine& line) {
+  return line.Flag("--inproc") ? host::Transport::InProcess : host::Transport::DBus;
+}
+
+void ApplyCodePageFlag(const CommandLine& line) {
+  if (line.Flag("--dxf-codepage")) SetDxfCodePage(true);
+}
+
+void RequireDxfName(const std::filesystem::path& out) {
+  if (!EndsWithKind(out, "dxf") || out.filename().string().size() < 4 ||
+      out.filename().string()[out.filename().string().size() - 4] != '.')
+    throw UsageError(out.string() + ": the drawing is written as DXF; the output name must end in .dxf");
+}
+
+void CommitDrawing(OutputTarget& target, const DrawingLink& link) {
+  try {
+    target.Commit();
+  } catch (const std::runtime_error& e) {
+    std::string message = e.what();
+    const std::string prompts = link.Prompts();
+    if (!prompts.empty()) message += "; the drawing server reported:\n" + prompts;
+    throw std::runtime_error(message);
+  }
+}
+
+void WritePng(const QImage& image, OutputTarget& target) {
+  if (!image.save(QString::fromStdString(target.Temporary().string()), "PNG"))
+    throw std::runtime_error(target.Final().string() + ": the picture cannot be written");
+  target.Commit();
+}
+
+std::filesystem::path StrokeFontFile() { return folders::ProgramFolder() / "M_G_L.KVD"; }
+
+}  // namespace plamor::draw

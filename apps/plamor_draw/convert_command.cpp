@@ -1,0 +1,49 @@
+// plamor-draw convert IN OUT [--decimals N]
+#include <QCoreApplication>
+
+#include <chrono>
+#include <iostream>
+#include <thread>
+
+#include "apps/plamor_draw/command_support.h"
+#include "apps/plamor_draw/commands.h"
+#include "apps/plamor_draw/drawing_link.h"
+#include "apps/plamor_draw/drawing_model.h"
+#include "apps/plamor_draw/input_error.h"
+#include "apps/plamor_draw/model_registration.h"
+#include "apps/plamor_draw/output_target.h"
+
+namespace plamor::draw {
+
+int RunConvert(const Arguments& args) {
+  const CommandLine line(args, kDrawingFlags, {"--decimals"});
+  if (line.Positional().size() != 2) throw UsageError("convert takes an input file and an output file");
+  const std::filesystem::path in = line.Positional()[0], out = line.Positional()[1];
+  std::optional<int> decimals;
+  if (auto d = line.Value("--decimals")) decimals = ParseInteger("--decimals", *d, 1, 9);
+
+  const DrawingModel model = ReadDrawingFile(in);
+  if (model.elements.empty()) throw InputError(in, "holds no elements; there is nothing to convert");
+  OutputTarget target(out);
+  ApplyCodePageFlag(line);
+
+  DrawingLink link(TransportOf(line), target.Temporary().string(), &std::cerr);
+  {
+    std::unique_ptr<IPlamor> drawing = link.Create();
+    drawing->put_FileName(target.Temporary().string());
+    if (decimals) drawing->put_AtzKeta(*decimals);
+    RegisterModel(model, *drawing);
+    drawing->OutPutPlamor(StrokeFontFile().string());
+    while (drawing->get_IdolePlamorOutPut() && !drawing->get_Cancel()) {
+      QCoreApplication::processEvents();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    drawing->Clear();
+  }
+  CommitDrawing(target, link);
+  std::cerr << "plamor-draw: wrote " << target.Final().string() << " (" << model.elements.size()
+            << " elements)\n";
+  return 0;
+}
+
+}  // namespace plamor::draw

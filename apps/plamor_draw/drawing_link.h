@@ -1,0 +1,49 @@
+// How a plamor-draw command reaches the drawing server while a chart control
+// (or the command itself) makes a drawing: every drawing object created in
+// the meantime answers its save-file dialog with the command's output file,
+// counts its elements on standard error, and keeps the server's prompts so
+// that a failed run can say what the server reported.
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "platform/prompts_batch.h"
+#include "server/host/host_entry.h"
+
+namespace plamor::draw {
+
+class DrawingLink {
+ public:
+  // `saveAs` is the file the save-file dialog is answered with; `progress`
+  // receives progress lines (nullptr for none).
+  DrawingLink(host::Transport transport, std::string saveAs, std::ostream* progress);
+  ~DrawingLink();  // restores the normal object creation and prompter
+  DrawingLink(const DrawingLink&) = delete;
+  DrawingLink& operator=(const DrawingLink&) = delete;
+
+  host::Transport Transport() const { return transport_; }
+  // A drawing object of the link (for commands that draw themselves).
+  std::unique_ptr<IPlamor> Create();
+  // What the server asked and answered so far.
+  std::string Prompts() const { return prompts_.str(); }
+
+ private:
+  std::unique_ptr<IPlamor> CreateReal(std::string_view identifier);
+
+  host::Transport transport_;
+  std::string saveAs_;
+  std::ostream* progress_;
+  std::ostringstream prompts_;
+  prompts::BatchPrompter prompter_;
+  prompts::ScopedPrompter scopedPrompter_;
+};
+
+// Makes sure a drawing server for runs without a person (its save-file dialog
+// answered by its host) owns the bus name: one already running, else
+// `plamor --dbus --batch` started from this program's folder.
+void EnsureBatchServer();
+
+}  // namespace plamor::draw

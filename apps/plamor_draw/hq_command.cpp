@@ -1,0 +1,84 @@
+// plamor-draw hq FILE --kind Q|A|B|V|SQ -o OUT [--png CHART.png]
+//                [--stage MIN:MAX] [--range MIN:MAX] [--pens FRAME,GRID,TEXT,LABEL,TITLE]
+#include <QImage>
+
+#include <iostream>
+#include <optional>
+
+#include "apps/plamor_draw/axis_range.h"
+#include "apps/plamor_draw/command_support.h"
+#include "apps/plamor_draw/commands.h"
+#include "apps/plamor_draw/drawing_link.h"
+#include "apps/plamor_draw/hq_chart.h"
+#include "apps/plamor_draw/hq_pens.h"
+#include "apps/plamor_draw/hq_table.h"
+#include "apps/plamor_draw/input_error.h"
+#include "apps/plamor_draw/output_target.h"
+#include "charts/host_error.h"
+#include "charts/picture_box.h"
+#include "charts/tbunpu.h"
+
+namespace plamor::draw {
+namespace {
+
+const char* const kKindNames[] = {"discharge", "area", "width", "velocity", "sqrt_discharge"};
+
+}  // namespace
+
+int RunHq(const Arguments& args) {
+  const CommandLine line(args, kDrawingFlags, {"-o", "--kind", "--png", "--stage", "--range", "--pens"});
+  const std::filesystem::path out = line.Required("-o");
+  RequireDxfName(out);
+  HqKind kind;
+  const std::string kindText = line.Required("--kind");
+  if (!ParseHqKind(kindText, kind)) throw UsageError("--kind: \"" + kindText + "\" is not one of Q, A, B, V, SQ");
+  if (line.Positional().size() != 1) throw UsageError("hq takes one measurement table");
+  std::optional<AxisRange> stage, quantity;
+  if (auto r = line.Value("--stage")) stage = ParseRange("--stage", *r);
+  if (auto r = line.Value("--range")) quantity = ParseRange("--range", *r);
+  std::optional<HqPens> pens;
+  if (auto p = line.Value("--pens")) pens = ParseHqPens(*p);
+
+  const HqTable table = ReadHqTable(line.Positional()[0]);
+  if (!table.hasColumn[kind])
+    throw InputError(table.file, std::string("--kind ") + kindText + " needs a \"" + kKindNames[kind] +
+                                     "\" column in the table");
+
+  OutputTarget drawing(out);
+  std::optional<OutputTarget> picture;
+  if (auto png = line.Value("--png")) picture.emplace(*png);
+  ApplyCodePageFlag(line);
+  if (pens) SaveHqPens(*pens);
+  else if (!HqPensStored()) {
+    SaveHqPens(kDefaultHqPens);
+    std::cerr << "plamor-draw: no pens stored for H-Q drawings; stored the defaults "
+              << HqPensText(kDefaultHqPens) << " (change them with --pens)\n";
+  }
+
+  charts::TBunpu tbunpu;
+  tbunpu.resize(800, 600);
+  LoadHqChart(table, kind, stage, quantity, tbunpu);
+  try {
+    tbunpu.HQsakuga(kind);
+  } catch (const charts::HostError& e) {
+    throw InputError(table.file, e.what());
+  }
+  std::cerr << "plamor-draw: " << table.measurements.size() << " measurements read\n";
+
+  DrawingLink link(TransportOf(line), drawing.Temporary().string(), &std::cerr);
+  tbunpu.SetPlamorTransport(link.Transport());
+  try {
+    tbunpu.HQSakuzu(kind);
+  } catch (const charts::HostError& e) {
+    throw InputError(table.file, e.what());
+  }
+  CommitDrawing(drawing, link);
+  std::cerr << "plamor-draw: wrote " << drawing.Final().string() << "\n";
+  if (picture) {
+    WritePng(tbunpu.PictureArea().Picture().Image(), *picture);
+    std::cerr << "plamor-draw: wrote " << picture->Final().string() << "\n";
+  }
+  return 0;
+}
+
+}  // namespace plamor::draw

@@ -1,0 +1,40 @@
+#include "apps/plamor_draw/hq_pens.h"
+
+#include "apps/plamor_draw/command_line.h"
+#include "apps/plamor_draw/input_error.h"
+#include "platform/settings_store.h"
+
+namespace plamor::draw {
+namespace {
+
+constexpr const char* kApplication = "MORVALDENIK";
+constexpr const char* kSection = "MEMORI";
+constexpr const char* kKeys[] = {"Hougan1Pen", "Hougan2Pen", "MojietcPen", "BangouPen", "TytlePen"};
+
+}  // namespace
+
+HqPens ParseHqPens(const std::string& text) {
+  std::vector<int> n = ParseNumberList("--pens", text);
+  if (n.size() != 5) throw UsageError("--pens takes five pens FRAME,GRID,TEXT,LABEL,TITLE such as 7,1,7,2,7");
+  for (int pen : n)
+    if (pen > 7) throw UsageError("--pens: pen " + std::to_string(pen) + " does not exist (pens are 1 to 7)");
+  return {n[0], n[1], n[2], n[3], n[4]};
+}
+
+std::string HqPensText(const HqPens& p) {
+  return std::to_string(p.frame) + "," + std::to_string(p.grid) + "," + std::to_string(p.text) + "," +
+         std::to_string(p.label) + "," + std::to_string(p.title);
+}
+
+bool HqPensStored() {
+  for (const char* key : kKeys)
+    if (!settings::GetSetting(kApplication, kSection, key).empty()) return true;
+  return false;
+}
+
+void SaveHqPens(const HqPens& p) {
+  const int values[] = {p.frame, p.grid, p.text, p.label, p.title};
+  for (int i = 0; i < 5; ++i) settings::SaveSetting(kApplication, kSection, kKeys[i], std::to_string(values[i]));
+}
+
+}  // namespace plamor::draw

@@ -1,0 +1,110 @@
+#include "apps/plamor_draw/observation_file.h"
+
+#include <string_view>
+
+#include "apps/plamor_draw/input_error.h"
+#include "apps/plamor_draw/text_lines.h"
+#include "charts/field_reading.h"
+#include "charts/host_date.h"
+#include "platform/numeric_text.h"
+
+namespace plamor::draw {
+namespace {
+
+constexpr std::size_t kHeaderLine = 1, kDistanceLine = 3, kFirstDepthLine = 4, kSecondDepthLine = 5,
+                      kObservationLine = 12;
+
+std::string Trim(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t");
+  return std::string(text.substr(first, last - first + 1));
+}
+
+// The fields of a line as the control cuts them (quotes around a field dropped).
+std::vector<std::string> Fields(std::string_view line) {
+  std::vector<std::string> fields;
+  while (!line.empty()) fields.emplace_back(charts::CutField(line));
+  return fields;
+}
+
+class LineCheck {
+ public:
+  LineCheck(const std::filesystem::path& file, const std::vector<std::string>& lines, std::size_t line)
+      : file_(file), line_(line), fields_(Fields(lines[line - 1])) {}
+
+  std::string Field(std::size_t field) const { return field <= fields_.size() ? fields_[field - 1] : ""; }
+
+  // A number the field must hold; `optional` lets an empty field stand for 0.
+  void Number(std::size_t field, const char* meaning, bool optional = false) const {
+    const std::string text = Trim(Field(field));
+    if (text.empty()) {
+      if (optional) return;
+      throw InputError(file_, line_, field, std::string(meaning) + " is missing");
+    }
+    if (!numtext::IsNumeric(text))
+      throw InputError(file_, line_, field, std::string(meaning) + ": \"" + text + "\" is not a number");
+  }
+
+  [[noreturn]] void Fail(std::size_t field, const std::string& what) const {
+    throw InputError(file_, line_, field, what);
+  }
+
+ private:
+  const std::filesystem::path& file_;
+  std::size_t line_;
+  std::vector<std::string> fields_;
+};
+
+}  // namespace
+
+ObservationFile CheckObservationLines(const std::filesystem::path& file, std::vector<std::string> lines) {
+  if (lines.size() < kObservationLine)
+    throw InputError(file, "has " + std::to_string(lines.size()) +
+                               " lines; an observation needs 12 (header line 1, distances line 3, "
+                               "depths lines 4 and 5, observation line 12)");
+  ObservationFile result;
+  result.file = file;
+
+  LineCheck(file, lines, kHeaderLine).Number(17, "datum elevation", true);
+
+  const LineCheck observation(file, lines, kObservationLine);
+  result.number = Trim(observation.Field(1));
+  if (result.number.empty()) observation.Fail(1, "the observation number is missing");
+  const std::string date = Trim(observation.Field(2));
+  try {
+    charts::ParseHostDate(date);
+  } catch (const std::exception&) {
+    observation.Fail(2, "observation date \"" + date + "\" is not a date such as 2003/07/15");
+  }
+  observation.Number(10, "first water-surface reading");
+  observation.Number(11, "second water-surface reading");
+  observation.Number(19, "distance offset", true);
+
+  // The control reads points only from a distance line of two characters or more.
+  std::string_view distances = lines[kDistanceLine - 1];
+  if (distances.size() > 1) {
+    const LineCheck check(file, lines, kDistanceLine);
+    while (true) {
+      const std::string field = std::string(charts::CutField(distances));
+      if (field.empty()) break;
+      ++result.points;
+      check.Number(result.points, "point distance");
+    }
+  }
+  if (result.points == 0)
+    throw InputError(file, kDistanceLine, "no point distances (one field per point, separated by commas)");
+  for (std::size_t line : {kFirstDepthLine, kSecondDepthLine}) {
+    const LineCheck check(file, lines, line);
+    for (std::size_t k = 1; k <= result.points; ++k)
+      check.Number(k, line == kFirstDepthLine ? "first depth reading" : "second depth reading");
+  }
+  result.lines = std::move(lines);
+  return result;
+}
+
+ObservationFile ReadObservationFile(const std::filesystem::path& file) {
+  return CheckObservationLines(file, ReadTextLines(file));
+}
+
+}  // namespace plamor::draw

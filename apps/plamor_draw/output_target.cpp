@@ -1,0 +1,63 @@
+#include "apps/plamor_draw/output_target.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+#include <strings.h>
+
+#include "apps/plamor_draw/input_error.h"
+
+namespace plamor::draw {
+namespace fs = std::filesystem;
+
+bool EndsWithKind(const fs::path& file, const char* kind) {
+  const std::string name = file.filename().string();
+  return name.size() >= 3 && strcasecmp(name.c_str() + name.size() - 3, kind) == 0;
+}
+
+fs::path MemoFileOf(const fs::path& drawing) {
+  std::string name = drawing.string();
+  name.resize(name.size() - 3);
+  return name + "MET";
+}
+
+OutputTarget::OutputTarget(const fs::path& out) : final_(fs::absolute(out)) {
+  const fs::path folder = final_.parent_path();
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec))
+    throw InputError(out, "cannot be written: the folder " + folder.string() + " does not exist");
+  if (::access(folder.c_str(), W_OK | X_OK) != 0)
+    throw InputError(out, "cannot be written: the folder " + folder.string() + " is not writable (" +
+                              std::strerror(errno) + ")");
+  if (fs::is_directory(final_, ec)) throw InputError(out, "is a folder, not a file name");
+  if (final_.filename().empty()) throw InputError(out, "names no file");
+  for (int attempt = 0;; ++attempt) {
+    temporary_ = folder / ("." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + "-" +
+                           final_.filename().string());
+    if (!fs::exists(temporary_, ec) && !fs::exists(MemoFileOf(temporary_), ec)) break;
+  }
+}
+
+OutputTarget::~OutputTarget() {
+  if (committed_) return;
+  std::error_code ec;
+  fs::remove(temporary_, ec);
+  if (EndsWithKind(temporary_, "plm")) fs::remove(MemoFileOf(temporary_), ec);
+}
+
+void OutputTarget::Commit() {
+  std::error_code ec;
+  if (!fs::is_regular_file(temporary_, ec))
+    throw std::runtime_error(final_.string() + ": the drawing server wrote no file");
+  fs::rename(temporary_, final_, ec);
+  if (ec) throw std::runtime_error(final_.string() + ": cannot be put in place: " + ec.message());
+  committed_ = true;
+  if (EndsWithKind(temporary_, "plm") && fs::exists(MemoFileOf(temporary_), ec)) {
+    fs::rename(MemoFileOf(temporary_), MemoFileOf(final_), ec);
+    if (ec) throw std::runtime_error(MemoFileOf(final_).string() + ": cannot be put in place: " + ec.message());
+  }
+}
+
+}  // namespace plamor::draw

@@ -1,0 +1,42 @@
+// The file a plamor-draw command writes. The drawing server writes into a
+// fresh temporary name in the same folder (same ending, so the server picks
+// the same output kind); only a complete file is moved onto the chosen name,
+// in one step, so a failed run leaves nothing behind and an earlier file of
+// that name stays as it was.
+#pragma once
+
+#include <filesystem>
+
+namespace plamor::draw {
+
+class OutputTarget {
+ public:
+  // Refuses (InputError) a name whose folder does not exist or cannot be
+  // written, and a name that is a folder.
+  explicit OutputTarget(const std::filesystem::path& out);
+  // Removes whatever the run left under the temporary name when not committed.
+  ~OutputTarget();
+  OutputTarget(const OutputTarget&) = delete;
+  OutputTarget& operator=(const OutputTarget&) = delete;
+
+  const std::filesystem::path& Final() const { return final_; }
+  const std::filesystem::path& Temporary() const { return temporary_; }
+
+  // Moves the written file (and the memo file the server writes beside a
+  // standard drawing file) onto the final names. Throws std::runtime_error
+  // when the server wrote nothing.
+  void Commit();
+
+ private:
+  std::filesystem::path final_;
+  std::filesystem::path temporary_;
+  bool committed_ = false;
+};
+
+// The memo file beside a drawing file: its name without the last three
+// characters, then "MET" (plan.plm -> plan.MET).
+std::filesystem::path MemoFileOf(const std::filesystem::path& drawing);
+// True when the name ends with the three characters (any case).
+bool EndsWithKind(const std::filesystem::path& file, const char* kind);
+
+}  // namespace plamor::draw

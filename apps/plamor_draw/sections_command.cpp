@@ -1,0 +1,68 @@
+// plamor-draw sections FILE... [--select 1,3] -o OUT [--png CHART.png]
+#include <QImage>
+
+#include <iostream>
+#include <optional>
+
+#include "apps/plamor_draw/command_support.h"
+#include "apps/plamor_draw/commands.h"
+#include "apps/plamor_draw/drawing_link.h"
+#include "apps/plamor_draw/input_error.h"
+#include "apps/plamor_draw/observation_file.h"
+#include "apps/plamor_draw/output_target.h"
+#include "charts/danmen.h"
+#include "charts/host_error.h"
+#include "charts/picture_box.h"
+
+namespace plamor::draw {
+
+int RunSections(const Arguments& args) {
+  const CommandLine line(args, kDrawingFlags, {"-o", "--select", "--png"});
+  const std::filesystem::path out = line.Required("-o");
+  RequireDxfName(out);
+  if (line.Positional().empty()) throw UsageError("sections needs at least one observation file");
+
+  std::vector<ObservationFile> observations;
+  for (const auto& file : line.Positional()) observations.push_back(ReadObservationFile(file));
+  std::vector<int> selected;
+  if (auto list = line.Value("--select")) {
+    selected = ParseNumberList("--select", *list);
+    for (int k : selected)
+      if (k > static_cast<int>(observations.size()))
+        throw UsageError("--select: there is no observation " + std::to_string(k) + " (" +
+                         std::to_string(observations.size()) + " files given)");
+  } else {
+    for (int k = 1; k <= static_cast<int>(observations.size()); ++k) selected.push_back(k);
+  }
+
+  OutputTarget drawing(out);
+  std::optional<OutputTarget> picture;
+  if (auto png = line.Value("--png")) picture.emplace(*png);
+  ApplyCodePageFlag(line);
+
+  charts::Danmen danmen;
+  danmen.resize(960, 640);
+  for (const ObservationFile& o : observations) {
+    try {
+      danmen.SetData(o.lines);
+    } catch (const charts::HostError& e) {
+      throw InputError(o.file, e.what());
+    }
+  }
+  for (int k : selected) danmen.DanmenZu(k);
+  std::cerr << "plamor-draw: " << observations.size() << " observations read, " << selected.size()
+            << " drawn\n";
+
+  DrawingLink link(TransportOf(line), drawing.Temporary().string(), &std::cerr);
+  danmen.SetPlamorTransport(link.Transport());
+  danmen.CreatePlamor();
+  CommitDrawing(drawing, link);
+  std::cerr << "plamor-draw: wrote " << drawing.Final().string() << "\n";
+  if (picture) {
+    WritePng(danmen.PictureArea().Picture().Image(), *picture);
+    std::cerr << "plamor-draw: wrote " << picture->Final().string() << "\n";
+  }
+  return 0;
+}
+
+}  // namespace plamor::draw
