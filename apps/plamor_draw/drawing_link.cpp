@@ -49,7 +49,15 @@ void EnsureBatchServer() {
     throw AutomationError(429, "no D-Bus session bus (run under dbus-run-session, or use --inproc)");
   if (bus.interface()->isServiceRegistered(dbus::kBusName)) return;
   const QString program = QString::fromStdString((folders::ProgramFolder() / "plamor").string());
-  if (!QProcess::startDetached(program, {"--dbus", "--batch"}))
+  // The server outlives this program: its standard streams must not hold
+  // ours open (a caller reading our output would wait for the server's end).
+  QProcess server;
+  server.setProgram(program);
+  server.setArguments({"--dbus", "--batch"});
+  server.setStandardInputFile(QProcess::nullDevice());
+  server.setStandardOutputFile(QProcess::nullDevice());
+  server.setStandardErrorFile(QProcess::nullDevice());
+  if (!server.startDetached())
     throw AutomationError(429, "cannot start the drawing server " + program.toStdString());
   QElapsedTimer timer;
   timer.start();

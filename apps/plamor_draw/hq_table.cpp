@@ -8,7 +8,6 @@
 
 #include "apps/plamor_draw/input_error.h"
 #include "apps/plamor_draw/text_lines.h"
-#include "charts/field_reading.h"
 #include "platform/numeric_text.h"
 
 namespace plamor::draw {
@@ -48,13 +47,19 @@ std::optional<HqKind> KindOf(Column c) {
   }
 }
 
+// The comma-separated fields of a line, blanks around them and double quotes
+// around a whole field removed; "a," has two fields.
 std::vector<std::string> SplitFields(std::string_view line) {
   std::vector<std::string> fields;
+  std::size_t start = 0;
   while (true) {
-    fields.push_back(Trim(charts::CutField(line)));
-    if (line.empty()) break;
+    const std::size_t comma = line.find(',', start);
+    std::string field = Trim(line.substr(start, comma == std::string_view::npos ? comma : comma - start));
+    if (field.size() >= 2 && field.front() == '"' && field.back() == '"') field = field.substr(1, field.size() - 2);
+    fields.push_back(std::move(field));
+    if (comma == std::string_view::npos) return fields;
+    start = comma + 1;
   }
-  return fields;
 }
 
 // "# key: value" lines; false for a comment.

@@ -1,0 +1,153 @@
+// Reading the engineers' files: encodings, observation files and H-Q tables,
+// with the place of every fault in the message.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "apps/plamor_draw/hq_table.h"
+#include "apps/plamor_draw/input_error.h"
+#include "apps/plamor_draw/observation_file.h"
+#include "apps/plamor_draw/text_lines.h"
+#include "platform/cp932.h"
+
+using namespace plamor::draw;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kExamples = fs::path(PLAMOR_SOURCE_DIR) / "examples";
+
+// The message of the InputError the call throws, or "" when it throws none.
+template <typename F>
+std::string ErrorOf(F call) {
+  try {
+    call();
+  } catch (const InputError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+std::vector<std::string> GoodObservation() {
+  std::vector<std::string> lines(12);
+  lines[0] = ",,\"大川 No.12\",,,,,,,,,,,,,,10.00,基準面";
+  lines[2] = "0,5,10,15";
+  lines[3] = "-1.0,0.5,1.2,-0.8";
+  lines[4] = "-1.0,0.5,1.3,-0.8";
+  lines[11] = "3,2003/07/15,,,,,,,,2.35,2.37,,,,,,,,0";
+  return lines;
+}
+
+}  // namespace
+
+TEST(TextLines, TellsUtf8FromCp932AndSplitsLines) {
+  EXPECT_TRUE(IsValidUtf8("abc"));
+  EXPECT_TRUE(IsValidUtf8("荒見川"));
+  EXPECT_FALSE(IsValidUtf8(plamor::cp932::FromUtf8("荒見川")));
+  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong
+  EXPECT_FALSE(IsValidUtf8("\xE8\x8D"));          // cut short
+  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
+
+  const fs::path file = fs::temp_directory_path() / "plamor_draw_lines.txt";
+  std::ofstream(file, std::ios::binary) << plamor::cp932::FromUtf8("一行目\r\n二行目\r\n\r\n");
+  EXPECT_EQ(ReadTextLines(file), (std::vector<std::string>{"一行目", "二行目", ""}));
+  std::ofstream(file, std::ios::binary) << "\xEF\xBB\xBFx,y\nz";
+  EXPECT_EQ(ReadTextLines(file), (std::vector<std::string>{"x,y", "z"}));
+  fs::remove(file);
+  EXPECT_NE(ErrorOf([&] { ReadTextLines(file); }).find("plamor_draw_lines.txt: cannot be read"), std::string::npos);
+}
+
+TEST(ObservationFile, ExamplesAndAGoodObservationAreTaken) {
+  int files = 0;
+  for (const auto& entry : fs::directory_iterator(kExamples / "sections")) {
+    const ObservationFile o = ReadObservationFile(entry.path());
+    EXPECT_EQ(o.points, 19u) << entry.path();
+    EXPECT_EQ(o.lines.size(), 12u);
+    ++files;
+  }
+  EXPECT_EQ(files, 4);
+  // One of the examples is stored in CP932 and reads as the same Japanese text.
+  const ObservationFile cp932 = ReadObservationFile(kExamples / "sections" / "arami_24k_2019-11.csv");
+  EXPECT_NE(cp932.lines[0].find("荒見川 24.0k 横断面"), std::string::npos);
+
+  const ObservationFile o = CheckObservationLines("obs.csv", GoodObservation());
+  EXPECT_EQ(o.points, 4u);
+  EXPECT_EQ(o.number, "3");
+}
+
+TEST(ObservationFile, FaultsNameTheirLineAndField) {
+  struct Case {
+    int line;  // 0-based element to change
+    std::string text;
+    std::string message;
+  };
+  const Case cases[] = {
+      {2, "0,5,1O,15", "obs.csv: line 3, field 3: point distance: \"1O\" is not a number"},
+      {2, "", "obs.csv: line 3: no point distances"},
+      {3, "-1.0,0.5,1.2", "obs.csv: line 4, field 4: first depth reading is missing"},
+      {4, "-1.0,x,1.3,-0.8", "obs.csv: line 5, field 2: second depth reading: \"x\" is not a number"},
+      {11, "3,2003/13/45,,,,,,,,2.35,2.37", "obs.csv: line 12, field 2: observation date \"2003/13/45\""},
+      {11, "3,2003/07/15,,,,,,,,,2.37", "obs.csv: line 12, field 10: first water-surface reading is missing"},
+      {11, ",2003/07/15,,,,,,,,2.35,2.37", "obs.csv: line 12, field 1: the observation number is missing"},
+      {0, ",,title,,,,,,,,,,,,,,ten,cap", "obs.csv: line 1, field 17: datum elevation: \"ten\""},
+  };
+  for (const Case& c : cases) {
+    auto lines = GoodObservation();
+    lines[c.line] = c.text;
+    EXPECT_NE(ErrorOf([&] { CheckObservationLines("obs.csv", lines); }).find(c.message), std::string::npos)
+        << c.message;
+  }
+  auto shortFile = GoodObservation();
+  shortFile.resize(11);
+  EXPECT_NE(ErrorOf([&] { CheckObservationLines("obs.csv", shortFile); }).find("obs.csv: has 11 lines"),
+            std::string::npos);
+}
+
+TEST(HqTable, ReadsStationAndMeasurementsAndComputesRootDischarge) {
+  const HqTable t = ReadHqTable(kExamples / "hq" / "arami_bashi_2023.csv");
+  EXPECT_EQ(t.riverSystem, "荒見川水系");
+  EXPECT_EQ(t.river, "荒見川");
+  EXPECT_EQ(t.station, "荒見橋");
+  EXPECT_EQ(t.stationNumber, "302041");
+  EXPECT_EQ(t.year, 2023);
+  ASSERT_EQ(t.measurements.size(), 20u);
+  const Measurement& first = t.measurements.front();
+  EXPECT_EQ(first.label, "1");
+  EXPECT_DOUBLE_EQ(first.stage, 0.38);
+  EXPECT_DOUBLE_EQ(first.quantity[kDischarge], 0.89);
+  EXPECT_DOUBLE_EQ(first.quantity[kRootDischarge], std::sqrt(0.89));
+  for (bool has : t.hasColumn) EXPECT_TRUE(has);
+
+  // Columns in another order, no labels, a given √Q, comments between.
+  const HqTable u = ParseHqTable("t.csv", {"# 観測: メモ", "discharge,stage,sqrt_discharge", "", "# x", "4,1.5,9"});
+  ASSERT_EQ(u.measurements.size(), 1u);
+  EXPECT_EQ(u.measurements[0].label, "1");
+  EXPECT_DOUBLE_EQ(u.measurements[0].stage, 1.5);
+  EXPECT_DOUBLE_EQ(u.measurements[0].quantity[kRootDischarge], 9);
+  EXPECT_FALSE(u.hasColumn[kArea]);
+
+  HqKind kind;
+  EXPECT_TRUE(ParseHqKind("sq", kind));
+  EXPECT_EQ(kind, kRootDischarge);
+  EXPECT_FALSE(ParseHqKind("H", kind));
+}
+
+TEST(HqTable, FaultsNameTheirLineAndColumn) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"stage,discharge", "1.2,abc"}, "t.csv: line 2, field 2: discharge: \"abc\" is not a number"},
+      {{"stage,discharge", "1.2,"}, "t.csv: line 2, field 2: discharge is missing"},
+      {{"stage,discharge", "1.2,3,4"}, "t.csv: line 2: has 3 fields; the header names 2 columns"},
+      {{"stage,flow"}, "t.csv: line 1, field 2: unknown column \"flow\""},
+      {{"stage,area"}, "t.csv: line 1: the header has no \"discharge\" column"},
+      {{"stage,stage,discharge"}, "t.csv: line 1, field 2: column \"stage\" appears twice"},
+      {{"stage,discharge"}, "t.csv: has no measurements below its header line"},
+      {{"# station: x"}, "t.csv: has no header line"},
+      {{"# year: 二〇〇三", "stage,discharge", "1,2"}, "t.csv: line 1: year: \"二〇〇三\" is not a year"},
+      {{"# stasion: x"}, "t.csv: line 1: unknown station field \"stasion\""},
+      {{"stage,discharge", "1,-4"}, "t.csv: line 2: a negative discharge has no square root"},
+  };
+  for (const auto& [lines, message] : cases)
+    EXPECT_NE(ErrorOf([&] { ParseHqTable("t.csv", lines); }).find(message), std::string::npos) << message;
+}
