@@ -88,9 +88,8 @@ std::unique_ptr<IPlamor> DrawingLink::CreateReal(std::string_view identifier) {
     hooks.onElement = [progress](long n) {
       if (n % kProgressEvery == 0) *progress << "plamor-draw: " << n << " elements registered\n" << std::flush;
     };
-    hooks.onOutput = [progress, this](long n) {
-      *progress << "plamor-draw: " << n << " elements; the drawing server writes " << saveAs_ << "\n"
-                << std::flush;
+    hooks.onOutput = [progress](long n) {
+      *progress << "plamor-draw: " << n << " elements; the drawing server writes the drawing\n" << std::flush;
     };
   }
   if (transport_ == host::Transport::InProcess) {
