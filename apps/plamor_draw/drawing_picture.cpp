@@ -34,14 +34,24 @@ Box Extent(const DrawingModel& m) {
   return box;
 }
 
+// The drawn area: the extent with a small margin, never empty.
+Box DrawnArea(const DrawingModel& model) {
+  Box box = Extent(model);
+  const double margin = std::max(0.02 * std::max(box.x1 - box.x0, box.y1 - box.y0), 1e-6);
+  return {box.x0 - margin, box.y0 - margin, box.x1 + margin, box.y1 + margin};
+}
+
 }  // namespace
+
+double PictureRatio(const DrawingModel& model) {
+  const Box box = DrawnArea(model);
+  return (box.y1 - box.y0) / (box.x1 - box.x0);
+}
 
 std::unique_ptr<DeviceContext> DrawPicture(const DrawingModel& model, int width, const std::string& fontPath) {
   width = std::max(width, 64);
-  Box box = Extent(model);
-  const double margin = 0.02 * std::max(box.x1 - box.x0, box.y1 - box.y0);
-  box = {box.x0 - margin, box.y0 - margin, box.x1 + margin, box.y1 + margin};
-  const double ratio = (box.y1 - box.y0) / (box.x1 - box.x0);
+  const Box box = DrawnArea(model);
+  const double ratio = PictureRatio(model);
   const int height = std::clamp(static_cast<int>(std::lround(width * ratio)), 16, 8 * width);
   auto dc = std::make_unique<DeviceContext>(width, height, Rgb(0, 0, 0));
   const GraphicFunctions& g = Graphic();

@@ -15,6 +15,9 @@ namespace plamor::draw {
 // proportions ask, white lines and colours on black as the preview shows them.
 // `fontPath` is the stroke-font file. Throws std::runtime_error when the
 // renderer cannot be loaded.
+// Height over width of the drawn area (the sheet and whatever lies beyond it).
+double PictureRatio(const DrawingModel& model);
+
 std::unique_ptr<DeviceContext> DrawPicture(const DrawingModel& model, int width, const std::string& fontPath);
 
 }  // namespace plamor::draw

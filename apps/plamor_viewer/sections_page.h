@@ -1,0 +1,44 @@
+// The cross-section page of the viewer: observation files in a list with a
+// tick each, the cross-section chart of the ticked ones, and the button that
+// makes the drawing.
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+#include <vector>
+
+#include "apps/plamor_draw/observation_file.h"
+
+class QListWidget;
+class QListWidgetItem;
+
+namespace plamor::charts {
+class Danmen;
+}
+
+namespace plamor::viewer {
+
+class SectionsPage : public QWidget {
+  Q_OBJECT
+ public:
+  explicit SectionsPage(QWidget* parent = nullptr);
+
+  // Adds the observations of the files, all ticked; a faulty file is
+  // reported and none of them is added.
+  void AddFiles(const std::vector<std::filesystem::path>& files);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void OpenFiles();
+  void Reload();
+  void Ticked(QListWidgetItem* item);
+  void MakeDrawing();
+
+  QListWidget* list_;
+  charts::Danmen* chart_;
+  std::vector<draw::ObservationFile> observations_;
+};
+
+}  // namespace plamor::viewer
