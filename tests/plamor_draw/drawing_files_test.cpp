@@ -1,0 +1,150 @@
+// Our drawing files read into one form for conversion and pictures, the
+// pictures themselves, and the relay that follows a control's drawing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "apps/plamor_draw/drawing_model.h"
+#include "apps/plamor_draw/drawing_picture.h"
+#include "apps/plamor_draw/hq_pens.h"
+#include "apps/plamor_draw/input_error.h"
+#include "apps/plamor_draw/plamor_relay.h"
+#include "platform/cp932.h"
+#include "server/types.h"
+#include "tests/support/recording_plamor.h"
+
+using namespace plamor;
+using namespace plamor::draw;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A standard text file on an A3 sheet at scale 100: a dashed line, a line of
+// pen 7 that keeps its pitch, a solid circle of layer 12, a vertical text.
+const char* const kSheet =
+    "0,3,100.000,1\r\n"
+    "1,0.000,0.000,42000.000,0.000,2,1,200.000\r\n"
+    "1,100.000,200.000,1000.000,200.000,47,4,300.000\r\n"
+    "3,5000.000,5000.000,1000.000,1000.000,0.000,360.000,0.000,113,0,0.000\r\n"
+    "4,30000.000,20000.000,0.000,300.000,270.000,30.000,90.000,6,1,6,\"縦書き\"\r\n";
+
+fs::path WriteFile(const std::string& name, const std::string& utf8) {
+  const fs::path file = fs::temp_directory_path() / name;
+  std::ofstream(file, std::ios::binary) << cp932::FromUtf8(utf8);
+  return file;
+}
+
+}  // namespace
+
+TEST(DrawingModel, StandardTextFileReadsIntoDrawingUnits) {
+  const fs::path file = WriteFile("plamor_draw_sheet.atz", kSheet);
+  const DrawingModel m = ReadDrawingFile(file);
+  fs::remove(file);
+  EXPECT_EQ(m.sheet.paperSize, ktpA3);
+  EXPECT_DOUBLE_EQ(m.sheet.scale, 100);
+  EXPECT_DOUBLE_EQ(m.sheet.tate, 297);
+  EXPECT_DOUBLE_EQ(m.sheet.yoko, 420);
+  ASSERT_EQ(m.elements.size(), 4u);
+
+  const auto& dashed = std::get<LineElement>(m.elements[0]);
+  EXPECT_EQ(dashed.stroke.style, ktpdash);
+  EXPECT_EQ(dashed.stroke.pen, 2);
+  EXPECT_DOUBLE_EQ(dashed.stroke.pitch, 200);
+  const auto& pen7 = std::get<LineElement>(m.elements[1]);
+  EXPECT_EQ(pen7.stroke.pen, 7);
+  EXPECT_EQ(pen7.stroke.layer, 5);
+  EXPECT_EQ(pen7.stroke.style, ktpdash);  // so that its pitch is written again
+  EXPECT_DOUBLE_EQ(pen7.stroke.pitch, 300);
+  const auto& circle = std::get<ArcElement>(m.elements[2]);
+  EXPECT_EQ(circle.stroke.layer, 12);
+  EXPECT_EQ(circle.stroke.pen, 3);
+  EXPECT_DOUBLE_EQ(circle.mang, 360);
+  const auto& text = std::get<TextElement>(m.elements[3]);
+  EXPECT_TRUE(text.vertical);
+  EXPECT_EQ(text.text, "縦書き");
+  EXPECT_DOUBLE_EQ(text.height, 300);
+  EXPECT_DOUBLE_EQ(text.width, 270);
+  EXPECT_DOUBLE_EQ(text.between, 30);
+  EXPECT_DOUBLE_EQ(text.lang, 90);
+  EXPECT_EQ(text.pen, 6);
+}
+
+TEST(DrawingModel, FaultyFilesNameWhereTheyGoWrong) {
+  const fs::path atz = WriteFile("plamor_draw_bad.atz", "0,3,1.000,1\r\n1,0.000,x\r\n");
+  try {
+    ReadDrawingFile(atz);
+    ADD_FAILURE() << "a broken record was read";
+  } catch (const InputError& e) {
+    EXPECT_NE(std::string(e.what()).find("plamor_draw_bad.atz: line 2"), std::string::npos) << e.what();
+  }
+  fs::remove(atz);
+  const fs::path plm = WriteFile("plamor_draw_bad.plm", "PLMV2 but far too short");
+  EXPECT_THROW(ReadDrawingFile(plm), InputError);
+  fs::remove(plm);
+  EXPECT_THROW(ReadDrawingFile(fs::temp_directory_path() / "plamor_draw_none.plm"), InputError);
+  const fs::path other = WriteFile("plamor_draw_sheet.dxf", "0\r\nEOF\r\n");
+  EXPECT_THROW(ReadDrawingFile(other), InputError);
+  fs::remove(other);
+}
+
+TEST(DrawingPicture, TheSheetFillsThePictureInItsProportions) {
+  const fs::path file = WriteFile("plamor_draw_picture.atz", kSheet);
+  const DrawingModel m = ReadDrawingFile(file);
+  fs::remove(file);
+  // The sheet of 42000 x 29700 drawing units, with a margin of 2 % of its long side all round.
+  const double ratio = (29700 + 2 * 840.0) / (42000 + 2 * 840.0);
+  EXPECT_NEAR(PictureRatio(m), ratio, 1e-9);
+  const auto dc = DrawPicture(m, 840, PLAMOR_BIN_DIR "/M_G_L.KVD");
+  EXPECT_EQ(dc->Width(), 840);
+  EXPECT_NEAR(dc->Height(), 840 * ratio, 1);
+  long lit = 0;
+  for (ColorRef c : dc->Pixels()) lit += c != Rgb(0, 0, 0);
+  EXPECT_GT(lit, 400);  // the dashed bottom line alone crosses the picture
+
+  DrawingModel portrait;
+  portrait.sheet.portrait = true;
+  EXPECT_NEAR(PictureRatio(portrait), (420 + 2 * 8.4) / (297 + 2 * 8.4), 1e-9);
+}
+
+TEST(PlamorRelay, PassesCallsOnAndFollowsTheDrawing) {
+  auto recording = std::make_unique<plamor::testing::RecordingPlamor>();
+  plamor::testing::RecordingPlamor& inner = *recording;
+  long elements = 0, atOutput = -1;
+  bool clearedAfterHook = false;
+  RelayHooks hooks;
+  hooks.onElement = [&](long n) { elements = n; };
+  hooks.onOutput = [&](long n) { atOutput = n; };
+  hooks.beforeClear = [&] { clearedAfterHook = inner.calls.empty() || inner.calls.back() != "Clear"; };
+  hooks.presetFileName = "/tmp/x.dxf";
+  PlamorRelay relay(std::move(recording), hooks);
+  relay.put_FileName("");
+  relay.Sen(0, 0, 1, 1, {});
+  relay.Moji(0, 0, "A", 0, 0, 0, {});
+  relay.En(0, 0, 1, {});
+  relay.OutPutPlamor("M_G_L.KVD");
+  relay.Clear();
+  EXPECT_EQ(inner.FileName_, "/tmp/x.dxf");
+  EXPECT_EQ(elements, 3);
+  EXPECT_EQ(atOutput, 3);
+  EXPECT_TRUE(clearedAfterHook);
+  EXPECT_EQ(inner.calls.back(), "Clear");
+  relay.put_FileName("/chosen.dxf");  // a name the host gives stays as it is
+  EXPECT_EQ(inner.FileName_, "/chosen.dxf");
+}
+
+TEST(HqPens, StoredOnceAndReadBack) {
+  const fs::path config = fs::temp_directory_path() / "plamor_draw_pens";
+  fs::remove_all(config);
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  EXPECT_FALSE(HqPensStored());
+  SaveHqPens(ParseHqPens("1,2,3,4,5"));
+  EXPECT_TRUE(HqPensStored());
+  std::ifstream ini(config / "tessaro" / "MORVALDENIK.ini");
+  const std::string text{std::istreambuf_iterator<char>(ini), {}};
+  EXPECT_NE(text.find("Hougan1Pen=1"), std::string::npos);
+  EXPECT_NE(text.find("TytlePen=5"), std::string::npos);
+  for (const char* bad : {"1,2,3,4", "1,2,3,4,8", "1,2,3,4,0"}) EXPECT_THROW(ParseHqPens(bad), UsageError) << bad;
+  EXPECT_EQ(HqPensText(kDefaultHqPens), "7,1,7,2,7");
+  fs::remove_all(config);
+}
