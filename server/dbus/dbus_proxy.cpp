@@ -68,7 +68,13 @@ void StartServer(QDBusConnection connection) {
   }
   // Not registered for activation: start the server beside this program.
   const QString program = QString::fromStdString((folders::ProgramFolder() / "plamor").string());
-  if (!QProcess::startDetached(program, {"--dbus"}))
+  // The server outlives this host: it must not hold the host's output open.
+  QProcess server;
+  server.setProgram(program);
+  server.setArguments({"--dbus"});
+  server.setStandardOutputFile(QProcess::nullDevice());
+  server.setStandardErrorFile(QProcess::nullDevice());
+  if (!server.startDetached())
     throw AutomationError(429, "cannot start the drawing server " + program.toStdString() +
                                    " (register it with \"plamor --regserver\")");
   QElapsedTimer timer;

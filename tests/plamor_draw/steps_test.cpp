@@ -91,10 +91,10 @@ TEST(ModelRegistration, SizesGoInAsPaperMillimetres) {
   using namespace plamor;
   DrawingModel m;
   m.sheet = SheetInfo{ktpFREE, true, 300, 500, 100, 1, 2, 30, 5, "メモ"};
-  m.elements.push_back(LineElement{0, 0, 10, 0, {2, 3, ktpdash, 250}});
-  m.elements.push_back(ArcElement{5, 5, 2, 1, 0, 90, 15, {4, 1, ktpsolid, 0}});
-  m.elements.push_back(TextElement{1, 2, 270, 300, 30, 0, 90, 7, 5, true, 0, "縦"});
-  m.elements.push_back(TextElement{1, 2, 270, 300, 0, 0, 0, 1, 1, false, 0, ""});
+  m.elements = {LineElement{0, 0, 10, 0, {2, 3, ktpdash, 250}},
+                ArcElement{5, 5, 2, 1, 0, 90, 15, {4, 1, ktpsolid, 0}},
+                TextElement{1, 2, 270, 300, 30, 0, 90, 7, 5, true, 0, "縦"},
+                TextElement{1, 2, 270, 300, 0, 0, 0, 1, 1, false, 0, ""}};
   plamor::testing::RecordingPlamor rec;
   RegisterModel(m, rec);
   const std::vector<std::string> expected = {
