@@ -53,9 +53,15 @@ SERVER = None
 def setUpModule():
     """One server for the module, as a desktop session would have it running."""
     global SERVER
-    SERVER = subprocess.Popen([os.path.join(BIN, "plamor"), "--dbus", "--batch", "--idle-timeout", "-1"])
     bus = dbus.SessionBus()
+    for _ in range(100):  # a server another test started may still be ending
+        if not bus.name_has_owner(BUS_NAME):
+            break
+        time.sleep(0.05)
+    SERVER = subprocess.Popen([os.path.join(BIN, "plamor"), "--dbus", "--batch", "--idle-timeout", "-1"])
     for _ in range(200):
+        if SERVER.poll() is not None:
+            raise RuntimeError("the server ended at its start")
         if bus.name_has_owner(BUS_NAME):
             return
         time.sleep(0.05)
