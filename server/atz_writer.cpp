@@ -8,8 +8,6 @@
 namespace plamor::atz {
 namespace {
 
-thread_local std::int32_t recordDecimals = 3;
-
 // Formats the real fields of one record with `keta` decimals.
 class RecordBuilder {
  public:
@@ -111,11 +109,8 @@ std::string TextRecord(const TextValues& text, std::int32_t keta) {
 }
 
 SaveResult WriteAtzHeader(OutputFile& file, const DrawingInfo& info) {
-  recordDecimals = info.AtzKeta;
   return WriteRecord(file, HeaderLine(info));
 }
-
-std::int32_t RecordDecimals() { return recordDecimals; }
 
 SaveResult SaveLine(OutputFile& file, const LineValues& line, std::int32_t keta) {
   return WriteRecord(file, LineRecord(line, keta));

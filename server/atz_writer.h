@@ -28,11 +28,8 @@ std::string LineRecord(const LineValues& line, std::int32_t keta);
 std::string CircleRecord(const CircleValues& circle, std::int32_t keta);
 std::string TextRecord(const TextValues& text, std::int32_t keta);
 
-// Writes the header line. It also makes info.AtzKeta the decimals of the
-// records that the elements of this thread save into the file afterwards.
+// Writes the header line.
 SaveResult WriteAtzHeader(OutputFile& file, const DrawingInfo& info);
-// The decimals of the records of the text file being written (3 before any header).
-std::int32_t RecordDecimals();
 
 SaveResult SaveLine(OutputFile& file, const LineValues& line, std::int32_t keta);
 SaveResult SaveCircle(OutputFile& file, const CircleValues& circle, std::int32_t keta);

@@ -266,7 +266,7 @@ Flow OutputRun::OutputPhase() {
     clsZElement& element = store.At(i);
     SaveResult result = SaveOk;
     if (element.Tag.empty()) {
-      if (Flow f = Guarded([&] { result = element.Save(kind_, *file_); }); f != Flow::kGoOn) return f;
+      if (Flow f = Guarded([&] { result = element.Save(kind_, *file_, dlg_.AtzKeta()); }); f != Flow::kGoOn) return f;
     }
     if (Flow f = FlowOf(result); f != Flow::kGoOn) return f;
     if (CancelRequested()) return Flow::kCancel;

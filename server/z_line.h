@@ -36,7 +36,7 @@ class clsZLine final : public clsZElement {
   void SetListView2(ListView& list, std::int32_t index);
 
   void MaxMin(double& minX, double& minY, double& maxX, double& maxY) const override;
-  SaveResult Save(ktpPlamorType kind, OutputFile& out) override;
+  SaveResult Save(ktpPlamorType kind, OutputFile& out, std::int32_t keta) override;
   void Disp(HDC hdc) override;
   void ChangeScale(double dScale) override;  // pitch only
 };

@@ -42,7 +42,7 @@ class clsZText final : public clsZElement {
   void SetListView(ListView& list, std::int32_t index) override;
 
   void MaxMin(double& minX, double& minY, double& maxX, double& maxY) const override;
-  SaveResult Save(ktpPlamorType kind, OutputFile& out) override;
+  SaveResult Save(ktpPlamorType kind, OutputFile& out, std::int32_t keta) override;
   void Disp(HDC hdc) override;
   void ChangeScale(double dScale) override;  // height, width and spacing
 

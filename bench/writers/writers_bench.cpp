@@ -95,7 +95,7 @@ void WriteDrawing(plamor::ktpPlamorType kind, const char* name) {
     case plamor::ktpPlm: plamor::plm::WritePlmHeader(file, info); break;
     case plamor::ktpAtz: plamor::atz::WriteAtzHeader(file, info); break;
   }
-  for (const auto& line : Elements()) line->Save(kind, file);
+  for (const auto& line : Elements()) line->Save(kind, file, info.AtzKeta);
   if (kind == plamor::ktpDxf) plamor::dxf::WriteDxfTrailer(file);
   file.Close();
 }

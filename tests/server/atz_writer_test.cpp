@@ -31,7 +31,7 @@ class AtzWriterTest : public ::testing::Test {
     file.Open("drawing.atz", OpenMode::kText);
     EXPECT_EQ(atz::WriteAtzHeader(file, info_), SaveOk);
     for (clsZElement* element : std::vector<clsZElement*>{elements.get()...})
-      EXPECT_EQ(element->Save(ktpAtz, file), SaveOk);
+      EXPECT_EQ(element->Save(ktpAtz, file, info_.AtzKeta), SaveOk);
     file.Close();
     return file.bytes();
   }

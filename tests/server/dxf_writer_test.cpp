@@ -74,7 +74,7 @@ std::string WriteDxf(Elements&... elements) {
   file.Open("drawing.dxf", OpenMode::kText);
   EXPECT_EQ(dxf::WriteDxfHeader(file), SaveOk);
   for (clsZElement* element : std::vector<clsZElement*>{elements.get()...})
-    EXPECT_EQ(element->Save(ktpDxf, file), SaveOk);
+    EXPECT_EQ(element->Save(ktpDxf, file, 3), SaveOk);
   dxf::WriteDxfTrailer(file);
   file.Close();
   return file.bytes();
@@ -325,7 +325,7 @@ TEST_F(DxfWriterTest, LayerOutsideTheTableIsAFileErrorNotACrash) {
   auto line = Line(0, 0, 1, 1, 1, 200);
   MemoryOutputFile file;
   file.Open("x.dxf", OpenMode::kText);
-  EXPECT_EQ(line->Save(ktpDxf, file), SaveAbort);
+  EXPECT_EQ(line->Save(ktpDxf, file, 3), SaveAbort);
   EXPECT_TRUE(file.bytes().empty());
 }
 
@@ -333,7 +333,7 @@ TEST_F(DxfWriterTest, UnknownOutputKindWritesNothing) {
   auto line = Line(0, 0, 1, 1);
   MemoryOutputFile file;
   file.Open("x", OpenMode::kText);
-  EXPECT_EQ(line->Save(static_cast<ktpPlamorType>(7), file), SaveOk);
+  EXPECT_EQ(line->Save(static_cast<ktpPlamorType>(7), file, 3), SaveOk);
   EXPECT_TRUE(file.bytes().empty());
 }
 

@@ -42,8 +42,8 @@ std::vector<SaveResult> WriteDxfSteps(OutputFile& file) {
   auto a = Line(0, 0, 1, 1);
   auto b = Line(2, 2, 3, 3);
   std::vector<SaveResult> results{dxf::WriteDxfHeader(file)};
-  if (results.back() == SaveOk) results.push_back(a->Save(ktpDxf, file));
-  if (results.back() == SaveOk) results.push_back(b->Save(ktpDxf, file));
+  if (results.back() == SaveOk) results.push_back(a->Save(ktpDxf, file, 3));
+  if (results.back() == SaveOk) results.push_back(b->Save(ktpDxf, file, 3));
   if (results.back() == SaveOk) dxf::WriteDxfTrailer(file);
   return results;
 }
@@ -83,7 +83,7 @@ TEST_F(FileErrorsTest, FullDiskAnsweredNoAbortsAndCancelAborts) {
   FailingOutputFile denied(FailAt(1, 0, FailingOutputFile::PermissionDenied(), true));
   denied.Open("x.plm", OpenMode::kBinary);
   auto text = Text("A", 0, 0);
-  EXPECT_EQ(text->Save(ktpPlm, denied), SaveAbort);
+  EXPECT_EQ(text->Save(ktpPlm, denied, 3), SaveAbort);
   EXPECT_EQ(denied.writes(), 2);
 }
 

@@ -96,7 +96,7 @@ class PlmWriterTest : public ::testing::Test {
     file.Open("drawing.plm", OpenMode::kBinary);
     EXPECT_EQ(plm::WritePlmHeader(file, info_), SaveOk);
     for (clsZElement* element : std::vector<clsZElement*>{elements.get()...})
-      EXPECT_EQ(element->Save(ktpPlm, file), SaveOk);
+      EXPECT_EQ(element->Save(ktpPlm, file, 3), SaveOk);
     file.Close();
     return file.bytes();
   }
@@ -211,10 +211,10 @@ TEST_F(PlmWriterTest, LayerOutsideTheTableIsRefusedNotWrittenAsABrokenRecord) {
   auto line = Line(0, 0, 1, 1, 1, 129);
   MemoryOutputFile file;
   file.Open("x.plm", OpenMode::kBinary);
-  EXPECT_EQ(line->Save(ktpPlm, file), SaveAbort);
+  EXPECT_EQ(line->Save(ktpPlm, file, 3), SaveAbort);
   EXPECT_TRUE(file.bytes().empty());
   auto black = Line(0, 0, 1, 1, 0, 0);  // pen 0 is skipped before its layer matters
-  EXPECT_EQ(black->Save(ktpPlm, file), SaveOk);
+  EXPECT_EQ(black->Save(ktpPlm, file, 3), SaveOk);
 }
 
 TEST_F(PlmWriterTest, MemoFile) {

@@ -43,7 +43,7 @@ class ReadersTest : public ::testing::Test {
     MemoryOutputFile file;
     file.Open("d", OpenMode::kBinary);
     EXPECT_EQ(kind == ktpPlm ? plm::WritePlmHeader(file, info_) : atz::WriteAtzHeader(file, info_), SaveOk);
-    for (auto& e : elements_) EXPECT_EQ(e->Save(kind, file), SaveOk);
+    for (auto& e : elements_) EXPECT_EQ(e->Save(kind, file, info_.AtzKeta), SaveOk);
     file.Close();
     return file.bytes();
   }
