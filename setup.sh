@@ -13,7 +13,8 @@ packages=(
   libcups2-dev cups cups-client cups-bsd
   libpng-dev
   librecad-data
-  python3 python3-ezdxf python3-fonttools python3-dbus
+  python3 python3-ezdxf python3-fonttools python3-dbus python3-gi
+  libsystemd-dev
   libdxflib-dev
   xvfb xauth xdg-user-dirs
 )

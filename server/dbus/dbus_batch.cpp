@@ -18,11 +18,16 @@ namespace {
 
 const char* const kInvalidArgs = "org.freedesktop.DBus.Error.InvalidArgs";
 
-struct Run {
-  QString member;
-  quint64 count = 0;
-  QVariantMap options;
-};
+using Run = BatchRun;
+
+void RegisterTypes() {
+  static const bool registered = [] {
+    qDBusRegisterMetaType<BatchRun>();
+    qDBusRegisterMetaType<QList<BatchRun>>();
+    return true;
+  }();
+  (void)registered;
+}
 
 // Members a batch may hold: the elements and the property puts.
 bool Batchable(const MemberInfo& m) {
@@ -36,29 +41,10 @@ bool Batchable(const MemberInfo& m) {
 }
 
 std::vector<Run> ReadRuns(const QVariant& value) {
-  std::vector<Run> runs;
-  const QDBusArgument arg = value.value<QDBusArgument>();
-  arg.beginArray();
-  while (!arg.atEnd()) {
-    Run run;
-    uint count = 0;
-    arg.beginStructure();
-    arg >> run.member >> count >> run.options;
-    arg.endStructure();
-    run.count = count;
-    runs.push_back(std::move(run));
-  }
-  arg.endArray();
-  return runs;
-}
-
-QList<double> ReadNumbers(const QVariant& value) {
-  if (value.typeId() == QMetaType::QVariantList) {  // a message made in this process
-    QList<double> out;
-    for (const QVariant& v : value.toList()) out << v.toDouble();
-    return out;
-  }
-  return qdbus_cast<QList<double>>(value.value<QDBusArgument>());
+  RegisterTypes();
+  const QList<BatchRun> runs = value.canConvert<QDBusArgument>() ? qdbus_cast<QList<BatchRun>>(value)
+                                                                  : value.value<QList<BatchRun>>();
+  return {runs.begin(), runs.end()};
 }
 
 struct Shape {
@@ -84,9 +70,28 @@ std::string Position(quint64 index, const MemberInfo* m, const QString& name) {
 
 }  // namespace
 
+QDBusArgument& operator<<(QDBusArgument& arg, const BatchRun& run) {
+  arg.beginStructure();
+  arg << run.member << run.count << run.options;
+  arg.endStructure();
+  return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, BatchRun& run) {
+  arg.beginStructure();
+  arg >> run.member >> run.count >> run.options;
+  arg.endStructure();
+  return arg;
+}
+
+QVariantList BatchArguments(const QList<BatchRun>& runs, const QList<double>& numbers, const QStringList& texts) {
+  RegisterTypes();
+  return {QVariant::fromValue(runs), QVariant::fromValue(numbers), texts};
+}
+
 void RegisterBatch(IPlamor& target, const QVariantList& arguments) {
   const std::vector<Run> runs = ReadRuns(arguments.value(0));
-  const QList<double> numbers = ReadNumbers(arguments.value(1));
+  const QList<double> numbers = qdbus_cast<QList<double>>(arguments.value(1));
   const QStringList texts = arguments.value(2).toStringList();
 
   quint64 total = 0;

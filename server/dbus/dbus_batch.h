@@ -14,8 +14,13 @@
 // the calls before it stay made, the ones after it are not.
 #pragma once
 
+#include <QDBusArgument>
+#include <QList>
+#include <QMetaType>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
+#include <QVariantMap>
 
 #include <stdexcept>
 
@@ -32,6 +37,16 @@ inline constexpr const char* kBulkSignature = "a(sua{sv})adas";
 // larger drawing as several batches.
 inline constexpr quint64 kMaxBatchCalls = 100000;
 
+// One run of a batch: `count` consecutive calls of `member` with `options`.
+struct BatchRun {
+  QString member;
+  quint32 count = 0;
+  QVariantMap options;
+};
+
+// The arguments of a Register message, for hosts written with QtDBus.
+QVariantList BatchArguments(const QList<BatchRun>& runs, const QList<double>& numbers, const QStringList& texts);
+
 // A failure with the D-Bus error name it goes back under.
 class BatchError : public std::runtime_error {
  public:
@@ -46,4 +61,9 @@ class BatchError : public std::runtime_error {
 // on `target`; throws BatchError.
 void RegisterBatch(IPlamor& target, const QVariantList& arguments);
 
+QDBusArgument& operator<<(QDBusArgument& arg, const BatchRun& run);
+const QDBusArgument& operator>>(const QDBusArgument& arg, BatchRun& run);
+
 }  // namespace plamor::dbus
+
+Q_DECLARE_METATYPE(plamor::dbus::BatchRun)
