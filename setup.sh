@@ -15,7 +15,7 @@ packages=(
   libcups2-dev cups cups-client cups-bsd
   libpng-dev
   librecad-data
-  python3 python3-ezdxf python3-fonttools python3-dbus
+  python3 python3-ezdxf python3-fonttools python3-dbus python3-pil
   libdxflib-dev
   xvfb xauth xdg-user-dirs
 )

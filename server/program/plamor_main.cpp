@@ -35,7 +35,8 @@ plamor::cli::CommandSpec ProgramCommand() {
       .Flag("dbus", "serve (the default)")
       .Flag("batch", "no windows: headless dialog, prompts answered by the host's lists")
       .Option("idle-timeout", "MS",
-              "quit MS milliseconds after the last object ended (default 10000, or PLAMOR_IDLE_TIMEOUT_MS)")
+              "quit MS milliseconds after the last object ended (default 10000, or PLAMOR_IDLE_TIMEOUT_MS; "
+              "-1: never)")
       .Flag("regserver", "write the D-Bus activation file for this program")
       .Flag("unregserver", "remove it");
 }
@@ -57,7 +58,7 @@ int IdleMilliseconds(const plamor::cli::CommandLine& line) {
   }
   char* end = nullptr;
   const long ms = std::strtol(given->c_str(), &end, 10);
-  if (given->empty() || *end || ms < 0 || ms > 86400000)
+  if (given->empty() || *end || ms < -1 || ms > 86400000)
     throw plamor::cli::UsageError("--idle-timeout: \"" + *given + "\" is not a number of milliseconds");
   return static_cast<int>(ms);
 }
