@@ -11,6 +11,7 @@
 
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/input_error.h"
+#include "platform/stop_signals.h"
 
 namespace {
 
@@ -59,8 +60,13 @@ int main(int argc, char** argv) {
   if (!HasDisplay() && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
   const Arguments args(argv + 2, argv + argc);
+  plamor::stopsignals::Catch();
   try {
     return command->second(args);
+  } catch (const plamor::stopsignals::Stopped& e) {
+    std::cerr << "plamor-draw: " << e.what() << "\n";
+    plamor::stopsignals::EndByReceived();
+    return 1;
   } catch (const UsageError& e) {
     std::cerr << "plamor-draw " << argv[1] << ": " << e.what() << "\n";
     Usage(std::cerr);

@@ -1,5 +1,6 @@
 // plamor-draw render IN --png OUT.png [--width PIXELS]
 #include <iostream>
+#include <stdexcept>
 
 #include "apps/plamor_draw/command_support.h"
 #include "apps/plamor_draw/commands.h"
@@ -20,7 +21,11 @@ int RunRender(const Arguments& args) {
   const DrawingModel model = ReadDrawingFile(line.Positional()[0]);
   OutputTarget target(png);
   const auto picture = DrawPicture(model, width, StrokeFontFile().string());
-  picture->SavePng(target.Temporary().string());
+  try {
+    picture->SavePng(target.Temporary().string());
+  } catch (const std::runtime_error& e) {
+    throw std::runtime_error(target.Describe(e.what()));
+  }
   target.Commit();
   std::cerr << "plamor-draw: wrote " << target.Final().string() << " (" << picture->Width() << " x "
             << picture->Height() << " pixels, " << model.elements.size() << " elements)\n";
