@@ -13,6 +13,7 @@ int RunSections(const Arguments& args);
 int RunHq(const Arguments& args);
 int RunConvert(const Arguments& args);
 int RunRender(const Arguments& args);
+int RunPrint(const Arguments& args);
 int RunSetupCodePage(const Arguments& args);
 
 // Sets (on) or removes (off) the per-user setting that makes DXF files name

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "apps/plamor_draw/axis_range.h"
+#include "apps/plamor_draw/chart_outputs.h"
 #include "apps/plamor_draw/command_support.h"
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/drawing_link.h"
@@ -26,7 +27,7 @@ const char* const kKindNames[] = {"discharge", "area", "width", "velocity", "sqr
 }  // namespace
 
 int RunHq(const Arguments& args) {
-  const CommandLine line(args, kDrawingFlags, {"-o", "--kind", "--png", "--stage", "--range", "--pens"});
+  const CommandLine line(args, kDrawingFlags, {"-o", "--kind", "--png", "--pdf", "--dxf-version", "--stage", "--range", "--pens"});
   const std::filesystem::path out = line.Required("-o");
   RequireDxfName(out);
   HqKind kind;
@@ -47,6 +48,7 @@ int RunHq(const Arguments& args) {
   OutputTarget drawing(out);
   std::optional<OutputTarget> picture;
   if (auto png = line.Value("--png")) picture.emplace(*png);
+  ChartOutputs further(line, drawing);
   ApplyCodePageFlag(line);
   if (pens) SaveHqPens(*pens);
   else if (!HqPensStored()) {
@@ -65,15 +67,15 @@ int RunHq(const Arguments& args) {
   }
   std::cerr << "plamor-draw: " << table.measurements.size() << " measurements read\n";
 
-  DrawingLink link(TransportOf(line), drawing.Temporary().string(), &std::cerr);
+  DrawingLink link(TransportOf(line), further.ServerFile(), &std::cerr);
+  further.Prepare(link);
   tbunpu.SetPlamorTransport(link.Transport());
   try {
     tbunpu.HQSakuzu(kind);
   } catch (const charts::HostError& e) {
     throw InputError(table.file, e.what());
   }
-  CommitDrawing(drawing, link);
-  std::cerr << "plamor-draw: wrote " << drawing.Final().string() << "\n";
+  further.Finish(link);
   if (picture) {
     WritePng(tbunpu.PictureArea().Picture().Image(), *picture);
     std::cerr << "plamor-draw: wrote " << picture->Final().string() << "\n";

@@ -16,20 +16,26 @@ namespace {
 
 void Usage(std::ostream& out) {
   out << "usage: plamor-draw COMMAND ...\n"
-         "  sections FILE... [--select 1,3] -o OUT.dxf [--png CHART.png]\n"
+         "  sections FILE... [--select 1,3] -o OUT.dxf [--png CHART.png] [--pdf OUT.pdf]\n"
+         "         [--dxf-version 2000]\n"
          "      cross-section drawing of sounding observations (one file each)\n"
-         "  hq FILE --kind Q|A|B|V|SQ -o OUT.dxf [--png CHART.png]\n"
-         "         [--stage MIN:MAX] [--range MIN:MAX] [--pens FRAME,GRID,TEXT,LABEL,TITLE]\n"
+         "  hq FILE --kind Q|A|B|V|SQ -o OUT.dxf [--png CHART.png] [--pdf OUT.pdf]\n"
+         "         [--stage MIN:MAX] [--range MIN:MAX] [--pens FRAME,GRID,TEXT,LABEL,TITLE] [--dxf-version 2000]\n"
          "      H-Q drawing of a gauging station's measurement table\n"
-         "  convert IN OUT [--decimals N]\n"
+         "  convert IN OUT [--decimals N] [--dxf-version 2000]\n"
          "      a .plm or .atz drawing into the kind OUT's ending names (.dxf, .plm, .atz)\n"
-         "  render IN --png OUT.png [--width PIXELS]\n"
-         "      a picture of a .plm or .atz drawing\n"
+         "  render IN [--png OUT.png [--width PIXELS]] [--pdf OUT.pdf] [--svg OUT.svg]\n"
+         "      a picture of a .plm or .atz drawing; PDF and SVG at true size\n"
+         "  print IN --printer QUEUE [--fit]\n"
+         "      a .plm or .atz drawing to a CUPS print queue, 1:1 on paper of the sheet's size,\n"
+         "      or with --fit scaled onto the queue's default paper\n"
          "  setup-codepage on|off\n"
          "      DXF files name their code page, so CAD programs show Japanese text anywhere\n"
          "Options of sections, hq and convert:\n"
          "  --inproc        draw in this process instead of on the D-Bus drawing server\n"
-         "  --dxf-codepage  as setup-codepage on, before drawing\n";
+         "  --dxf-codepage  as setup-codepage on, before drawing\n"
+         "  --dxf-version 2000  DXF of AutoCAD 2000 (real ellipses, slanted and vertical texts, Japanese\n"
+         "                  text CAD programs show) instead of the binding R12 drawing\n";
 }
 
 bool HasDisplay() {
@@ -48,7 +54,7 @@ int main(int argc, char** argv) {
   }
   const std::map<std::string, int (*)(const Arguments&)> commands = {
       {"sections", RunSections}, {"hq", RunHq}, {"convert", RunConvert},
-      {"render", RunRender},     {"setup-codepage", RunSetupCodePage}};
+      {"render", RunRender},     {"print", RunPrint},       {"setup-codepage", RunSetupCodePage}};
   const auto command = commands.find(argv[1]);
   if (command == commands.end()) {
     std::cerr << "plamor-draw: unknown command \"" << argv[1] << "\"\n";

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <optional>
 
+#include "apps/plamor_draw/chart_outputs.h"
 #include "apps/plamor_draw/command_support.h"
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/drawing_link.h"
@@ -17,7 +18,7 @@
 namespace plamor::draw {
 
 int RunSections(const Arguments& args) {
-  const CommandLine line(args, kDrawingFlags, {"-o", "--select", "--png"});
+  const CommandLine line(args, kDrawingFlags, {"-o", "--select", "--png", "--pdf", "--dxf-version"});
   const std::filesystem::path out = line.Required("-o");
   RequireDxfName(out);
   if (line.Positional().empty()) throw UsageError("sections needs at least one observation file");
@@ -38,6 +39,7 @@ int RunSections(const Arguments& args) {
   OutputTarget drawing(out);
   std::optional<OutputTarget> picture;
   if (auto png = line.Value("--png")) picture.emplace(*png);
+  ChartOutputs further(line, drawing);
   ApplyCodePageFlag(line);
 
   charts::Danmen danmen;
@@ -53,11 +55,11 @@ int RunSections(const Arguments& args) {
   std::cerr << "plamor-draw: " << observations.size() << " observations read, " << selected.size()
             << " drawn\n";
 
-  DrawingLink link(TransportOf(line), drawing.Temporary().string(), &std::cerr);
+  DrawingLink link(TransportOf(line), further.ServerFile(), &std::cerr);
+  further.Prepare(link);
   danmen.SetPlamorTransport(link.Transport());
   danmen.CreatePlamor();
-  CommitDrawing(drawing, link);
-  std::cerr << "plamor-draw: wrote " << drawing.Final().string() << "\n";
+  further.Finish(link);
   if (picture) {
     WritePng(danmen.PictureArea().Picture().Image(), *picture);
     std::cerr << "plamor-draw: wrote " << picture->Final().string() << "\n";
