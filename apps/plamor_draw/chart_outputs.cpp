@@ -20,7 +20,10 @@ bool ParseDxfVersion(const std::optional<std::string>& value) {
 
 ChartOutputs::ChartOutputs(const CommandLine& line, OutputTarget& drawing)
     : drawing_(drawing), modernDxf_(ParseDxfVersion(line.Value("--dxf-version"))) {
-  if (auto pdf = line.Value("--pdf")) pdf_.emplace(*pdf);
+  if (auto pdf = line.Value("--pdf")) {
+    RequirePictureName(*pdf, "--pdf", {"pdf"});
+    pdf_.emplace(*pdf);
+  }
   if (!modernDxf_ && !pdf_) return;
   folder_.emplace();
   if (!folder_->isValid())

@@ -40,6 +40,11 @@ class ChartOutputs {
   std::optional<QTemporaryDir> folder_;
 };
 
+// The help of --dxf-version.
+inline constexpr const char* kDxfVersionHelp =
+    "2000 writes DXF of AutoCAD 2000 (real ellipses, slanted and vertical texts, Japanese text CAD programs "
+    "show) instead of the binding R12 drawing";
+
 // Checks the value of --dxf-version: true for a version written by the
 // current-version DXF writer, UsageError for any other.
 bool ParseDxfVersion(const std::optional<std::string>& value);

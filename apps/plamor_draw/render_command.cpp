@@ -1,4 +1,4 @@
-// plamor-draw render IN [--png OUT.png [--width PIXELS]] [--pdf OUT.pdf] [--svg OUT.svg]
+// plamor-draw render IN -o OUT.png|OUT.pdf|OUT.svg [--width PIXELS] [--png OUT.png] [--pdf OUT.pdf] [--svg OUT.svg]
 #include <iostream>
 #include <optional>
 
@@ -13,6 +13,14 @@
 namespace plamor::draw {
 namespace {
 
+void WritePicture(const DrawingModel& model, int width, OutputTarget& target) {
+  const auto picture = DrawPicture(model, width, StrokeFontFile().string());
+  picture->SavePng(target.Temporary().string());
+  target.Commit();
+  std::cerr << "plamor-draw: wrote " << target.Final().string() << " (" << picture->Width() << " x "
+            << picture->Height() << " pixels, " << model.elements.size() << " elements)\n";
+}
+
 void WritePage(const DrawingModel& model, PageFormat format, const std::filesystem::path& in, OutputTarget& target) {
   WriteDrawingPage(model, format, target.Temporary(), {in.filename().string(), StrokeFontFile().string(), {}});
   target.Commit();
@@ -23,11 +31,30 @@ void WritePage(const DrawingModel& model, PageFormat format, const std::filesyst
 
 }  // namespace
 
-int RunRender(const Arguments& args) {
-  const CommandLine line(args, {}, {"--png", "--width", "--pdf", "--svg"});
+CommandSpec RenderCommand() {
+  return CommandSpec("plamor-draw render", "IN -o OUT.png|OUT.pdf|OUT.svg [--width PIXELS]",
+                     "A picture of a .plm or .atz drawing; as PDF or SVG one page of the sheet at true size.")
+      .Option("o,output", "OUT", "the picture to write; its ending names the kind (.png, .pdf, .svg)")
+      .Option("png", "OUT.png", "a raster picture, as the preview draws it")
+      .Option("pdf", "OUT.pdf", "a vector page of the sheet's size, the drawing at its scale")
+      .Option("svg", "OUT.svg", "the same page as SVG")
+      .Option("width", "PIXELS", "the raster picture's width, 64 to 16000 (default 1600)");
+}
+
+int RunRender(const CommandLine& line) {
   if (line.Positional().size() != 1) throw UsageError("render takes one drawing file (.plm or .atz)");
-  const auto png = line.Value("--png"), pdf = line.Value("--pdf"), svg = line.Value("--svg");
-  if (!png && !pdf && !svg) throw UsageError("render needs at least one of --png, --pdf and --svg");
+  std::optional<std::string> png = line.Value("--png"), pdf = line.Value("--pdf"), svg = line.Value("--svg");
+  if (auto output = line.Value("--output")) {
+    RequirePictureName(*output, "render", {"png", "pdf", "svg"});
+    const std::string ending = std::filesystem::path(*output).extension().string();
+    std::optional<std::string>& kind = EndsWithKind(*output, "pdf") ? pdf : EndsWithKind(*output, "svg") ? svg : png;
+    if (kind) throw UsageError("--output and --" + ending.substr(1) + " both name a " + ending + " picture; give one");
+    kind = output;
+  }
+  if (!png && !pdf && !svg) throw UsageError("option --output is required");
+  if (png) RequirePictureName(*png, "--png", {"png"});
+  if (pdf) RequirePictureName(*pdf, "--pdf", {"pdf"});
+  if (svg) RequirePictureName(*svg, "--svg", {"svg"});
   int width = 1600;
   if (auto w = line.Value("--width")) width = ParseInteger("--width", *w, 64, 16000);
 
@@ -38,14 +65,7 @@ int RunRender(const Arguments& args) {
   if (png) pngTarget.emplace(*png);
   if (pdf) pdfTarget.emplace(*pdf);
   if (svg) svgTarget.emplace(*svg);
-
-  if (pngTarget) {
-    const auto picture = DrawPicture(model, width, StrokeFontFile().string());
-    picture->SavePng(pngTarget->Temporary().string());
-    pngTarget->Commit();
-    std::cerr << "plamor-draw: wrote " << pngTarget->Final().string() << " (" << picture->Width() << " x "
-              << picture->Height() << " pixels, " << model.elements.size() << " elements)\n";
-  }
+  if (pngTarget) WritePicture(model, width, *pngTarget);
   if (pdfTarget) WritePage(model, PageFormat::kPdf, in, *pdfTarget);
   if (svgTarget) WritePage(model, PageFormat::kSvg, in, *svgTarget);
   return 0;

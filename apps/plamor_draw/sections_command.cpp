@@ -17,8 +17,17 @@
 
 namespace plamor::draw {
 
-int RunSections(const Arguments& args) {
-  const CommandLine line(args, kDrawingFlags, {"-o", "--select", "--png", "--pdf", "--dxf-version"});
+CommandSpec SectionsCommand() {
+  return DrawingCommand("sections", "FILE... -o OUT.dxf [--select 1,3] [--png CHART.png]",
+                        "Cross-section drawing of sounding observations (one file each).")
+      .Option("o,output", "OUT.dxf", "the drawing to write (DXF)")
+      .Option("select", "LIST", "the observations to draw, by their position (default: all)")
+      .Option("png", "CHART.png", "also save the chart as shown on screen")
+      .Option("pdf", "OUT.pdf", "also the drawing as a true-size PDF page")
+      .Option("dxf-version", "2000", kDxfVersionHelp);
+}
+
+int RunSections(const CommandLine& line) {
   const std::filesystem::path out = line.Required("-o");
   RequireDxfName(out);
   if (line.Positional().empty()) throw UsageError("sections needs at least one observation file");
@@ -38,7 +47,10 @@ int RunSections(const Arguments& args) {
 
   OutputTarget drawing(out);
   std::optional<OutputTarget> picture;
-  if (auto png = line.Value("--png")) picture.emplace(*png);
+  if (auto png = line.Value("--png")) {
+    RequirePictureName(*png, "--png", {"png"});
+    picture.emplace(*png);
+  }
   ChartOutputs further(line, drawing);
   ApplyCodePageFlag(line);
 

@@ -157,7 +157,8 @@ class DrawingPagesTest(base.PlamorDrawTest):
         self.fails("render", self.path("missing.plm"), "--pdf", old, message="missing.plm: does not exist")
         self.fails("render", broken, "--pdf", old, message="broken.plm:")
         self.fails("render", src, "--pdf", os.path.join(self.folder, "no", "x.pdf"), message="does not exist")
-        self.fails("render", src, message="needs at least one of --png, --pdf and --svg")
+        self.fails("render", src, message="option --output is required")
+        self.fails("render", src, "--pdf", self.path("x.png"), message="--pdf cannot write a .png picture")
         self.fails("convert", src, self.path("x.dxf"), "--dxf-version", "2013", message='"2013" cannot be written')
         if not cups_missing():
             self.fails("print", src, "--printer", "no-such-queue", message="printer no-such-queue: the CUPS scheduler "

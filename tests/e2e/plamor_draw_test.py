@@ -181,13 +181,19 @@ class PlamorDrawTest(unittest.TestCase):
         src = self.make_plm()
         shots = self.path("shots")
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-        p = subprocess.run([os.path.join(BIN, "plamor-viewer"), "--screenshot", shots, *SECTIONS, HQ_TABLE, src,
-                            self.path("missing.atz")], capture_output=True, text=True, timeout=120, env=env)
+        viewer = [os.path.join(BIN, "plamor-viewer"), "--screenshot", shots, *SECTIONS, HQ_TABLE, src]
+        p = subprocess.run(viewer, capture_output=True, text=True, timeout=120, env=env)
         self.assertEqual(p.returncode, 0, p.stderr)
-        self.assertIn("missing.atz: does not exist", p.stderr)
         for name in ("sections.png", "hq.png", "drawing.png"):
             with open(os.path.join(shots, name), "rb") as f:
                 self.assertEqual(f.read(8), b"\x89PNG\r\n\x1a\n")
+        # A file that cannot be opened fails the run, and no picture is written.
+        other = self.path("other")
+        p = subprocess.run([*viewer[:2], other, *viewer[3:], self.path("missing.atz")], capture_output=True, text=True,
+                           timeout=120, env=env)
+        self.assertEqual(p.returncode, 1, p.stderr)
+        self.assertIn("missing.atz: does not exist", p.stderr)
+        self.assertFalse(os.path.exists(other))
 
     def test_bad_input_is_refused_and_writes_nothing(self):
         bad = os.path.join(self.folder, "bad")

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "graphic/elements.h"
+#include "graphic/page_file.h"
 #include "graphic/pdf_page.h"
 #include "graphic/vector_sink.h"
 
@@ -119,4 +122,25 @@ TEST(VectorSink, CirclesAndGlyphArcsOfTheElementDrawingReachTheSinkAsCurves) {
 TEST(PdfPage, TitlesAreUtf16TextStrings) {
   EXPECT_EQ(PdfTextString("A河"), "<FEFF00416CB3>");
   EXPECT_EQ(PdfTextString("\xF0\x9F\x98\x80"), "<FEFFD83DDE00>");  // beyond the basic plane: a surrogate pair
+}
+
+TEST(PageFile, NumbersInTheirShortFixedForm) {
+  const std::string path = ::testing::TempDir() + "/page-file-numbers.txt";
+  {
+    PageFile file(path);
+    for (double v : {0.0, -0.0, 12.5, -3.0, 0.07, 283.46456, -0.004, 1190.5511811, 1e300}) {
+      file.Number(v);
+      file.Put(' ');
+    }
+    file.Close();
+  }
+  std::string text;
+  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[256];
+    text.assign(buffer, std::fread(buffer, 1, sizeof buffer, f));
+    std::fclose(f);
+  }
+  EXPECT_EQ(text, "0 0 12.5 -3 0.07 283.46 0 1190.55 0 ");
+  std::remove(path.c_str());
+  EXPECT_THROW(PageFile("/nonexistent-folder/x.pdf"), std::runtime_error);
 }
