@@ -16,7 +16,7 @@ const std::vector<Subcommand>& Subcommands() {
   static const std::vector<Subcommand> commands = {
       {"sections", SectionsCommand, RunSections}, {"hq", HqCommand, RunHq},
       {"convert", ConvertCommand, RunConvert},    {"render", RenderCommand, RunRender},
-      {"setup-codepage", SetupCodePageCommand, RunSetupCodePage}};
+      {"print", PrintCommand, RunPrint},          {"setup-codepage", SetupCodePageCommand, RunSetupCodePage}};
   return commands;
 }
 

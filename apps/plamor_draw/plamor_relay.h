@@ -17,6 +17,10 @@ struct RelayHooks {
   std::function<void()> beforeClear;              // before each Clear
   // When set, a file name the control leaves empty is replaced by this one.
   std::string presetFileName;
+  // When set, the server writes the drawing once more into this standard
+  // drawing file (.plm) after the control's own output, before Clear: the
+  // same store, so exactly the elements that went into the control's file.
+  std::string copyTo;
 };
 
 class PlamorRelay final : public IPlamor {
@@ -127,10 +131,12 @@ class PlamorRelay final : public IPlamor {
 
  private:
   void Counted();
+  void WriteCopy();
 
   std::unique_ptr<IPlamor> inner_;
   RelayHooks hooks_;
   long elements_ = 0;
+  std::string strokeFont_;  // as the control's output named it
 };
 
 }  // namespace plamor::draw
