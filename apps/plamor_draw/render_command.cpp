@@ -1,6 +1,7 @@
 // plamor-draw render IN -o OUT.png|OUT.pdf|OUT.svg [--width PIXELS] [--png OUT.png] [--pdf OUT.pdf] [--svg OUT.svg]
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 
 #include "apps/plamor_draw/command_support.h"
 #include "apps/plamor_draw/commands.h"
@@ -15,7 +16,11 @@ namespace {
 
 void WritePicture(const DrawingModel& model, int width, OutputTarget& target) {
   const auto picture = DrawPicture(model, width, StrokeFontFile().string());
-  picture->SavePng(target.Temporary().string());
+  try {
+    picture->SavePng(target.Temporary().string());
+  } catch (const std::runtime_error& e) {
+    throw std::runtime_error(target.Describe(e.what()));
+  }
   target.Commit();
   std::cerr << "plamor-draw: wrote " << target.Final().string() << " (" << picture->Width() << " x "
             << picture->Height() << " pixels, " << model.elements.size() << " elements)\n";
