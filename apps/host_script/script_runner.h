@@ -22,9 +22,7 @@ class RunError : public std::runtime_error {
 struct RunnerOptions {
   std::ostream* out = nullptr;             // where `print` writes
   std::string currentFolder;                // relative paths are made absolute against it
-  std::function<void()> processEvents;     // lets the host's event loop run while waiting
   std::function<void(const Statement&)> afterStatement;  // called after each statement ran
-  int waitPollMilliseconds = 10;
 };
 
 // Runs every statement in order; throws RunError at the first failure.

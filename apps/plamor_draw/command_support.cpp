@@ -9,6 +9,7 @@
 #include "apps/plamor_draw/input_error.h"
 #include "apps/plamor_draw/output_target.h"
 #include "platform/folders.h"
+#include "server/automation_error.h"
 
 namespace plamor::draw {
 
@@ -26,8 +27,18 @@ void RequireDxfName(const std::filesystem::path& out) {
     throw UsageError(out.string() + ": the drawing is written as DXF; the output name must end in .dxf");
 }
 
-void CommitDrawing(OutputTarget& target, const DrawingLink& link) {
+void DrawAndCommit(OutputTarget& target, const DrawingLink& link, const std::function<void()>& draw) {
+  const std::string out = target.Final().string();
   try {
+    draw();
+  } catch (const AutomationError& e) {
+    if (e.Number() != kErrServerUnavailable) throw;
+    throw std::runtime_error(out + ": " + e.what());
+  }
+  try {
+    const RunResult& run = link.LastRun();
+    if (run.state == RunState::kFailed) throw std::runtime_error(out + ": the drawing was not written: " + run.message);
+    if (run.state == RunState::kCancelled) throw std::runtime_error(out + ": the drawing was cancelled");
     target.Commit();
   } catch (const std::runtime_error& e) {
     std::string message = e.what();

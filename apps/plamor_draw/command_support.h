@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 #include "apps/plamor_draw/command_line.h"
 #include "server/host/host_entry.h"
@@ -25,9 +26,12 @@ void ApplyCodePageFlag(const CommandLine& line);
 // write DXF only).
 void RequireDxfName(const std::filesystem::path& out);
 
-// Puts the drawing the server wrote in place; when there is none, the error
-// says what the server reported.
-void CommitDrawing(OutputTarget& target, const DrawingLink& link);
+// Makes the drawing with `draw` (through the link's drawing objects) and puts
+// the file the server wrote in place. A run that wrote nothing is an error
+// naming the target: the message that stopped it, a cancel, or a server
+// that ended (or a bus that went away) before the drawing was written;
+// with what the server reported.
+void DrawAndCommit(OutputTarget& target, const DrawingLink& link, const std::function<void()>& draw);
 
 // Writes the image as PNG under the target's temporary name and puts it in place.
 void WritePng(const QImage& image, OutputTarget& target);

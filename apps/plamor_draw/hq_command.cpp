@@ -67,12 +67,13 @@ int RunHq(const Arguments& args) {
 
   DrawingLink link(TransportOf(line), drawing.Temporary().string(), &std::cerr);
   tbunpu.SetPlamorTransport(link.Transport());
-  try {
-    tbunpu.HQSakuzu(kind);
-  } catch (const charts::HostError& e) {
-    throw InputError(table.file, e.what());
-  }
-  CommitDrawing(drawing, link);
+  DrawAndCommit(drawing, link, [&] {
+    try {
+      tbunpu.HQSakuzu(kind);
+    } catch (const charts::HostError& e) {
+      throw InputError(table.file, e.what());
+    }
+  });
   std::cerr << "plamor-draw: wrote " << drawing.Final().string() << "\n";
   if (picture) {
     WritePng(tbunpu.PictureArea().Picture().Image(), *picture);

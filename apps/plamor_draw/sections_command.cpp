@@ -55,8 +55,7 @@ int RunSections(const Arguments& args) {
 
   DrawingLink link(TransportOf(line), drawing.Temporary().string(), &std::cerr);
   danmen.SetPlamorTransport(link.Transport());
-  danmen.CreatePlamor();
-  CommitDrawing(drawing, link);
+  DrawAndCommit(drawing, link, [&] { danmen.CreatePlamor(); });
   std::cerr << "plamor-draw: wrote " << drawing.Final().string() << "\n";
   if (picture) {
     WritePng(danmen.PictureArea().Picture().Image(), *picture);

@@ -22,6 +22,7 @@
 #include "server/dbus/dbus_server.h"
 #include "server/dbus/service_file.h"
 #include "server/host/inprocess_plamor.h"
+#include "server/program/termination_signals.h"
 
 namespace {
 
@@ -108,5 +109,6 @@ int main(int argc, char** argv) {
     std::cerr << "plamor: " << error.toStdString() << "\n";
     return 1;
   }
+  plamor::HandleTerminationSignals([&server](const char* name) { server.EndNow(QString("%1 received").arg(name)); });
   return app->exec();
 }
