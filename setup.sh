@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, then configures and builds.
 # Usage: ./setup.sh [BUILD_DIR] [extra cmake arguments...]
+# PLAMOR_BUILD_TARGETS="a b" builds only those targets (and what they need);
+# by default everything is built, tests and benchmarks included.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -13,7 +15,7 @@ packages=(
   libcups2-dev cups cups-client cups-bsd
   libpng-dev
   librecad-data
-  python3 python3-ezdxf python3-fonttools python3-dbus
+  python3 python3-ezdxf python3-fonttools python3-dbus python3-pil
   libdxflib-dev
   xvfb xauth xdg-user-dirs
 )
@@ -33,4 +35,6 @@ fi
 build_dir=${1:-build}
 shift || true
 cmake -S . -B "$build_dir" -G Ninja "$@"
-cmake --build "$build_dir" --parallel "$(nproc)"
+targets=()
+for t in ${PLAMOR_BUILD_TARGETS:-}; do targets+=(--target "$t"); done
+cmake --build "$build_dir" --parallel "$(nproc)" "${targets[@]}"

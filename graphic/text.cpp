@@ -18,7 +18,7 @@ constexpr double kFrameHeightLimit = 7;  // pixels: texts this low show their fr
 // One character of the text.
 struct Character {
   bool doubleByte = false;
-  std::int32_t jis = 0;
+  kvd::JisCell jis{0, 0};
 };
 
 // Walks the characters of a CP932 text; a lead byte joins the byte after it
@@ -31,9 +31,10 @@ class CharacterReader {
     const auto lead = std::uint8_t(text_[at_++]);
     if (cp932::IsLeadByte(lead)) {
       const std::uint8_t second = at_ < length_ ? std::uint8_t(text_[at_++]) : 0;
-      c = {true, ShiftJisToJis(lead, second)};
+      c = {true, kvd::ShiftJisToJis(lead, second)};
     } else {
-      c = {false, SingleByteJis(lead)};
+      const std::uint16_t jis = SingleByteJis(lead);
+      c = {false, {jis >> 8, jis & 0xFF}};
     }
     return true;
   }

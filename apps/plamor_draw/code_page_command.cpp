@@ -16,7 +16,13 @@ void SetDxfCodePage(bool on) {
     settings::DeleteSetting(kCodePageApplication, kCodePageSection, kCodePageKey);
 }
 
-int RunSetupCodePage(const Arguments& args) {
+CommandSpec SetupCodePageCommand() {
+  return CommandSpec("plamor-draw setup-codepage", "on|off",
+                     "DXF files name their code page, so CAD programs show Japanese text anywhere (on), or not (off).");
+}
+
+int RunSetupCodePage(const CommandLine& line) {
+  const auto& args = line.Positional();
   if (args.size() != 1 || (args[0] != "on" && args[0] != "off"))
     throw UsageError("setup-codepage takes one word: on or off");
   const bool on = args[0] == "on";

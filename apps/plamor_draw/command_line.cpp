@@ -7,41 +7,6 @@
 
 namespace plamor::draw {
 
-CommandLine::CommandLine(const std::vector<std::string>& args, const std::set<std::string>& flags,
-                         const std::set<std::string>& valued) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a.size() > 1 && a[0] == '-') {
-      if (flags.count(a)) {
-        flagsSeen_.insert(a);
-      } else if (valued.count(a)) {
-        if (i + 1 >= args.size()) throw UsageError("option " + a + " needs a value");
-        values_.emplace_back(a, args[++i]);
-      } else {
-        throw UsageError("unknown option " + a);
-      }
-    } else {
-      positional_.push_back(a);
-    }
-  }
-}
-
-std::optional<std::string> CommandLine::Value(const std::string& name) const {
-  std::optional<std::string> value;
-  for (const auto& [n, v] : values_)
-    if (n == name) {
-      if (value) throw UsageError("option " + name + " is given twice");
-      value = v;
-    }
-  return value;
-}
-
-std::string CommandLine::Required(const std::string& name) const {
-  auto v = Value(name);
-  if (!v) throw UsageError("option " + name + " is required");
-  return *v;
-}
-
 int ParseInteger(const std::string& option, const std::string& text, int low, int high) {
   char* end = nullptr;
   const long v = std::strtol(text.c_str(), &end, 10);

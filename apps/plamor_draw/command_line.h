@@ -1,33 +1,17 @@
-// Reading the options of a plamor-draw subcommand.
+// Reading the options of a plamor-draw subcommand: the shared command line
+// and the forms of option values.
 #pragma once
 
-#include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "apps/plamor_draw/axis_range.h"
+#include "cli/command_line.h"
 
 namespace plamor::draw {
 
-// The options of one subcommand: flags, options with a value, and the
-// remaining (positional) arguments. Unknown options are a UsageError.
-class CommandLine {
- public:
-  CommandLine(const std::vector<std::string>& args, const std::set<std::string>& flags,
-              const std::set<std::string>& valued);
-
-  bool Flag(const std::string& name) const { return flagsSeen_.count(name) > 0; }
-  std::optional<std::string> Value(const std::string& name) const;
-  // The value of an option the subcommand cannot do without.
-  std::string Required(const std::string& name) const;
-  const std::vector<std::string>& Positional() const { return positional_; }
-
- private:
-  std::set<std::string> flagsSeen_;
-  std::vector<std::pair<std::string, std::string>> values_;
-  std::vector<std::string> positional_;
-};
+using cli::CommandLine;
+using cli::CommandSpec;
 
 // "1,3,5" to the numbers; UsageError naming the option on anything else.
 std::vector<int> ParseNumberList(const std::string& option, const std::string& text);

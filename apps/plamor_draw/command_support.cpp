@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+#include <strings.h>
+
 #include <stdexcept>
 
 #include "apps/plamor_draw/commands.h"
@@ -12,6 +14,12 @@
 #include "server/automation_error.h"
 
 namespace plamor::draw {
+
+CommandSpec DrawingCommand(const std::string& name, const std::string& synopsis, const std::string& summary) {
+  return CommandSpec("plamor-draw " + name, synopsis, summary)
+      .Flag("inproc", "draw in this process instead of on the D-Bus drawing server")
+      .Flag("dxf-codepage", "as setup-codepage on, before drawing");
+}
 
 host::Transport TransportOf(const CommandLine& line) {
   return line.Flag("--inproc") ? host::Transport::InProcess : host::Transport::DBus;
@@ -25,6 +33,19 @@ void RequireDxfName(const std::filesystem::path& out) {
   if (!EndsWithKind(out, "dxf") || out.filename().string().size() < 4 ||
       out.filename().string()[out.filename().string().size() - 4] != '.')
     throw UsageError(out.string() + ": the drawing is written as DXF; the output name must end in .dxf");
+}
+
+void RequirePictureName(const std::filesystem::path& out, const std::string& option,
+                        const std::vector<std::string>& kinds) {
+  const std::string ending = out.extension().string();
+  std::string known;
+  for (const std::string& kind : kinds) {
+    if (strcasecmp(ending.c_str(), ("." + kind).c_str()) == 0) return;
+    known += (known.empty() ? "." : " or .") + kind;
+  }
+  throw UsageError(out.string() + ": " + option + " cannot write " +
+                   (ending.empty() ? "a picture without an ending" : "a " + ending + " picture") + "; it writes " +
+                   known);
 }
 
 void DrawAndCommit(OutputTarget& target, const DrawingLink& link, const std::function<void()>& draw) {

@@ -14,8 +14,9 @@ namespace plamor::draw {
 class DrawingLink;
 class OutputTarget;
 
-// The options every drawing subcommand takes: --inproc and --dxf-codepage.
-inline const std::set<std::string> kDrawingFlags = {"--inproc", "--dxf-codepage"};
+// A subcommand that draws through the drawing server, with the options every
+// such subcommand takes: --inproc and --dxf-codepage.
+CommandSpec DrawingCommand(const std::string& name, const std::string& synopsis, const std::string& summary);
 
 // In process with --inproc, else on the D-Bus server.
 host::Transport TransportOf(const CommandLine& line);
@@ -32,6 +33,11 @@ void RequireDxfName(const std::filesystem::path& out);
 // that ended (or a bus that went away) before the drawing was written;
 // with what the server reported.
 void DrawAndCommit(OutputTarget& target, const DrawingLink& link, const std::function<void()>& draw);
+
+// Refuses a picture name whose ending is not one of the kinds (such as
+// "png") the option writes, naming what it can write.
+void RequirePictureName(const std::filesystem::path& out, const std::string& option,
+                        const std::vector<std::string>& kinds);
 
 // Writes the image as PNG under the target's temporary name and puts it in place.
 void WritePng(const QImage& image, OutputTarget& target);

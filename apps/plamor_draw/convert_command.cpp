@@ -11,8 +11,13 @@
 
 namespace plamor::draw {
 
-int RunConvert(const Arguments& args) {
-  const CommandLine line(args, kDrawingFlags, {"--decimals"});
+CommandSpec ConvertCommand() {
+  return DrawingCommand("convert", "IN OUT [--decimals N]",
+                        "A .plm or .atz drawing into the kind OUT's ending names (.dxf, .plm, else .atz).")
+      .Option("decimals", "N", "the decimals of a standard text file, 1 to 9 (default 3)");
+}
+
+int RunConvert(const CommandLine& line) {
   if (line.Positional().size() != 2) throw UsageError("convert takes an input file and an output file");
   const std::filesystem::path in = line.Positional()[0], out = line.Positional()[1];
   std::optional<int> decimals;

@@ -25,8 +25,18 @@ const char* const kKindNames[] = {"discharge", "area", "width", "velocity", "sqr
 
 }  // namespace
 
-int RunHq(const Arguments& args) {
-  const CommandLine line(args, kDrawingFlags, {"-o", "--kind", "--png", "--stage", "--range", "--pens"});
+CommandSpec HqCommand() {
+  return DrawingCommand("hq", "FILE --kind Q|A|B|V|SQ -o OUT.dxf [options]",
+                        "H-Q drawing of a gauging station's measurement table.")
+      .Option("o,output", "OUT.dxf", "the drawing to write (DXF)")
+      .Option("kind", "KIND", "the quantity against the stage: Q discharge, A area, B width, V velocity, SQ root of Q")
+      .Option("png", "CHART.png", "also save the chart as shown on screen")
+      .Option("stage", "MIN:MAX", "the stage axis (default: round values holding every measurement)")
+      .Option("range", "MIN:MAX", "the quantity axis (default: round values holding every measurement)")
+      .Option("pens", "FRAME,GRID,TEXT,LABEL,TITLE", "store these pens for H-Q drawings, then draw");
+}
+
+int RunHq(const CommandLine& line) {
   const std::filesystem::path out = line.Required("-o");
   RequireDxfName(out);
   HqKind kind;
@@ -46,7 +56,10 @@ int RunHq(const Arguments& args) {
 
   OutputTarget drawing(out);
   std::optional<OutputTarget> picture;
-  if (auto png = line.Value("--png")) picture.emplace(*png);
+  if (auto png = line.Value("--png")) {
+    RequirePictureName(*png, "--png", {"png"});
+    picture.emplace(*png);
+  }
   ApplyCodePageFlag(line);
   if (pens) SaveHqPens(*pens);
   else if (!HqPensStored()) {

@@ -7,13 +7,12 @@
 #include <stdexcept>
 #include <string>
 
+#include "cli/command_line.h"
+
 namespace plamor::draw {
 
-// A command line that cannot be run; the usage text follows the message.
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+// A command line that cannot be run.
+using UsageError = cli::UsageError;
 
 // Input at fault. Line and field are 1-based; 0 leaves them out of the message:
 // "obs1.csv: line 3, field 4: "1.2x" is not a number".

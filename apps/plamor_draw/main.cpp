@@ -6,30 +6,35 @@
 #include <cstdlib>
 #include <exception>
 #include <iostream>
-#include <map>
-#include <memory>
 
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/input_error.h"
 
+namespace plamor::draw {
+
+const std::vector<Subcommand>& Subcommands() {
+  static const std::vector<Subcommand> commands = {
+      {"sections", SectionsCommand, RunSections}, {"hq", HqCommand, RunHq},
+      {"convert", ConvertCommand, RunConvert},    {"render", RenderCommand, RunRender},
+      {"setup-codepage", SetupCodePageCommand, RunSetupCodePage}};
+  return commands;
+}
+
+}  // namespace plamor::draw
+
 namespace {
 
-void Usage(std::ostream& out) {
-  out << "usage: plamor-draw COMMAND ...\n"
-         "  sections FILE... [--select 1,3] -o OUT.dxf [--png CHART.png]\n"
-         "      cross-section drawing of sounding observations (one file each)\n"
-         "  hq FILE --kind Q|A|B|V|SQ -o OUT.dxf [--png CHART.png]\n"
-         "         [--stage MIN:MAX] [--range MIN:MAX] [--pens FRAME,GRID,TEXT,LABEL,TITLE]\n"
-         "      H-Q drawing of a gauging station's measurement table\n"
-         "  convert IN OUT [--decimals N]\n"
-         "      a .plm or .atz drawing into the kind OUT's ending names (.dxf, .plm, .atz)\n"
-         "  render IN --png OUT.png [--width PIXELS]\n"
-         "      a picture of a .plm or .atz drawing\n"
-         "  setup-codepage on|off\n"
-         "      DXF files name their code page, so CAD programs show Japanese text anywhere\n"
-         "Options of sections, hq and convert:\n"
-         "  --inproc        draw in this process instead of on the D-Bus drawing server\n"
-         "  --dxf-codepage  as setup-codepage on, before drawing\n";
+using namespace plamor::draw;
+
+CommandSpec ProgramCommand() {
+  std::string list = "Commands (plamor-draw COMMAND --help tells more):\n";
+  for (const Subcommand& c : Subcommands()) {
+    const CommandSpec spec = c.spec();
+    list += "  " + std::string(c.name) + std::string(16 - std::string(c.name).size(), ' ') + spec.Summary() + "\n";
+  }
+  return CommandSpec("plamor-draw", "COMMAND [OPTIONS] [ARGUMENTS]",
+                     "Drawings from survey files, and conversions and pictures of drawing files.")
+      .Note(list);
 }
 
 bool HasDisplay() {
@@ -38,32 +43,37 @@ bool HasDisplay() {
   return (x && *x) || (w && *w);
 }
 
+const Subcommand* FindCommand(const std::string& name) {
+  for (const Subcommand& c : Subcommands())
+    if (name == c.name) return &c;
+  return nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  using namespace plamor::draw;
-  if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
-    Usage(argc < 2 ? std::cerr : std::cout);
-    return argc < 2 ? 2 : 0;
-  }
-  const std::map<std::string, int (*)(const Arguments&)> commands = {
-      {"sections", RunSections}, {"hq", RunHq}, {"convert", RunConvert},
-      {"render", RunRender},     {"setup-codepage", RunSetupCodePage}};
-  const auto command = commands.find(argv[1]);
-  if (command == commands.end()) {
-    std::cerr << "plamor-draw: unknown command \"" << argv[1] << "\"\n";
-    Usage(std::cerr);
+  const std::string first = argc > 1 ? argv[1] : "";
+  const Subcommand* command = FindCommand(first);
+  if (!command) {
+    int status = 0;
+    const auto line = plamor::cli::Read(ProgramCommand(), plamor::cli::Arguments(argc, argv), &status);
+    if (!line) return status;
+    const std::string message = first.empty() ? "no command given" : "unknown command \"" + first + "\"";
+    std::cerr << plamor::cli::UsageErrorLine("plamor-draw", message) << "\n";
     return 2;
   }
+  const CommandSpec spec = command->spec();
+  int status = 0;
+  const auto line = plamor::cli::Read(spec, plamor::cli::Arguments(argc, argv, 2), &status);
+  if (!line) return status;
+
   // The chart controls are widgets; without a screen they draw off screen.
   if (!HasDisplay() && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
-  const Arguments args(argv + 2, argv + argc);
   try {
-    return command->second(args);
+    return command->run(*line);
   } catch (const UsageError& e) {
-    std::cerr << "plamor-draw " << argv[1] << ": " << e.what() << "\n";
-    Usage(std::cerr);
+    std::cerr << plamor::cli::UsageErrorLine(spec.Name(), e.what()) << "\n";
     return 2;
   } catch (const std::exception& e) {
     std::cerr << "plamor-draw: " << e.what() << "\n";

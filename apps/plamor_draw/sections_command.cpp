@@ -16,8 +16,15 @@
 
 namespace plamor::draw {
 
-int RunSections(const Arguments& args) {
-  const CommandLine line(args, kDrawingFlags, {"-o", "--select", "--png"});
+CommandSpec SectionsCommand() {
+  return DrawingCommand("sections", "FILE... -o OUT.dxf [--select 1,3] [--png CHART.png]",
+                        "Cross-section drawing of sounding observations (one file each).")
+      .Option("o,output", "OUT.dxf", "the drawing to write (DXF)")
+      .Option("select", "LIST", "the observations to draw, by their position (default: all)")
+      .Option("png", "CHART.png", "also save the chart as shown on screen");
+}
+
+int RunSections(const CommandLine& line) {
   const std::filesystem::path out = line.Required("-o");
   RequireDxfName(out);
   if (line.Positional().empty()) throw UsageError("sections needs at least one observation file");
@@ -37,7 +44,10 @@ int RunSections(const Arguments& args) {
 
   OutputTarget drawing(out);
   std::optional<OutputTarget> picture;
-  if (auto png = line.Value("--png")) picture.emplace(*png);
+  if (auto png = line.Value("--png")) {
+    RequirePictureName(*png, "--png", {"png"});
+    picture.emplace(*png);
+  }
   ApplyCodePageFlag(line);
 
   charts::Danmen danmen;

@@ -17,6 +17,7 @@
 
 #include "apps/host_script/script_parser.h"
 #include "apps/host_script/script_runner.h"
+#include "cli/command_line.h"
 #include "platform/prompts_batch.h"
 #include "server/automation_error.h"
 #include "server/dbus/dbus_client.h"
@@ -25,12 +26,12 @@
 
 namespace {
 
-void Usage(std::ostream& out) {
-  out << "usage: plamor-run [--inproc] [--answer CODE]... [--save-as PATH]... SCRIPT\n"
-         "Runs a host script (one call per line) against a drawing of the plamor server.\n"
-         "  --inproc        draw in this process instead of on the D-Bus server\n"
-         "  --answer CODE   button code for the next message box (1 OK, 2 Cancel, 4 Retry, 6 Yes, 7 No)\n"
-         "  --save-as PATH  file chosen in the next save-file dialog\n";
+plamor::cli::CommandSpec ProgramCommand() {
+  return plamor::cli::CommandSpec("plamor-run", "[--inproc] [--answer CODE]... [--save-as PATH]... SCRIPT",
+                                  "Runs a host script (one call per line) against a drawing of the plamor server.")
+      .Flag("inproc", "draw in this process instead of on the D-Bus server")
+      .Option("answer", "CODE", "button code for the next message box (1 OK, 2 Cancel, 4 Retry, 6 Yes, 7 No)")
+      .Option("save-as", "PATH", "file chosen in the next save-file dialog");
 }
 
 struct Options {
@@ -40,36 +41,22 @@ struct Options {
   std::string script;
 };
 
-bool ParseOptions(int argc, char** argv, Options& o) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string a = argv[i];
-    if (a == "--inproc") {
-      o.inproc = true;
-    } else if (a == "--answer" && i + 1 < argc) {
-      char* end = nullptr;
-      long code = std::strtol(argv[++i], &end, 10);
-      if (!end || *end || code < 1 || code > 7) {
-        std::cerr << "plamor-run: --answer takes a button code 1..7, not \"" << argv[i] << "\"\n";
-        return false;
-      }
-      o.answers.push_back(static_cast<int>(code));
-    } else if (a == "--save-as" && i + 1 < argc) {
-      o.saveAs.push_back(std::filesystem::absolute(argv[++i]).string());
-    } else if (a == "--help" || a == "-h") {
-      Usage(std::cout);
-      std::exit(0);
-    } else if (!a.empty() && a[0] == '-') {
-      std::cerr << "plamor-run: unknown option " << a << "\n";
-      return false;
-    } else if (o.script.empty()) {
-      o.script = a;
-    } else {
-      std::cerr << "plamor-run: one script only\n";
-      return false;
-    }
+Options OptionsOf(const plamor::cli::CommandLine& line) {
+  using plamor::cli::UsageError;
+  Options o;
+  o.inproc = line.Flag("inproc");
+  for (const std::string& a : line.Values("answer")) {
+    char* end = nullptr;
+    const long code = std::strtol(a.c_str(), &end, 10);
+    if (a.empty() || *end || code < 1 || code > 7)
+      throw UsageError("--answer takes a button code 1..7, not \"" + a + "\"");
+    o.answers.push_back(static_cast<int>(code));
   }
-  if (o.script.empty()) std::cerr << "plamor-run: no script given\n";
-  return !o.script.empty();
+  for (const std::string& p : line.Values("save-as")) o.saveAs.push_back(std::filesystem::absolute(p).string());
+  if (line.Positional().empty()) throw UsageError("no script given");
+  if (line.Positional().size() > 1) throw UsageError("one script only");
+  o.script = line.Positional()[0];
+  return o;
 }
 
 bool HasDisplay() {
@@ -118,10 +105,21 @@ bool MayPrompt(const plamor::script::Statement& st) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const plamor::cli::CommandSpec spec = ProgramCommand();
+  int status = 0;
+  const auto line = plamor::cli::Read(spec, plamor::cli::Arguments(argc, argv), &status);
+  if (!line) return status;
   Options o;
-  if (!ParseOptions(argc, argv, o)) {
-    Usage(std::cerr);
+  try {
+    o = OptionsOf(*line);
+  } catch (const plamor::cli::UsageError& e) {
+    std::cerr << plamor::cli::UsageErrorLine(spec.Name(), e.what()) << "\n";
     return 2;
+  }
+  std::error_code ec;
+  if (std::filesystem::is_directory(o.script, ec)) {
+    std::cerr << "plamor-run: " << o.script << ": is a folder, not a script\n";
+    return 1;
   }
   std::ifstream in(o.script, std::ios::binary);
   if (!in) {

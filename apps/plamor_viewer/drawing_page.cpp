@@ -65,14 +65,16 @@ DrawingPage::DrawingPage(QWidget* parent) : QWidget(parent), name_(new QLabel), 
   });
 }
 
-void DrawingPage::OpenDrawing(const std::filesystem::path& file) {
+bool DrawingPage::OpenDrawing(const std::filesystem::path& file) {
   try {
     draw::DrawingModel model = draw::ReadDrawingFile(file);
     name_->setText(QString::fromStdString(file.filename().string() + "  (" +
                                           std::to_string(model.elements.size()) + " 要素)"));
     view_->Show(std::move(model));
+    return true;
   } catch (const std::exception& e) {
     Report(this, "図面ファイル", QString::fromStdString(e.what()));
+    return false;
   }
 }
 

@@ -34,7 +34,9 @@ class DrawingPage : public QWidget {
   Q_OBJECT
  public:
   explicit DrawingPage(QWidget* parent = nullptr);
-  void OpenDrawing(const std::filesystem::path& file);
+  // Shows the drawing; a faulty file is reported and the page stays as it was
+  // (false).
+  bool OpenDrawing(const std::filesystem::path& file);
 
  private:
   QLabel* name_;

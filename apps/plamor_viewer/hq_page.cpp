@@ -39,17 +39,18 @@ HqPage::HqPage(QWidget* parent)
 
 draw::HqKind HqPage::Kind() const { return static_cast<draw::HqKind>(kind_->currentIndex()); }
 
-void HqPage::OpenTable(const std::filesystem::path& file) {
+bool HqPage::OpenTable(const std::filesystem::path& file) {
   try {
     table_ = draw::ReadHqTable(file);
   } catch (const std::exception& e) {
     Report(this, "流量観測表", QString::fromStdString(e.what()));
-    return;
+    return false;
   }
   station_->setText(QString::fromStdString(table_->river + "  " + table_->station + "  " +
                                            std::to_string(table_->year) + "年  " +
                                            std::to_string(table_->measurements.size()) + "回"));
   Redraw();
+  return true;
 }
 
 void HqPage::OpenFile() {

@@ -22,8 +22,9 @@ class HqPage : public QWidget {
  public:
   explicit HqPage(QWidget* parent = nullptr);
 
-  // Shows the table; a faulty file is reported and the page stays as it was.
-  void OpenTable(const std::filesystem::path& file);
+  // Shows the table; a faulty file is reported and the page stays as it was
+  // (false).
+  bool OpenTable(const std::filesystem::path& file);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

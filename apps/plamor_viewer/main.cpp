@@ -6,9 +6,12 @@
 // "#" or names the "stage" column) or a .plm/.atz drawing.
 #include <QApplication>
 #include <QDir>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "apps/plamor_draw/output_target.h"
@@ -17,9 +20,20 @@
 #include "apps/plamor_viewer/hq_page.h"
 #include "apps/plamor_viewer/report.h"
 #include "apps/plamor_viewer/sections_page.h"
+#include "cli/command_line.h"
 #include "platform/qt/qt_prompter.h"
+#include "platform/settings_store.h"
 
 namespace {
+
+plamor::cli::CommandSpec ProgramCommand() {
+  return plamor::cli::CommandSpec("plamor-viewer", "[--screenshot DIR] [FILE...]",
+                                  "Cross-section and H-Q charts of survey files, their drawings, and .plm/.atz "
+                                  "drawings, in one window.")
+      .Option("screenshot", "DIR", "write pictures of the three pages into DIR and end (needs no screen)")
+      .Note("FILE: observation files, an H-Q table (first line starts with \"#\" or names the \"stage\" column)\n"
+            "or a .plm or .atz drawing.");
+}
 
 bool LooksLikeHqTable(const std::filesystem::path& file) {
   try {
@@ -40,23 +54,20 @@ bool Save(QWidget& page, const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  int status = 0;
+  const auto line = plamor::cli::Read(ProgramCommand(), plamor::cli::Arguments(argc, argv), &status);
+  if (!line) return status;
+  const QString screenshotDir = QString::fromStdString(line->Value("screenshot").value_or(""));
+  // Pictures for checks need no screen: they are drawn off screen.
+  if (!screenshotDir.isEmpty()) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
-  QString screenshotDir;
-  std::vector<std::filesystem::path> observations;
-  std::vector<std::filesystem::path> tables, drawings;
-  const QStringList args = app.arguments();
-  for (int i = 1; i < args.size(); ++i) {
-    if (args[i] == "--screenshot" && i + 1 < args.size()) {
-      screenshotDir = args[++i];
-    } else if (args[i].startsWith("-")) {
-      std::fprintf(stderr, "usage: plamor-viewer [--screenshot DIR] [FILE...]\n");
-      return 2;
-    } else {
-      const std::filesystem::path file = args[i].toStdString();
-      if (plamor::draw::EndsWithKind(file, "plm") || plamor::draw::EndsWithKind(file, "atz")) drawings.push_back(file);
-      else if (LooksLikeHqTable(file)) tables.push_back(file);
-      else observations.push_back(file);
-    }
+
+  std::vector<std::filesystem::path> observations, tables, drawings;
+  for (const std::string& name : line->Positional()) {
+    const std::filesystem::path file = name;
+    if (plamor::draw::EndsWithKind(file, "plm") || plamor::draw::EndsWithKind(file, "atz")) drawings.push_back(file);
+    else if (LooksLikeHqTable(file)) tables.push_back(file);
+    else observations.push_back(file);
   }
 
   plamor::viewer::ReportToStandardError(!screenshotDir.isEmpty());
@@ -64,23 +75,29 @@ int main(int argc, char** argv) {
   // for a person; without one they go to standard error.
   plamor::prompts::QtPrompter qtPrompter;
   plamor::prompts::ScopedPrompter prompter(screenshotDir.isEmpty() ? &qtPrompter : nullptr);
-  QTabWidget window;
+  QMainWindow window;
   window.setWindowTitle("Plamor ビューア");
+  auto* tabs = new QTabWidget;
   auto* sections = new plamor::viewer::SectionsPage;
   auto* hq = new plamor::viewer::HqPage;
   auto* drawing = new plamor::viewer::DrawingPage;
-  window.addTab(sections, "横断面");
-  window.addTab(hq, "H－Q図");
-  window.addTab(drawing, "図面");
+  tabs->addTab(sections, "横断面");
+  tabs->addTab(hq, "H－Q図");
+  tabs->addTab(drawing, "図面");
+  window.setCentralWidget(tabs);
+  window.statusBar()->showMessage(
+      QString::fromStdString("設定: " + plamor::settings::SettingsFolder().string()));
   window.resize(1100, 720);
   window.show();
-  if (!observations.empty()) sections->AddFiles(observations);
-  for (const auto& t : tables) hq->OpenTable(t);
-  for (const auto& d : drawings) drawing->OpenDrawing(d);
-  if (!tables.empty() && observations.empty()) window.setCurrentWidget(hq);
-  else if (!drawings.empty() && observations.empty() && tables.empty()) window.setCurrentWidget(drawing);
+  bool opened = observations.empty() || sections->AddFiles(observations);
+  for (const auto& t : tables) opened = hq->OpenTable(t) && opened;
+  for (const auto& d : drawings) opened = drawing->OpenDrawing(d) && opened;
+  if (!tables.empty() && observations.empty()) tabs->setCurrentWidget(hq);
+  else if (!drawings.empty() && observations.empty() && tables.empty()) tabs->setCurrentWidget(drawing);
 
   if (screenshotDir.isEmpty()) return app.exec();
+  // A file that could not be opened fails the run before any picture is written.
+  if (!opened) return 1;
   if (!QDir().mkpath(screenshotDir)) {
     std::fprintf(stderr, "plamor-viewer: cannot create %s\n", qPrintable(screenshotDir));
     return 1;
@@ -88,7 +105,7 @@ int main(int argc, char** argv) {
   bool ok = true;
   const std::pair<QWidget*, const char*> pages[] = {{sections, "sections.png"}, {hq, "hq.png"}, {drawing, "drawing.png"}};
   for (const auto& [page, name] : pages) {
-    window.setCurrentWidget(page);
+    tabs->setCurrentWidget(page);
     for (int round = 0; round < 3; ++round) app.processEvents();
     ok = Save(window, QDir(screenshotDir).filePath(name)) && ok;
   }

@@ -33,13 +33,13 @@ SectionsPage::SectionsPage(QWidget* parent)
   connect(list_, &QListWidget::itemChanged, this, &SectionsPage::Ticked);
 }
 
-void SectionsPage::AddFiles(const std::vector<std::filesystem::path>& files) {
+bool SectionsPage::AddFiles(const std::vector<std::filesystem::path>& files) {
   std::vector<draw::ObservationFile> added;
   try {
     for (const auto& f : files) added.push_back(draw::ReadObservationFile(f));
   } catch (const std::exception& e) {
     Report(this, "観測ファイル", QString::fromStdString(e.what()));
-    return;
+    return false;
   }
   const QSignalBlocker block(list_);
   for (auto& o : added) {
@@ -50,6 +50,7 @@ void SectionsPage::AddFiles(const std::vector<std::filesystem::path>& files) {
     observations_.push_back(std::move(o));
   }
   Reload();
+  return true;
 }
 
 void SectionsPage::OpenFiles() {

@@ -24,8 +24,8 @@ class SectionsPage : public QWidget {
   explicit SectionsPage(QWidget* parent = nullptr);
 
   // Adds the observations of the files, all ticked; a faulty file is
-  // reported and none of them is added.
-  void AddFiles(const std::vector<std::filesystem::path>& files);
+  // reported and none of them is added (false).
+  bool AddFiles(const std::vector<std::filesystem::path>& files);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -7,9 +7,11 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 #include "charts/danmen.h"
+#include "cli/command_line.h"
 #include "charts/host_error.h"
 #include "charts/tbunpu.h"
 #include "sample_data.h"
@@ -49,17 +51,21 @@ bool Save(QWidget& widget, const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QString screenshotDir;
-  const QStringList args = app.arguments();
-  for (int i = 1; i < args.size(); ++i) {
-    if (args[i] == "--screenshot" && i + 1 < args.size()) {
-      screenshotDir = args[++i];
-    } else {
-      std::fprintf(stderr, "usage: marovel-demo [--screenshot DIR]\n");
-      return 2;
-    }
+  const auto spec = plamor::cli::CommandSpec("marovel-demo", "[--screenshot DIR]",
+                                             "Shows the two chart controls with sample data.")
+                        .Option("screenshot", "DIR", "write DIR/danmen.png and DIR/tbunpu.png and end (needs no screen)");
+  int status = 0;
+  const auto line = plamor::cli::Read(spec, plamor::cli::Arguments(argc, argv), &status);
+  if (!line) return status;
+  if (!line->Positional().empty()) {
+    const std::string message = "unexpected argument " + line->Positional()[0];
+    std::fprintf(stderr, "%s\n", plamor::cli::UsageErrorLine(spec.Name(), message).c_str());
+    return 2;
   }
+  const QString screenshotDir = QString::fromStdString(line->Value("screenshot").value_or(""));
+  // Pictures for checks need no screen: they are drawn off screen.
+  if (!screenshotDir.isEmpty()) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
 
   QWidget window;
   window.setWindowTitle("Marovel");

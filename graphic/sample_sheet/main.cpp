@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.h"
 #include "graphic/graphic.h"
 #include "platform/cp932.h"
 #include "platform/device_context.h"
@@ -145,14 +146,22 @@ void DrawSheet(const Graphic& g, HDC dc) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: plamor-sample-sheet OUT.png [FONT.KVD]\n");
+  const auto spec = plamor::cli::CommandSpec("plamor-sample-sheet", "OUT.png [FONT.KVD]",
+                                             "A PNG sample sheet of the stroke font drawn through the preview renderer "
+                                             "(default font: M_G_L.KVD beside the program).");
+  int status = 0;
+  const auto line = plamor::cli::Read(spec, plamor::cli::Arguments(argc, argv), &status);
+  if (!line) return status;
+  const auto& args = line->Positional();
+  if (args.empty() || args.size() > 2) {
+    const std::string message = args.empty() ? "no picture file given" : "too many arguments";
+    std::fprintf(stderr, "%s\n", plamor::cli::UsageErrorLine(spec.Name(), message).c_str());
     return 2;
   }
   try {
     std::string fontPath;
-    if (argc == 3) {
-      fontPath = argv[2];
+    if (args.size() == 2) {
+      fontPath = args[1];
     } else {
       const auto folder = plamor::folders::ProgramFolder();
       const auto found = plamor::folders::FindFileNoCase(folder, "M_G_L.KVD");
@@ -172,7 +181,7 @@ int main(int argc, char** argv) {
     g.frames(0);
     DrawSheet(g, &dc);
     g.end();
-    dc.SavePng(argv[1]);
+    dc.SavePng(args[0]);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "plamor-sample-sheet: %s\n", e.what());
     return 1;

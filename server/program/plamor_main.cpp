@@ -16,7 +16,9 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "cli/command_line.h"
 #include "platform/folders.h"
 #include "platform/qt/qt_prompter.h"
 #include "server/dbus/dbus_server.h"
@@ -28,16 +30,38 @@ namespace {
 
 constexpr int kDefaultIdleMs = 10000;
 
-void Usage(std::ostream& out) {
-  out << "usage: plamor [--dbus] [--batch] [--idle-timeout MS]\n"
-         "       plamor --regserver | --unregserver\n"
-         "Serves drawings (TessaroPlamor.clsPlamor) on the D-Bus session bus.\n"
-         "  --dbus            serve (the default)\n"
-         "  --batch           no windows: headless dialog, prompts answered by the host's lists\n"
-         "  --idle-timeout MS quit MS milliseconds after the last object ended (default 10000,\n"
-         "                    or PLAMOR_IDLE_TIMEOUT_MS)\n"
-         "  --regserver       write the D-Bus activation file for this program\n"
-         "  --unregserver     remove it\n";
+plamor::cli::CommandSpec ProgramCommand() {
+  return plamor::cli::CommandSpec("plamor", "[--dbus] [--batch] [--idle-timeout MS] | --regserver | --unregserver",
+                                  "Serves drawings (TessaroPlamor.clsPlamor) on the D-Bus session bus.")
+      .Flag("dbus", "serve (the default)")
+      .Flag("batch", "no windows: headless dialog, prompts answered by the host's lists")
+      .Option("idle-timeout", "MS",
+              "quit MS milliseconds after the last object ended (default 10000, or PLAMOR_IDLE_TIMEOUT_MS; "
+              "-1: never)")
+      .Flag("regserver", "write the D-Bus activation file for this program")
+      .Flag("unregserver", "remove it");
+}
+
+// "-Embedding", with which an activation may start the server, asks for
+// nothing more than serving.
+std::vector<std::string> ArgumentsOf(int argc, char** argv) {
+  std::vector<std::string> args;
+  for (const std::string& a : plamor::cli::Arguments(argc, argv))
+    if (a != "-Embedding") args.push_back(a);
+  return args;
+}
+
+int IdleMilliseconds(const plamor::cli::CommandLine& line) {
+  const auto given = line.Value("idle-timeout");
+  if (!given) {
+    const char* env = std::getenv("PLAMOR_IDLE_TIMEOUT_MS");
+    return env ? std::atoi(env) : kDefaultIdleMs;
+  }
+  char* end = nullptr;
+  const long ms = std::strtol(given->c_str(), &end, 10);
+  if (given->empty() || *end || ms < -1 || ms > 86400000)
+    throw plamor::cli::UsageError("--idle-timeout: \"" + *given + "\" is not a number of milliseconds");
+  return static_cast<int>(ms);
 }
 
 bool HasDisplay() {
@@ -49,41 +73,35 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool batch = !HasDisplay();
+  const plamor::cli::CommandSpec spec = ProgramCommand();
+  int status = 0;
+  const auto line = plamor::cli::Read(spec, ArgumentsOf(argc, argv), &status);
+  if (!line) return status;
   int idleMs = kDefaultIdleMs;
-  if (const char* env = std::getenv("PLAMOR_IDLE_TIMEOUT_MS")) idleMs = std::atoi(env);
-  for (int i = 1; i < argc; ++i) {
-    const std::string a = argv[i];
-    try {
-      if (a == "--regserver") {
-        const auto program = plamor::folders::ProgramFolder() / "plamor";
-        plamor::dbus::RegisterServer(program);
-        std::cout << "registered " << program.string() << " in " << plamor::dbus::ServiceFilePath().string() << "\n";
-        return 0;
-      }
-      if (a == "--unregserver") {
-        plamor::dbus::UnregisterServer();
-        std::cout << "removed " << plamor::dbus::ServiceFilePath().string() << "\n";
-        return 0;
-      }
-    } catch (const std::exception& e) {
-      std::cerr << "plamor: " << e.what() << "\n";
-      return 1;
-    }
-    if (a == "--dbus" || a == "-Embedding") continue;
-    if (a == "--batch") {
-      batch = true;
-    } else if (a == "--idle-timeout" && i + 1 < argc) {
-      idleMs = std::atoi(argv[++i]);
-    } else if (a == "--help" || a == "-h") {
-      Usage(std::cout);
-      return 0;
-    } else {
-      std::cerr << "plamor: unknown option " << a << "\n";
-      Usage(std::cerr);
-      return 2;
-    }
+  try {
+    if (!line->Positional().empty()) throw plamor::cli::UsageError("unexpected argument " + line->Positional()[0]);
+    idleMs = IdleMilliseconds(*line);
+  } catch (const plamor::cli::UsageError& e) {
+    std::cerr << plamor::cli::UsageErrorLine(spec.Name(), e.what()) << "\n";
+    return 2;
   }
+  try {
+    if (line->Flag("regserver")) {
+      const auto program = plamor::folders::ProgramFolder() / "plamor";
+      plamor::dbus::RegisterServer(program);
+      std::cout << "registered " << program.string() << " in " << plamor::dbus::ServiceFilePath().string() << "\n";
+      return 0;
+    }
+    if (line->Flag("unregserver")) {
+      plamor::dbus::UnregisterServer();
+      std::cout << "removed " << plamor::dbus::ServiceFilePath().string() << "\n";
+      return 0;
+    }
+  } catch (const std::exception& e) {
+    std::cerr << "plamor: " << e.what() << "\n";
+    return 1;
+  }
+  const bool batch = !HasDisplay() || line->Flag("batch");
 
   std::unique_ptr<QCoreApplication> app;
   if (batch) app = std::make_unique<QCoreApplication>(argc, argv);

@@ -167,6 +167,20 @@ class PlamorDrawTest(unittest.TestCase):
         self.assertEqual(len(audit.errors), 0)
         self.assertEqual(len(doc.modelspace().query("TEXT")), 2)
 
+    def test_the_largest_paper_code_converts_without_overflow(self):
+        src = self.path("huge.atz")
+        with open(src, "wb") as f:
+            f.write(b"0,2147483647,100.000,1\r\n1,0.000,0.000,100.000,0.000,1,0,0.000\r\n")
+        for route in ((), ("--inproc",)):
+            out = self.path("huge%d.plm" % len(route))
+            self.ok("convert", src, out, *route)
+            with open(out, "rb") as f:
+                data = f.read()
+            # A landscape sheet: the code plus 1, of which the 16-bit field keeps the low bits.
+            self.assertEqual(data[2856:2858], b"\x00\x00")
+            back = self.path("back%d.atz" % len(route))
+            self.ok("convert", out, back, *route)
+
     def test_render_of_both_kinds(self):
         src = self.make_plm()
         self.ok("convert", src, self.path("a.atz"))
@@ -181,13 +195,19 @@ class PlamorDrawTest(unittest.TestCase):
         src = self.make_plm()
         shots = self.path("shots")
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-        p = subprocess.run([os.path.join(BIN, "plamor-viewer"), "--screenshot", shots, *SECTIONS, HQ_TABLE, src,
-                            self.path("missing.atz")], capture_output=True, text=True, timeout=120, env=env)
+        viewer = [os.path.join(BIN, "plamor-viewer"), "--screenshot", shots, *SECTIONS, HQ_TABLE, src]
+        p = subprocess.run(viewer, capture_output=True, text=True, timeout=120, env=env)
         self.assertEqual(p.returncode, 0, p.stderr)
-        self.assertIn("missing.atz: does not exist", p.stderr)
         for name in ("sections.png", "hq.png", "drawing.png"):
             with open(os.path.join(shots, name), "rb") as f:
                 self.assertEqual(f.read(8), b"\x89PNG\r\n\x1a\n")
+        # A file that cannot be opened fails the run, and no picture is written.
+        other = self.path("other")
+        p = subprocess.run([*viewer[:2], other, *viewer[3:], self.path("missing.atz")], capture_output=True, text=True,
+                           timeout=120, env=env)
+        self.assertEqual(p.returncode, 1, p.stderr)
+        self.assertIn("missing.atz: does not exist", p.stderr)
+        self.assertFalse(os.path.exists(other))
 
     def test_bad_input_is_refused_and_writes_nothing(self):
         bad = os.path.join(self.folder, "bad")

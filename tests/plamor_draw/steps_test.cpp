@@ -38,17 +38,7 @@ TEST(AxisRange, RoundStepsHoldEveryValue) {
   EXPECT_THROW(RoundRange({}, 4, 2), std::invalid_argument);
 }
 
-TEST(CommandLine, OptionsValuesAndTheirFaults) {
-  const CommandLine line({"a.csv", "-o", "x.dxf", "--inproc", "b.csv"}, {"--inproc"}, {"-o", "--png"});
-  EXPECT_TRUE(line.Flag("--inproc"));
-  EXPECT_EQ(line.Required("-o"), "x.dxf");
-  EXPECT_FALSE(line.Value("--png"));
-  EXPECT_EQ(line.Positional(), (std::vector<std::string>{"a.csv", "b.csv"}));
-  EXPECT_THROW(line.Required("--png"), UsageError);
-  EXPECT_THROW(CommandLine({"--colour"}, {}, {}), UsageError);
-  EXPECT_THROW(CommandLine({"-o"}, {}, {"-o"}), UsageError);
-  EXPECT_THROW(CommandLine({"-o", "a", "-o", "b"}, {}, {"-o"}).Value("-o"), UsageError);
-
+TEST(OptionValues, NumberListsAndRanges) {
   EXPECT_EQ(ParseNumberList("--select", "1,3"), (std::vector<int>{1, 3}));
   for (const char* bad : {"", "1,", "0", "1,x", "-2"}) EXPECT_THROW(ParseNumberList("--select", bad), UsageError) << bad;
   const AxisRange r = ParseRange("--stage", "0:2.4");
