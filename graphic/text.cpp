@@ -246,6 +246,14 @@ class GlyphPainter {
     const double rx = arc.r * sx_, ry = arc.r * sy_;
     const double start = std::min(arc.start, arc.start + arc.sweep);
     const double end = std::max(arc.start, arc.start + arc.sweep);
+    const DPoint centre = Cell(cx, cy);
+    const DPoint xEnd = Cell(cx + rx, cy), yEnd = Cell(cx, cy + ry);
+    const EllipticArc curve{centre,
+                            {xEnd.x - centre.x, xEnd.y - centre.y},
+                            {yEnd.x - centre.x, yEnd.y - centre.y},
+                            start,
+                            end};
+    if (drawing_.Curve(curve)) return;
     double r = std::max(std::fabs(rx), std::fabs(ry));
     if (r < 5) r = 5;
     double step = std::acos((r - 1) / r) * kDegreesPerRadian;
@@ -274,7 +282,7 @@ class GlyphPainter {
 void DrawText(ElementDrawing& drawing, const Session& session, const TextElement& t) {
   if (t.text == nullptr || t.length <= 0) return;
   if (OutsideWorld(t, session.world)) return;
-  drawing.Output().SelectPen(0, PaletteIndexOfElementColour(t.colour));
+  drawing.SelectPen(0, PaletteIndexOfElementColour(t.colour));
   const TextPlacement place(t, drawing.View());
 
   if (session.characterFrames && std::fabs(place.height) <= kFrameHeightLimit) {

@@ -149,11 +149,13 @@ class IPlamor {
 
 // How a host waits after OutPutPlamor: reads IdolePlamorOutPut and stops when
 // it is False, otherwise reads Cancel and stops when it is True, otherwise
-// lets its events be served until the run may have changed, and reads again.
-inline void WaitForOutput(IPlamor& drawing) {
+// lets its events be served until the run may have changed (then calls
+// `afterEvents`, when given), and reads again.
+inline void WaitForOutput(IPlamor& drawing, const std::function<void()>& afterEvents = {}) {
   while (drawing.get_IdolePlamorOutPut()) {
     if (drawing.get_Cancel()) break;
     drawing.AwaitRunEvent();
+    if (afterEvents) afterEvents();
   }
 }
 

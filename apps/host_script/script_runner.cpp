@@ -66,7 +66,7 @@ const MemberInfo& Lookup(const Statement& st, MemberKind kind) {
 void RunScript(const std::vector<Statement>& statements, IPlamor& target, const RunnerOptions& options) {
   for (const Statement& st : statements) {
     if (st.kind == Statement::Kind::Wait) {
-      WaitForOutput(target);
+      WaitForOutput(target, options.whileWaiting);
       if (options.afterStatement) options.afterStatement(st);
       continue;
     }

@@ -23,6 +23,7 @@ struct RunnerOptions {
   std::ostream* out = nullptr;             // where `print` writes
   std::string currentFolder;                // relative paths are made absolute against it
   std::function<void(const Statement&)> afterStatement;  // called after each statement ran
+  std::function<void()> whileWaiting;       // called each time a wait wakes
 };
 
 // Runs every statement in order; throws RunError at the first failure.

@@ -48,14 +48,17 @@ void RequirePictureName(const std::filesystem::path& out, const std::string& opt
                    known);
 }
 
-void DrawAndCommit(OutputTarget& target, const DrawingLink& link, const std::function<void()>& draw) {
-  const std::string out = target.Final().string();
+void DrawThroughServer(const OutputTarget& target, const std::function<void()>& draw) {
   try {
     draw();
   } catch (const AutomationError& e) {
     if (e.Number() != kErrServerUnavailable) throw;
-    throw std::runtime_error(out + ": " + e.what());
+    throw std::runtime_error(target.Final().string() + ": " + e.what());
   }
+}
+
+void CommitDrawing(OutputTarget& target, const DrawingLink& link) {
+  const std::string out = target.Final().string();
   try {
     const RunResult& run = link.LastRun();
     if (run.state == RunState::kFailed) throw std::runtime_error(out + ": the drawing was not written: " + run.message);

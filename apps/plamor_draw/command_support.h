@@ -27,12 +27,15 @@ void ApplyCodePageFlag(const CommandLine& line);
 // write DXF only).
 void RequireDxfName(const std::filesystem::path& out);
 
-// Makes the drawing with `draw` (through the link's drawing objects) and puts
-// the file the server wrote in place. A run that wrote nothing is an error
-// naming the target: the message that stopped it, a cancel, or a server
-// that ended (or a bus that went away) before the drawing was written;
-// with what the server reported.
-void DrawAndCommit(OutputTarget& target, const DrawingLink& link, const std::function<void()>& draw);
+// Makes a drawing through the drawing server with `draw`; a server that
+// ended (or a bus that went away) before the drawing was written is an
+// error naming the target.
+void DrawThroughServer(const OutputTarget& target, const std::function<void()>& draw);
+
+// Puts the drawing the server wrote in place. A run that wrote nothing is an
+// error naming the target: the message that stopped it or a cancel, with
+// what the server reported.
+void CommitDrawing(OutputTarget& target, const DrawingLink& link);
 
 // Refuses a picture name whose ending is not one of the kinds (such as
 // "png") the option writes, naming what it can write.

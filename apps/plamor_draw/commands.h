@@ -27,6 +27,8 @@ CommandSpec ConvertCommand();
 int RunConvert(const CommandLine& line);
 CommandSpec RenderCommand();
 int RunRender(const CommandLine& line);
+CommandSpec PrintCommand();
+int RunPrint(const CommandLine& line);
 CommandSpec SetupCodePageCommand();
 int RunSetupCodePage(const CommandLine& line);
 
