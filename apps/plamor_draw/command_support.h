@@ -42,6 +42,10 @@ void CommitDrawing(OutputTarget& target, const DrawingLink& link);
 void RequirePictureName(const std::filesystem::path& out, const std::string& option,
                         const std::vector<std::string>& kinds);
 
+// Writes a file by `write` under the target's temporary name and puts it in
+// place; an error of the writer names the final name.
+void WriteAndCommit(OutputTarget& target, const std::function<void(const std::filesystem::path&)>& write);
+
 // Writes the image as PNG under the target's temporary name and puts it in place.
 void WritePng(const QImage& image, OutputTarget& target);
 
