@@ -1,19 +1,10 @@
 #include "charts/plamor_session.h"
 
-#include <QCoreApplication>
-#include <chrono>
-#include <thread>
-
 #include "platform/folders.h"
 #include "server/types.h"
 
 namespace plamor::charts {
 namespace {
-
-// Pause between two polls of a busy server: short enough that the wait ends
-// at once for a person, long enough that the polls themselves do not keep
-// the server (another process) from writing.
-constexpr auto kPollPause = std::chrono::milliseconds(5);
 
 // Any object of this library, to find the library's folder by its address.
 const char kLibraryMarker = 0;
@@ -57,11 +48,7 @@ void PlamorSession::SetUpA3Sheet() {
 void PlamorSession::OutputAndWait() {
   IPlamor& s = *server_;
   s.OutPutPlamor(StrokeFontPath());
-  while (s.get_IdolePlamorOutPut()) {
-    if (s.get_Cancel()) break;
-    QCoreApplication::processEvents();
-    std::this_thread::sleep_for(kPollPause);
-  }
+  WaitForOutput(s);
   cleared_ = true;
   s.Clear();
 }

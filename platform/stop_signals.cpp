@@ -1,7 +1,9 @@
 #include "platform/stop_signals.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <string.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -9,9 +11,14 @@ namespace plamor::stopsignals {
 namespace {
 
 volatile std::sig_atomic_t noted = 0;
+int notice[2] = {-1, -1};  // the handler writes one byte; event loops watch the reading end
 
 void Note(int signal) {
   if (noted == 0) noted = signal;
+  if (notice[1] >= 0) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(notice[1], &byte, 1);
+  }
 }
 
 constexpr int kStopSignals[] = {SIGTERM, SIGINT, SIGHUP};
@@ -19,6 +26,7 @@ constexpr int kStopSignals[] = {SIGTERM, SIGINT, SIGHUP};
 }  // namespace
 
 void Catch() {
+  if (notice[0] < 0 && ::pipe2(notice, O_CLOEXEC | O_NONBLOCK) != 0) notice[0] = notice[1] = -1;
   struct sigaction action {};
   action.sa_handler = Note;
   sigemptyset(&action.sa_mask);
@@ -29,6 +37,8 @@ void Catch() {
 }
 
 int Received() { return noted; }
+
+int NoticeDescriptor() { return notice[0]; }
 
 void ThrowIfReceived() {
   if (noted != 0) throw Stopped(noted);

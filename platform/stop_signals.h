@@ -16,6 +16,11 @@ void Catch();
 // The signal noted first, or 0.
 int Received();
 
+// A descriptor that becomes readable when a signal is noted (after Catch),
+// so that an event loop sleeping until something happens wakes for it; -1
+// before Catch.
+int NoticeDescriptor();
+
 // Throws Stopped when a signal was noted.
 void ThrowIfReceived();
 

@@ -16,6 +16,7 @@ enum AutomationErrorNumber : std::int32_t {
   kErrSubscriptOutOfRange = 9,
   kErrTypeMismatch = 13,
   kErrLibraryLoad = 48,  // a helper library or one of its exports cannot be used
+  kErrServerUnavailable = 462,  // the server of an object has gone (or the bus with it)
 };
 
 class AutomationError : public std::runtime_error {

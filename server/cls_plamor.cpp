@@ -191,6 +191,8 @@ void clsPlamor::HideDialog() { view_->Hide(); }
 void clsPlamor::OutPutPlamor(const std::string& MGLPath) {
   RefuseWhileWriting("OutPutPlamor");
   dlg_->IdolePlamorOutPut = true;
+  dlg_->LastRun = {RunState::kRunning, "", ""};
+  dlg_->StopReason.clear();
   view_->Hide();
   dlg_->MGL_PATH = MGLPath;
   dlg_->StartOutPut = true;
@@ -224,6 +226,22 @@ void clsPlamor::put_PlamorFlg(std::int32_t v) {
   dlg_->PlamorFlg = v;
 }
 std::int32_t clsPlamor::get_PlamorFlg() { return dlg_->PlamorFlg; }
+void clsPlamor::CancelOutput(const std::string& reason) {
+  if (!dlg_->IdolePlamorOutPut) return;
+  if (dlg_->StartOutPut) {  // asked for but not started: it never starts
+    dlg_->StartOutPut = false;
+    view_->Hide();
+    dlg_->EndRun(reason.empty() ? RunResult{RunState::kCancelled, "", ""} : RunResult{RunState::kFailed, "", reason});
+    return;
+  }
+  dlg_->StopReason = reason;
+  dlg_->SetCancel(true);
+}
+
+RunResult clsPlamor::get_RunResult() { return dlg_->LastRun; }
+void clsPlamor::OnRunEnded(RunEndedListener listener) { dlg_->RunEnded = std::move(listener); }
+void clsPlamor::AwaitRunEvent() { pump_->WaitForEvents(); }
+
 void clsPlamor::put_DXFOnly(bool v) {
   RefuseWhileWriting("DXFOnly");
   dlg_->DXF_Only = v;

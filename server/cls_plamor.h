@@ -39,6 +39,11 @@ class clsPlamor final : public IPlamor {
   // from its own lists sets it.
   void UsePrompter(prompts::Prompter* prompter);
   DlgView& View() { return *view_; }
+  // Ends a running or pending output run by the cancel path, as a confirmed
+  // cancel button does; for a server whose host can no longer wait for it.
+  // With a reason (the server is ending), the run is reported as failed
+  // with that text rather than cancelled.
+  void CancelOutput(const std::string& reason = "");
   EventPump& Pump() { return *pump_; }
 
   void put_Optimaze(std::int32_t v) override;
@@ -114,6 +119,9 @@ class clsPlamor final : public IPlamor {
   bool get_DXFOnly() override;
   void put_LayerName(std::int16_t Index, const std::string& v) override;
   std::string get_LayerName(std::int16_t Index) override;
+  RunResult get_RunResult() override;
+  void OnRunEnded(RunEndedListener listener) override;
+  void AwaitRunEvent() override;
 
  private:
   // Members that change what an output run reads or writes (the store, the

@@ -88,6 +88,9 @@ class OutputRun {
       : dlg_(dlg), view_(dlg.View()), pump_(dlg.Pump()), makeFile_(makeFile) {}
 
   bool Run(const std::string& mglPath);
+  // After a run that wrote nothing: true when the user cancelled it (the
+  // cancel button, or no file name chosen), false when a message stopped it.
+  bool CancelledByUser() const { return nameRefused_ || dlg_.Cancel(); }
 
  private:
   bool SettleFileName();
@@ -114,6 +117,27 @@ class OutputRun {
   std::unique_ptr<OutputFile> file_;
   ktpPlamorType kind_ = ktpAtz;
   std::vector<bool> converted_;  // by store position: ChangeScale done in this run
+  bool nameRefused_ = false;     // the save-file dialog was cancelled
+};
+
+// Passes prompts on to the prompter of the run and keeps the text of the
+// last message box: the message that stopped a failed run.
+class MessageWitness final : public prompts::Prompter {
+ public:
+  MessageWitness() : inner_(prompts::Current()), scope_(this) {}
+  int MessageBox(const prompts::MessageBoxRequest& request) override {
+    last_ = request.text;
+    return inner_.MessageBox(request);
+  }
+  std::optional<std::string> SaveFileName(const prompts::SaveFileRequest& request) override {
+    return inner_.SaveFileName(request);
+  }
+  const std::string& LastMessage() const { return last_; }
+
+ private:
+  prompts::Prompter& inner_;
+  prompts::ScopedPrompter scope_;
+  std::string last_;
 };
 
 bool OutputRun::Run(const std::string& mglPath) {
@@ -129,6 +153,7 @@ bool OutputRun::Run(const std::string& mglPath) {
   for (;;) {
     if (flow == Flow::kGoOn) {
       if (!SettleFileName()) {
+        nameRefused_ = true;
         EndPreviewSession();
         view_.Hide();
         return false;
@@ -350,11 +375,32 @@ void OutputRun::EndPreviewSession() {
 std::unique_ptr<OutputFile> MakeDiskOutputFile() { return std::make_unique<DiskOutputFile>(); }
 
 bool RunOutput(frmPlamorDlg& dlg, const std::string& mglPath, const OutputFileMaker& makeFile) {
+  RunResult outcome{RunState::kFailed, "", ""};
   struct EndOfRun {
     frmPlamorDlg& dlg;
-    ~EndOfRun() { dlg.IdolePlamorOutPut = false; }
-  } endOfRun{dlg};
-  return OutputRun(dlg, makeFile).Run(mglPath);
+    RunResult& outcome;
+    ~EndOfRun() { dlg.EndRun(std::move(outcome)); }
+  } endOfRun{dlg, outcome};
+  MessageWitness witness;
+  try {
+    OutputRun run(dlg, makeFile);
+    const bool written = run.Run(mglPath);
+    if (written) {
+      std::error_code error;
+      const std::filesystem::path full = std::filesystem::absolute(dlg.FileName, error);
+      outcome = {RunState::kWritten, error ? dlg.FileName : full.lexically_normal().string(), ""};
+    } else if (!dlg.StopReason.empty()) {
+      outcome.message = dlg.StopReason;
+    } else if (run.CancelledByUser()) {
+      outcome = {RunState::kCancelled, "", ""};
+    } else {
+      outcome.message = witness.LastMessage();
+    }
+    return written;
+  } catch (const std::exception& e) {
+    outcome.message = e.what();
+    throw;
+  }
 }
 
 bool WriteMemo(frmPlamorDlg& dlg, OutputFile& file) {
@@ -406,6 +452,12 @@ WorldWindow PreviewWorldWindow(double paperTate, double paperYoko, double paperS
 // ---- the dialog's members of the output run ----
 
 bool frmPlamorDlg::OutPutPlamor(const std::string& MGLPath) { return RunOutput(*this, MGLPath); }
+
+void frmPlamorDlg::EndRun(RunResult outcome) {
+  IdolePlamorOutPut = false;
+  LastRun = std::move(outcome);
+  if (RunEnded) RunEnded(LastRun);
+}
 
 bool frmPlamorDlg::OutPutMet() {
   DiskOutputFile file;

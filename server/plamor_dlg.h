@@ -72,6 +72,15 @@ class frmPlamorDlg {
   bool StartOutPut = false;
   std::string MGL_PATH;
   bool IdolePlamorOutPut = false;
+  // How the last output run ended, and who hears of each end.
+  RunResult LastRun;
+  // Set when the server itself stops the run (it is ending): the run takes
+  // the cancel path and is reported as failed with this text.
+  std::string StopReason;
+  RunEndedListener RunEnded;
+  // Ends the output run: IdolePlamorOutPut False, LastRun = outcome, the
+  // listener told.
+  void EndRun(RunResult outcome);
 
   // ---- Registration ----
   void En(double x, double y, double r, const LineOptions& options = {});

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "server/optional_arg.h"
@@ -29,6 +30,26 @@ struct LineOptions {
 struct TextOptions {
   OptionalArg vHeight{}, vWidth{}, vBetween{}, vPen{}, vLayer{}, vKiten{};
 };
+
+// How the last output run of an object ended, as hosts learn it without
+// reading prompts. The numbers travel over D-Bus as they are.
+enum class RunState : std::int32_t {
+  kNoRun = 0,      // no output run yet on this object
+  kRunning = 1,    // OutPutPlamor was called and the run has not ended
+  kWritten = 2,    // the file is complete at `path`
+  kCancelled = 3,  // the user (or the end of the host) cancelled it
+  kFailed = 4,     // `message` is the text of the message that stopped it
+};
+
+struct RunResult {
+  RunState state = RunState::kNoRun;
+  std::string path;     // full path of the written file (kWritten)
+  std::string message;  // what stopped the run (kFailed)
+  bool operator==(const RunResult&) const = default;
+};
+
+// Receives the outcome each time an output run ends.
+using RunEndedListener = std::function<void(const RunResult&)>;
 
 class IPlamor {
  public:
@@ -111,6 +132,31 @@ class IPlamor {
   virtual bool get_DXFOnly() = 0;
   virtual void put_LayerName(std::int16_t Index, const std::string& value) = 0;
   virtual std::string get_LayerName(std::int16_t Index) = 0;
+
+  // Appended after the members of the automation interface: how the last
+  // output run ended (the read-only RunResult of the D-Bus interface).
+  virtual RunResult get_RunResult() = 0;
+  // The in-process form of the RunEnded signal: `listener` is called with the
+  // outcome when an output run of this object ends (one listener; an empty
+  // function removes it).
+  virtual void OnRunEnded(RunEndedListener listener) = 0;
+  // Serves this host's pending events and, while there are none, sleeps until
+  // one arrives that may change the output run's state (its end, the server
+  // leaving, the connection closing). A host calls it between two polls of
+  // IdolePlamorOutPut instead of pausing for a fixed time.
+  virtual void AwaitRunEvent() = 0;
 };
+
+// How a host waits after OutPutPlamor: reads IdolePlamorOutPut and stops when
+// it is False, otherwise reads Cancel and stops when it is True, otherwise
+// lets its events be served until the run may have changed (then calls
+// `afterEvents`, when given), and reads again.
+inline void WaitForOutput(IPlamor& drawing, const std::function<void()>& afterEvents = {}) {
+  while (drawing.get_IdolePlamorOutPut()) {
+    if (drawing.get_Cancel()) break;
+    drawing.AwaitRunEvent();
+    if (afterEvents) afterEvents();
+  }
+}
 
 }  // namespace plamor

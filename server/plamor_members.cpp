@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <cmath>
+#include <iterator>
 #include <unordered_map>
 
 #include "platform/numeric_text.h"
@@ -172,6 +173,8 @@ std::vector<MemberInfo> BuildMembers() {
                  }},
       MemberInfo{"LayerName", MemberKind::PropertyGet, {{"Index", T::Int16}}, true, T::String,
                  [](IPlamor& t, const MemberCall& c) { return Result(t.get_LayerName(c.Int16(0))); }},
+      MemberInfo{"RunResult", MemberKind::PropertyGet, {}, true, T::RunOutcome,
+                 [](IPlamor& t, const MemberCall&) { return RunResultValue(t.get_RunResult()); }},
   };
 }
 
@@ -183,6 +186,20 @@ std::string Describe(const MemberInfo& m, size_t i) {
 }
 
 }  // namespace
+
+ArgValue RunResultValue(const RunResult& result) {
+  return ArgValue::Record({ArgValue::Num(static_cast<std::int32_t>(result.state)), ArgValue::Str(result.path),
+                           ArgValue::Str(result.message)});
+}
+
+RunResult RunResultFrom(const ArgValue& value) {
+  RunResult result;
+  if (value.kind != ArgValue::Kind::Record || value.parts.size() != std::size(kRunResultParts)) return result;
+  result.state = static_cast<RunState>(static_cast<std::int32_t>(value.parts[0].number));
+  result.path = value.parts[1].text;
+  result.message = value.parts[2].text;
+  return result;
+}
 
 std::string MemberInfo::QualifiedName() const {
   switch (kind) {
@@ -245,6 +262,7 @@ double MemberCall::Double(size_t i) const {
     case ArgValue::Kind::Text:
       if (numtext::IsNumeric(a.text)) return numtext::Val(a.text);
       break;
+    case ArgValue::Kind::Record: break;
   }
   throw AutomationError(kErrTypeMismatch, "Type mismatch: " + Describe(member_, i) +
                                               " must be a number, not \"" + a.text + "\"");
@@ -283,6 +301,7 @@ std::string MemberCall::String(size_t i) const {
     case ArgValue::Kind::Text: return a.text;
     case ArgValue::Kind::Bool: return a.flag ? "True" : "False";
     case ArgValue::Kind::Number: return numtext::CStr(a.number);
+    case ArgValue::Kind::Record: break;
   }
   return {};
 }
@@ -294,6 +313,7 @@ OptionalArg MemberCall::Optional(size_t i) const {
     case ArgValue::Kind::Number: return OptionalArg(a.number);
     case ArgValue::Kind::Bool: return OptionalArg(a.flag ? -1.0 : 0.0);
     case ArgValue::Kind::Text: return OptionalArg(a.text);
+    case ArgValue::Kind::Record: break;
   }
   return OptionalArg();
 }

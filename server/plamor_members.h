@@ -14,21 +14,25 @@
 
 namespace plamor {
 
-enum class ArgType { Double, Int16, Int32, Bool, String, Variant };
+// RunOutcome: a result of three parts, kRunResultParts.
+enum class ArgType { Double, Int16, Int32, Bool, String, Variant, RunOutcome };
 
 // One argument value as a caller gives it: left out, a number, a text or a
 // truth value. Fixed parameters convert it to their type; a Variant parameter
-// keeps the distinction between a number and a text.
+// keeps the distinction between a number and a text. A result of several
+// parts (RunOutcome) is a Record of them.
 struct ArgValue {
-  enum class Kind { Missing, Number, Text, Bool };
+  enum class Kind { Missing, Number, Text, Bool, Record };
   Kind kind = Kind::Missing;
   double number = 0;
   std::string text;
   bool flag = false;
+  std::vector<ArgValue> parts;
 
   static ArgValue Num(double v) { ArgValue a; a.kind = Kind::Number; a.number = v; return a; }
   static ArgValue Str(std::string v) { ArgValue a; a.kind = Kind::Text; a.text = std::move(v); return a; }
   static ArgValue Truth(bool v) { ArgValue a; a.kind = Kind::Bool; a.flag = v; return a; }
+  static ArgValue Record(std::vector<ArgValue> v) { ArgValue a; a.kind = Kind::Record; a.parts = std::move(v); return a; }
 };
 
 struct ParamInfo {
@@ -37,6 +41,15 @@ struct ParamInfo {
   bool optional = false;
   double defaultValue = 0;  // for optional fixed parameters
 };
+
+// The parts of a RunOutcome, in order: as they travel in the result of
+// get_RunResult and in the RunEnded signal.
+inline constexpr ParamInfo kRunResultParts[] = {
+    {"state", ArgType::Int32}, {"path", ArgType::String}, {"message", ArgType::String}};
+
+// A RunResult as a Record of its parts, and back.
+ArgValue RunResultValue(const RunResult& result);
+RunResult RunResultFrom(const ArgValue& value);
 
 enum class MemberKind { PropertyPut, PropertyGet, Method };
 

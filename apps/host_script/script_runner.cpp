@@ -2,9 +2,6 @@
 
 #include <strings.h>
 
-#include <chrono>
-#include <thread>
-
 #include "platform/numeric_text.h"
 #include "server/automation_error.h"
 #include "server/enum_names.h"
@@ -44,6 +41,11 @@ std::string Printable(const ArgValue& v) {
     case ArgValue::Kind::Number: return numtext::Str(v.number);
     case ArgValue::Kind::Bool: return v.flag ? "True" : "False";
     case ArgValue::Kind::Text: return v.text;
+    case ArgValue::Kind::Record: {
+      std::string parts;
+      for (const ArgValue& part : v.parts) parts += (parts.empty() ? "" : ", ") + Printable(part);
+      return parts;
+    }
   }
   return "";
 }
@@ -59,19 +61,12 @@ const MemberInfo& Lookup(const Statement& st, MemberKind kind) {
   return *m;
 }
 
-void Wait(IPlamor& target, const RunnerOptions& options) {
-  while (target.get_IdolePlamorOutPut() && !target.get_Cancel()) {
-    if (options.processEvents) options.processEvents();
-    std::this_thread::sleep_for(std::chrono::milliseconds(options.waitPollMilliseconds));
-  }
-}
-
 }  // namespace
 
 void RunScript(const std::vector<Statement>& statements, IPlamor& target, const RunnerOptions& options) {
   for (const Statement& st : statements) {
     if (st.kind == Statement::Kind::Wait) {
-      Wait(target, options);
+      WaitForOutput(target, options.whileWaiting);
       if (options.afterStatement) options.afterStatement(st);
       continue;
     }

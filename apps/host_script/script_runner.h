@@ -22,9 +22,8 @@ class RunError : public std::runtime_error {
 struct RunnerOptions {
   std::ostream* out = nullptr;             // where `print` writes
   std::string currentFolder;                // relative paths are made absolute against it
-  std::function<void()> processEvents;     // lets the host's event loop run while waiting
   std::function<void(const Statement&)> afterStatement;  // called after each statement ran
-  int waitPollMilliseconds = 10;
+  std::function<void()> whileWaiting;       // called each time a wait wakes
 };
 
 // Runs every statement in order; throws RunError at the first failure.

@@ -11,6 +11,7 @@
 #include "apps/plamor_draw/input_error.h"
 #include "apps/plamor_draw/output_target.h"
 #include "platform/folders.h"
+#include "server/automation_error.h"
 
 namespace plamor::draw {
 
@@ -47,14 +48,27 @@ void RequirePictureName(const std::filesystem::path& out, const std::string& opt
                    known);
 }
 
-void CommitDrawing(OutputTarget& target, const DrawingLink& link) {
+void DrawThroughServer(const OutputTarget& target, const std::function<void()>& draw) {
   try {
+    draw();
+  } catch (const AutomationError& e) {
+    if (e.Number() != kErrServerUnavailable) throw;
+    throw std::runtime_error(target.Final().string() + ": " + e.what());
+  }
+}
+
+void CommitDrawing(OutputTarget& target, const DrawingLink& link) {
+  const std::string out = target.Final().string();
+  try {
+    const RunResult& run = link.LastRun();
+    if (run.state == RunState::kFailed) throw std::runtime_error(out + ": the drawing was not written: " + run.message);
+    if (run.state == RunState::kCancelled) throw std::runtime_error(out + ": the drawing was cancelled");
     target.Commit();
   } catch (const std::runtime_error& e) {
     std::string message = e.what();
     const std::string prompts = link.Prompts();
     if (!prompts.empty()) message += "; the drawing server reported:\n" + prompts;
-    throw std::runtime_error(target.Describe(message));
+    throw std::runtime_error(message);
   }
 }
 

@@ -27,8 +27,14 @@ void ApplyCodePageFlag(const CommandLine& line);
 // write DXF only).
 void RequireDxfName(const std::filesystem::path& out);
 
-// Puts the drawing the server wrote in place; when there is none, the error
-// says what the server reported.
+// Makes a drawing through the drawing server with `draw`; a server that
+// ended (or a bus that went away) before the drawing was written is an
+// error naming the target.
+void DrawThroughServer(const OutputTarget& target, const std::function<void()>& draw);
+
+// Puts the drawing the server wrote in place. A run that wrote nothing is an
+// error naming the target: the message that stopped it or a cancel, with
+// what the server reported.
 void CommitDrawing(OutputTarget& target, const DrawingLink& link);
 
 // Refuses a picture name whose ending is not one of the kinds (such as

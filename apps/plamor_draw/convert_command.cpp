@@ -1,9 +1,5 @@
 // plamor-draw convert IN OUT [--decimals N] [--dxf-version 2000]
-#include <QCoreApplication>
-
-#include <chrono>
 #include <iostream>
-#include <thread>
 
 #include "apps/plamor_draw/chart_outputs.h"
 #include "apps/plamor_draw/command_support.h"
@@ -45,18 +41,15 @@ int RunConvert(const CommandLine& line) {
   ApplyCodePageFlag(line);
 
   DrawingLink link(TransportOf(line), target.Temporary().string(), &std::cerr);
-  {
+  DrawThroughServer(target, [&] {
     std::unique_ptr<IPlamor> drawing = link.Create();
     drawing->put_FileName(target.Temporary().string());
     if (decimals) drawing->put_AtzKeta(*decimals);
     RegisterModel(model, *drawing);
     drawing->OutPutPlamor(StrokeFontFile().string());
-    while (drawing->get_IdolePlamorOutPut() && !drawing->get_Cancel()) {
-      QCoreApplication::processEvents();
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    WaitForOutput(*drawing);
     drawing->Clear();
-  }
+  });
   CommitDrawing(target, link);
   std::cerr << "plamor-draw: wrote " << target.Final().string() << " (" << model.elements.size()
             << " elements)\n";

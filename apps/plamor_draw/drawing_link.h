@@ -32,6 +32,9 @@ class DrawingLink {
   std::unique_ptr<IPlamor> Create();
   // What the server asked and answered so far.
   std::string Prompts() const { return prompts_.str(); }
+  // How the last output run of a drawing of the link ended, as its drawing
+  // object told just before it was cleared.
+  const RunResult& LastRun() const { return lastRun_; }
 
  private:
   std::unique_ptr<IPlamor> CreateReal(std::string_view identifier);
@@ -43,11 +46,7 @@ class DrawingLink {
   std::ostringstream prompts_;
   prompts::BatchPrompter prompter_;
   prompts::ScopedPrompter scopedPrompter_;
+  RunResult lastRun_;
 };
-
-// Makes sure a drawing server for runs without a person (its save-file dialog
-// answered by its host) owns the bus name: one already running, else
-// `plamor --dbus --batch` started from this program's folder.
-void EnsureBatchServer();
 
 }  // namespace plamor::draw

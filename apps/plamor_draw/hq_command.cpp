@@ -85,11 +85,13 @@ int RunHq(const CommandLine& line) {
   DrawingLink link(TransportOf(line), further.ServerFile(), &std::cerr);
   further.Prepare(link);
   tbunpu.SetPlamorTransport(link.Transport());
-  try {
-    tbunpu.HQSakuzu(kind);
-  } catch (const charts::HostError& e) {
-    throw InputError(table.file, e.what());
-  }
+  DrawThroughServer(drawing, [&] {
+    try {
+      tbunpu.HQSakuzu(kind);
+    } catch (const charts::HostError& e) {
+      throw InputError(table.file, e.what());
+    }
+  });
   further.Finish(link);
   if (picture) {
     WritePng(tbunpu.PictureArea().Picture().Image(), *picture);

@@ -9,6 +9,7 @@
 
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/input_error.h"
+#include "platform/qt/stop_signal_events.h"
 #include "platform/stop_signals.h"
 
 namespace plamor::draw {
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
   // The chart controls are widgets; without a screen they draw off screen.
   if (!HasDisplay() && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
-  plamor::stopsignals::Catch();
+  plamor::stopsignals::CatchAsEvents();  // wakes a wait for the drawing server
   try {
     return command->run(*line);
   } catch (const plamor::stopsignals::Stopped& e) {

@@ -1,10 +1,5 @@
 #include "apps/plamor_draw/plamor_relay.h"
 
-#include <QCoreApplication>
-
-#include <chrono>
-#include <thread>
-
 namespace plamor::draw {
 
 void PlamorRelay::put_FileName(const std::string& v) {
@@ -17,16 +12,14 @@ void PlamorRelay::WriteCopy() {
   inner_->put_DXFOnly(false);
   inner_->put_FileName(hooks_.copyTo);
   inner_->OutPutPlamor(strokeFont_);
-  while (inner_->get_IdolePlamorOutPut() && !inner_->get_Cancel()) {
-    QCoreApplication::processEvents();
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
+  WaitForOutput(*inner_);
   inner_->put_DXFOnly(dxfOnly);
 }
 
 void PlamorRelay::Clear() {
-  if (!hooks_.copyTo.empty() && !strokeFont_.empty()) WriteCopy();
+  // The hook sees the drawing's own run, before the copy's run follows it.
   if (hooks_.beforeClear) hooks_.beforeClear();
+  if (!hooks_.copyTo.empty() && !strokeFont_.empty()) WriteCopy();
   inner_->Clear();
 }
 

@@ -135,6 +135,9 @@ class PlamorRelay final : public IPlamor {
   bool get_DXFOnly() override { return inner_->get_DXFOnly(); }
   void put_LayerName(std::int16_t i, const std::string& v) override { inner_->put_LayerName(i, v); }
   std::string get_LayerName(std::int16_t i) override { return inner_->get_LayerName(i); }
+  RunResult get_RunResult() override { return inner_->get_RunResult(); }
+  void OnRunEnded(RunEndedListener listener) override { inner_->OnRunEnded(std::move(listener)); }
+  void AwaitRunEvent() override { inner_->AwaitRunEvent(); }
 
  private:
   void Counted();

@@ -70,7 +70,7 @@ int RunSections(const CommandLine& line) {
   DrawingLink link(TransportOf(line), further.ServerFile(), &std::cerr);
   further.Prepare(link);
   danmen.SetPlamorTransport(link.Transport());
-  danmen.CreatePlamor();
+  DrawThroughServer(drawing, [&] { danmen.CreatePlamor(); });
   further.Finish(link);
   if (picture) {
     WritePng(danmen.PictureArea().Picture().Image(), *picture);

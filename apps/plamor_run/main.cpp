@@ -4,8 +4,6 @@
 //   plamor-run [--inproc] [--answer CODE]... [--save-as PATH]... SCRIPT
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
 
 #include <unistd.h>
 
@@ -20,11 +18,11 @@
 #include "apps/host_script/script_runner.h"
 #include "cli/command_line.h"
 #include "platform/prompts_batch.h"
+#include "platform/qt/stop_signal_events.h"
 #include "platform/stop_signals.h"
 #include "server/automation_error.h"
-#include "server/dbus/dbus_names.h"
+#include "server/dbus/dbus_client.h"
 #include "server/dbus/dbus_proxy.h"
-#include "server/dbus/object_prompter.h"
 #include "server/host/host_entry.h"
 
 namespace {
@@ -71,13 +69,8 @@ bool HasDisplay() {
 // Hands the answers to the server object; false when the server shows its
 // prompts to its own user instead.
 bool SetServerAnswers(plamor::dbus::DBusPlamor& drawing, const Options& o) {
-  using namespace plamor::dbus;
-  QDBusMessage call = QDBusMessage::createMethodCall(kBusName, drawing.Path(), kBatchPromptsInterface, "SetAnswers");
-  QList<int> buttons(o.answers.begin(), o.answers.end());
-  QStringList names;
-  for (const auto& n : o.saveAs) names << QString::fromStdString(n);
-  call << QVariant::fromValue(buttons) << names;
-  const bool ok = QDBusConnection::sessionBus().call(call).type() == QDBusMessage::ReplyMessage;
+  const bool ok = plamor::dbus::SetPromptAnswers(drawing.Connection(), drawing.Service(), drawing.Path(),
+                                                 o.answers, o.saveAs);
   if (!ok && (!o.answers.empty() || !o.saveAs.empty()))
     std::cerr << "plamor-run: the server shows its prompts to its user; --answer and --save-as do not reach it\n";
   return ok;
@@ -85,10 +78,20 @@ bool SetServerAnswers(plamor::dbus::DBusPlamor& drawing, const Options& o) {
 
 // Prints what the server asked and answered for this host since the last time.
 void PrintServerPrompts(plamor::dbus::DBusPlamor& drawing) {
-  using namespace plamor::dbus;
-  QDBusMessage call = QDBusMessage::createMethodCall(kBusName, drawing.Path(), kBatchPromptsInterface, "TakePrompts");
-  QDBusMessage reply = QDBusConnection::sessionBus().call(call);
-  if (reply.type() == QDBusMessage::ReplyMessage) std::cerr << reply.arguments().value(0).toString().toStdString();
+  std::cerr << plamor::dbus::TakePrompts(drawing.Connection(), drawing.Service(), drawing.Path());
+}
+
+// The exit status of a script whose statements all ran: 1 with a message
+// when its last output run ended without writing the drawing.
+int RunOutcomeStatus(plamor::IPlamor& drawing) {
+  using plamor::RunState;
+  const plamor::RunResult run = drawing.get_RunResult();
+  if (run.state != RunState::kFailed && run.state != RunState::kCancelled) return 0;
+  const std::string out = drawing.get_FileName();
+  std::cerr << "plamor-run: " << (out.empty() ? "" : out + ": ");
+  if (run.state == RunState::kFailed) std::cerr << "the drawing was not written: " << run.message << "\n";
+  else std::cerr << "the drawing was cancelled\n";
+  return 1;
 }
 
 // Statements after which the server may have asked something.
@@ -126,7 +129,7 @@ int main(int argc, char** argv) {
   if (o.inproc && HasDisplay()) app = std::make_unique<QApplication>(argc, argv);
   else app = std::make_unique<QCoreApplication>(argc, argv);
 
-  plamor::stopsignals::Catch();
+  plamor::stopsignals::CatchAsEvents();
   plamor::prompts::BatchPrompter prompter(o.answers, o.saveAs, &std::cerr);
   plamor::prompts::SetCurrent(&prompter);
   try {
@@ -138,17 +141,15 @@ int main(int argc, char** argv) {
     plamor::script::RunnerOptions run;
     run.out = &std::cout;
     run.currentFolder = std::filesystem::current_path().string();
-    // A run in this process sees a stop signal and ends by its cancel path
-    // while events are processed; the script then stops at the next check.
-    run.processEvents = [] {
-      QCoreApplication::processEvents();
-      plamor::stopsignals::ThrowIfReceived();
-    };
+    // A stop signal wakes the wait; a run in this process ends by its
+    // cancel path while events are processed; the script then stops.
+    run.whileWaiting = [] { plamor::stopsignals::ThrowIfReceived(); };
     run.afterStatement = [remote, serverPrompts](const plamor::script::Statement& st) {
       if (serverPrompts && MayPrompt(st)) PrintServerPrompts(*remote);
       plamor::stopsignals::ThrowIfReceived();
     };
     plamor::script::RunScript(statements, *drawing, run);
+    return RunOutcomeStatus(*drawing);
   } catch (const plamor::stopsignals::Stopped& e) {
     std::cerr << "plamor-run: " << o.script << ": " << e.what() << "\n";
     plamor::stopsignals::EndByReceived();
@@ -166,5 +167,4 @@ int main(int argc, char** argv) {
     std::cerr << "plamor-run: " << e.what() << "\n";
     return 1;
   }
-  return 0;
 }

@@ -4,6 +4,8 @@
 #include <QDBusMetaType>
 #include <QVariantMap>
 
+#include <iterator>
+
 #include "server/automation_error.h"
 #include "server/dbus/dbus_names.h"
 
@@ -18,6 +20,7 @@ const char* TypeCode(ArgType t) {
     case ArgType::Bool: return "b";
     case ArgType::String: return "s";
     case ArgType::Variant: return "v";
+    case ArgType::RunOutcome: return "iss";
   }
   return "v";
 }
@@ -34,6 +37,7 @@ QVariant ToVariant(ArgType type, const ArgValue& v) {
     case ArgValue::Kind::Text: return QString::fromStdString(v.text);
     case ArgValue::Kind::Bool: return v.flag;
     case ArgValue::Kind::Number: break;
+    case ArgValue::Kind::Record: return {};
   }
   switch (type) {
     case ArgType::Int16: return QVariant::fromValue(static_cast<short>(v.number));
@@ -111,6 +115,7 @@ std::vector<ArgValue> UnpackArguments(const MemberInfo& member, const QVariantLi
   return out;
 }
 
+<<<<<<< HEAD
 void UnpackOptions(const MemberInfo& member, const QVariant& dict, std::vector<ArgValue>& args) {
   QVariantMap options;
   if (dict.canConvert<QDBusArgument>()) options = qdbus_cast<QVariantMap>(dict.value<QDBusArgument>());
@@ -129,10 +134,39 @@ void UnpackOptions(const MemberInfo& member, const QVariant& dict, std::vector<A
 
 QVariant PackResult(const MemberInfo& member, const ArgValue& result) {
   return ToVariant(member.result, result);
+=======
+QVariantList PackResult(const MemberInfo& member, const ArgValue& result) {
+  if (!member.hasResult) return {};
+  if (member.result != ArgType::RunOutcome) return {ToVariant(member.result, result)};
+  QVariantList out;
+  for (size_t i = 0; i < std::size(kRunResultParts); ++i)
+    out << ToVariant(kRunResultParts[i].type, i < result.parts.size() ? result.parts[i] : ArgValue{});
+  return out;
+>>>>>>> bus18
 }
 
-ArgValue UnpackResult(const MemberInfo& member, const QVariant& value) {
-  return FromVariant(value, member.name);
+ArgValue UnpackResult(const MemberInfo& member, const QVariantList& values) {
+  if (!member.hasResult) return {};
+  if (member.result != ArgType::RunOutcome) return FromVariant(values.value(0), member.name);
+  RunResult result;
+  if (!UnpackRunResult(values, result))
+    throw AutomationError(kErrTypeMismatch, "Type mismatch: the result of " + member.QualifiedName() +
+                                                " is not (state, path, message)");
+  return RunResultValue(result);
+}
+
+QVariantList PackRunResult(const RunResult& result) {
+  return {static_cast<int>(result.state), QString::fromStdString(result.path),
+          QString::fromStdString(result.message)};
+}
+
+bool UnpackRunResult(const QVariantList& values, RunResult& result) {
+  if (values.size() != 3 || values[0].typeId() != QMetaType::Int || values[1].typeId() != QMetaType::QString ||
+      values[2].typeId() != QMetaType::QString)
+    return false;
+  result = {static_cast<RunState>(values[0].toInt()), values[1].toString().toStdString(),
+            values[2].toString().toStdString()};
+  return true;
 }
 
 QString IntrospectionXml() {
@@ -153,10 +187,18 @@ QString IntrospectionXml() {
       xml += QStringLiteral("      <annotation name=\"TessaroPlamor.OptionalArguments\" value=\"%1\"/>\n")
                  .arg(optional.join(','));
     }
-    if (m.hasResult)
+    if (m.hasResult && m.result == ArgType::RunOutcome) {
+      for (const ParamInfo& part : kRunResultParts)
+        xml += QStringLiteral("      <arg name=\"%1\" type=\"%2\" direction=\"out\"/>\n").arg(part.name, TypeCode(part.type));
+    } else if (m.hasResult) {
       xml += QStringLiteral("      <arg name=\"result\" type=\"%1\" direction=\"out\"/>\n").arg(TypeCode(m.result));
+    }
     xml += QStringLiteral("    </method>\n");
   }
+  xml += QStringLiteral("    <signal name=\"%1\">\n").arg(kRunEndedSignal);
+  for (const ParamInfo& part : kRunResultParts)
+    xml += QStringLiteral("      <arg name=\"%1\" type=\"%2\"/>\n").arg(part.name, TypeCode(part.type));
+  xml += QStringLiteral("    </signal>\n");
   xml += QStringLiteral("  </interface>\n");
   return xml;
 }

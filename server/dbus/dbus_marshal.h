@@ -26,6 +26,7 @@ QVariantList PackArguments(const MemberInfo& member, const std::vector<ArgValue>
 // (invalid argument) when the message does not fit the member.
 std::vector<ArgValue> UnpackArguments(const MemberInfo& member, const QVariantList& arguments);
 
+<<<<<<< HEAD
 // The optional arguments given in an options dictionary ("a{sv}"), put at
 // their parameter positions in `args` (sized to the member's parameters);
 // throws AutomationError for a value that is not a dictionary, an unknown
@@ -34,6 +35,19 @@ void UnpackOptions(const MemberInfo& member, const QVariant& dict, std::vector<A
 
 QVariant PackResult(const MemberInfo& member, const ArgValue& result);
 ArgValue UnpackResult(const MemberInfo& member, const QVariant& value);
+=======
+// The result of a member as the out arguments of its reply (none, one, or
+// the parts of a RunOutcome), and back.
+QVariantList PackResult(const MemberInfo& member, const ArgValue& result);
+ArgValue UnpackResult(const MemberInfo& member, const QVariantList& values);
+
+// The RunEnded signal: emitted on the object's path when an output run ends,
+// with the parts of the run's outcome.
+inline constexpr const char* kRunEndedSignal = "RunEnded";
+QVariantList PackRunResult(const RunResult& result);
+// False when the values are not the parts of a run outcome.
+bool UnpackRunResult(const QVariantList& values, RunResult& result);
+>>>>>>> bus18
 
 // Introspection data of the object interface, members in interface order.
 QString IntrospectionXml();

@@ -4,11 +4,6 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusReply>
-#include <QElapsedTimer>
-#include <QProcess>
-#include <QThread>
-
-#include "platform/folders.h"
 #include "server/automation_error.h"
 #include "server/dbus/dbus_marshal.h"
 #include "server/dbus/dbus_names.h"
@@ -18,7 +13,6 @@ namespace {
 
 // Calls may wait for a person (the save-file dialog), so they wait long.
 constexpr int kCallTimeoutMs = 24 * 60 * 60 * 1000;
-constexpr int kServerStartTimeoutMs = 15000;
 
 [[noreturn]] void ThrowReplyError(const QDBusMessage& reply, const char* what) {
   const std::string name = reply.errorName().toStdString();
@@ -29,6 +23,14 @@ constexpr int kServerStartTimeoutMs = 15000;
     text = std::string(what) + ": " + name + ": " + text;
   }
   throw AutomationError(number, text);
+}
+
+// Errors of the bus itself that mean the server is gone or going: the
+// object's path no longer served, the call left without a reply.
+bool ServerEnding(const QDBusMessage& reply) {
+  const QString name = reply.errorName();
+  return name == "org.freedesktop.DBus.Error.UnknownObject" || name == "org.freedesktop.DBus.Error.NoReply" ||
+         name == "org.freedesktop.DBus.Error.ServiceUnknown" || name == "org.freedesktop.DBus.Error.Disconnected";
 }
 
 void PushOptional(std::vector<ArgValue>& a, const OptionalArg& opt) {
@@ -58,35 +60,6 @@ bool Flag(const ArgValue& v) { return v.kind == ArgValue::Kind::Bool ? v.flag : 
 
 }  // namespace
 
-void StartServer(QDBusConnection connection) {
-  if (!connection.isConnected())
-    throw AutomationError(429, "no D-Bus session bus: " + connection.lastError().message().toStdString());
-  QDBusConnectionInterface* bus = connection.interface();
-  if (bus->isServiceRegistered(kBusName)) return;
-  if (bus->startService(kBusName).isValid()) {
-    if (bus->isServiceRegistered(kBusName)) return;
-  }
-  // Not registered for activation: start the server beside this program.
-  const QString program = QString::fromStdString((folders::ProgramFolder() / "plamor").string());
-  // The server outlives this host: it must not hold the host's output open.
-  QProcess server;
-  server.setProgram(program);
-  server.setArguments({"--dbus"});
-  server.setStandardOutputFile(QProcess::nullDevice());
-  server.setStandardErrorFile(QProcess::nullDevice());
-  if (!server.startDetached())
-    throw AutomationError(429, "cannot start the drawing server " + program.toStdString() +
-                                   " (register it with \"plamor --regserver\")");
-  QElapsedTimer timer;
-  timer.start();
-  while (!bus->isServiceRegistered(kBusName)) {
-    if (timer.elapsed() > kServerStartTimeoutMs)
-      throw AutomationError(429, "the drawing server " + program.toStdString() +
-                                     " did not appear on the session bus");
-    QThread::msleep(20);
-  }
-}
-
 std::unique_ptr<DBusPlamor> DBusPlamor::Create(QDBusConnection connection, const QString& identifier) {
   StartServer(connection);
   QDBusMessage call = QDBusMessage::createMethodCall(kBusName, kFactoryPath, kFactoryInterface, "Create");
@@ -98,22 +71,34 @@ std::unique_ptr<DBusPlamor> DBusPlamor::Create(QDBusConnection connection, const
 }
 
 DBusPlamor::DBusPlamor(QDBusConnection connection, QString service, QString path)
-    : connection_(connection), service_(std::move(service)), path_(std::move(path)) {}
+    : connection_(connection), service_(service), path_(path), watch_(connection, service, path) {}
 
 DBusPlamor::~DBusPlamor() {
+  if (watch_.Lost() != ObjectWatch::Loss::kNone) return;  // nobody left to release it
   QDBusMessage call = QDBusMessage::createMethodCall(service_, kFactoryPath, kFactoryInterface, "Release");
   call << QVariant::fromValue(QDBusObjectPath(path_));
   connection_.call(call, QDBus::Block, 5000);
 }
 
+void DBusPlamor::ThrowLost() const {
+  throw AutomationError(kErrServerUnavailable, watch_.LossText());
+}
+
 ArgValue DBusPlamor::Call(const char* qualifiedName, std::vector<ArgValue> args) {
+  if (watch_.Lost() != ObjectWatch::Loss::kNone) ThrowLost();
   const MemberInfo* member = FindMember(qualifiedName);
   QDBusMessage call = QDBusMessage::createMethodCall(service_, path_, kObjectInterface, qualifiedName);
   call.setArguments(PackArguments(*member, args));
   QDBusMessage reply = connection_.call(call, QDBus::Block, kCallTimeoutMs);
-  if (reply.type() != QDBusMessage::ReplyMessage) ThrowReplyError(reply, qualifiedName);
-  if (!member->hasResult) return ArgValue{};
-  return UnpackResult(*member, reply.arguments().value(0));
+  if (reply.type() != QDBusMessage::ReplyMessage) {
+    // The watch hears of a lost server or bus only from the event loop; the
+    // failed call tells at once.
+    if (!connection_.isConnected()) throw AutomationError(kErrServerUnavailable, kBusGoneText);
+    if (ServerEnding(reply) || !connection_.interface()->isServiceRegistered(service_))
+      throw AutomationError(kErrServerUnavailable, kServerGoneText);
+    ThrowReplyError(reply, qualifiedName);
+  }
+  return UnpackResult(*member, reply.arguments());
 }
 
 #define PROXY_NUMBER(Name, Type)                                                       \
@@ -194,5 +179,8 @@ void DBusPlamor::put_LayerName(std::int16_t i, const std::string& v) {
   Call("put_LayerName", {ArgValue::Num(i), ArgValue::Str(v)});
 }
 std::string DBusPlamor::get_LayerName(std::int16_t i) { return Call("get_LayerName", {ArgValue::Num(i)}).text; }
+RunResult DBusPlamor::get_RunResult() { return RunResultFrom(Call("get_RunResult", {})); }
+void DBusPlamor::OnRunEnded(RunEndedListener listener) { watch_.SetListener(std::move(listener)); }
+void DBusPlamor::AwaitRunEvent() { watch_.AwaitEvent(); }
 
 }  // namespace plamor::dbus

@@ -1,6 +1,7 @@
 // A drawing object of the server in another process, reached over the D-Bus
 // session bus: the host side of the drawing interface. Failures of the server
-// come back as AutomationError with the server's error number.
+// come back as AutomationError with the server's error number; a server that
+// left the bus, or a closed connection, as error 462 saying which.
 #pragma once
 
 #include <QDBusConnection>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "server/dbus/dbus_client.h"
 #include "server/plamor_members.h"
 
 namespace plamor::dbus {
@@ -21,6 +23,8 @@ class DBusPlamor : public IPlamor {
   ~DBusPlamor() override;  // releases the object in the server
 
   QString Path() const { return path_; }
+  QString Service() const { return service_; }
+  QDBusConnection Connection() const { return connection_; }
 
   void put_Optimaze(std::int32_t v) override;
   std::int32_t get_Optimaze() override;
@@ -95,19 +99,19 @@ class DBusPlamor : public IPlamor {
   bool get_DXFOnly() override;
   void put_LayerName(std::int16_t Index, const std::string& v) override;
   std::string get_LayerName(std::int16_t Index) override;
+  RunResult get_RunResult() override;
+  void OnRunEnded(RunEndedListener listener) override;
+  void AwaitRunEvent() override;
 
  private:
   DBusPlamor(QDBusConnection connection, QString service, QString path);
   ArgValue Call(const char* qualifiedName, std::vector<ArgValue> args);
+  [[noreturn]] void ThrowLost() const;
 
   QDBusConnection connection_;
   QString service_;  // the unique name of the server that made the object
   QString path_;
+  ObjectWatch watch_;
 };
-
-// Makes sure a drawing server owns the bus name: D-Bus activation when the
-// server is registered, else the `plamor` program beside this one started
-// directly. Throws AutomationError when no server appears.
-void StartServer(QDBusConnection connection);
 
 }  // namespace plamor::dbus

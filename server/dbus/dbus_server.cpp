@@ -9,8 +9,12 @@
 
 #include <strings.h>
 
+#include <cstdio>
+
 #include "server/automation_error.h"
+#include "server/cls_plamor.h"
 #include "server/dbus/dbus_batch.h"
+#include "server/dbus/dbus_client.h"
 #include "server/dbus/dbus_marshal.h"
 #include "server/dbus/dbus_names.h"
 #include "server/dbus/object_prompter.h"
@@ -42,8 +46,8 @@ PlamorServer::PlamorServer(QDBusConnection connection, ObjectMaker maker, int id
   watcher_.setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
   connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this,
           [this](const QString& owner) { OwnerGone(owner); });
-  dying_timer_.setInterval(100);
-  connect(&dying_timer_, &QTimer::timeout, this, [this] { EndDyingObjects(); });
+  connection_.connect(QString(), "/org/freedesktop/DBus/Local", "org.freedesktop.DBus.Local", "Disconnected", this,
+                      SLOT(BusGone()));
   idle_.setSingleShot(true);
   if (idleMilliseconds >= 0) {
     idle_.setInterval(idleMilliseconds);
@@ -215,6 +219,7 @@ bool PlamorServer::HandleFactory(const QDBusMessage& message) {
       return true;
     }
     served->owner = message.service();
+    served->object->OnRunEnded([this, path](const RunResult& result) { RunEnded(path, result); });
     objects_[path] = std::move(served);
     watcher_.addWatchedService(message.service());
     UpdateIdleTimer();
@@ -283,8 +288,7 @@ bool PlamorServer::HandleObject(const QDBusMessage& message, const std::shared_p
   try {
     MemberCall call(*member, UnpackArguments(*member, arguments));
     ArgValue result = member->invoke(target, call);
-    connection_.send(member->hasResult ? message.createReply(PackResult(*member, result))
-                                       : message.createReply());
+    connection_.send(message.createReply(PackResult(*member, result)));
   } catch (const AutomationError& e) {
     connection_.send(ErrorReply(message, e.Number(), e.what()));
   } catch (const std::exception& e) {
@@ -310,7 +314,34 @@ void PlamorServer::OwnerGone(const QString& owner) {
   std::vector<QString> gone;
   for (const auto& [p, s] : objects_)
     if (s->owner == owner) gone.push_back(p);
+  // Nobody waits for these drawings any more: their runs end by the cancel
+  // path, so that no temporary file stays.
+  for (const auto& p : gone) CancelRun(*objects_[p]);
   for (const auto& p : gone) Release(p);
+}
+
+void PlamorServer::CancelRun(Served& served, const std::string& reason) {
+  if (auto* drawing = dynamic_cast<clsPlamor*>(served.object.get())) drawing->CancelOutput(reason);
+}
+
+void PlamorServer::BusGone() { EndNow("the session bus connection closed"); }
+
+void PlamorServer::EndNow(const QString& why) {
+  std::fprintf(stderr, "plamor: %s; ending%s\n", qPrintable(why),
+               objects_.empty() && dying_.empty() ? "" : " after cancelling the running outputs");
+  for (auto& [p, s] : objects_) CancelRun(*s, kServerGoneText);
+  for (auto& s : dying_) CancelRun(*s, kServerGoneText);
+  // A run in progress takes its cancel path before control is back in the
+  // main loop, which then ends.
+  QCoreApplication::quit();
+}
+
+void PlamorServer::RunEnded(const QString& path, const RunResult& result) {
+  QDBusMessage signal = QDBusMessage::createSignal(path, kObjectInterface, kRunEndedSignal);
+  signal.setArguments(PackRunResult(result));
+  connection_.send(signal);
+  // A released object ends once its run has; not here, inside its own run.
+  if (!dying_.empty()) QMetaObject::invokeMethod(this, [this] { EndDyingObjects(); }, Qt::QueuedConnection);
 }
 
 void PlamorServer::EndDyingObjects() {
@@ -326,8 +357,6 @@ void PlamorServer::EndDyingObjects() {
     if (running) still.push_back(std::move(object));
   }
   dying_ = std::move(still);
-  if (dying_.empty()) dying_timer_.stop();
-  else if (!dying_timer_.isActive()) dying_timer_.start();
   UpdateIdleTimer();
 }
 

@@ -3,7 +3,11 @@
 // served by the member table of the drawing interface. An object ends when
 // its host releases it or when the host's connection disappears; the server
 // quits a while after its last object has ended. An object released while
-// its output run is going ends when the run has finished, never under it.
+// its output run is going ends when the run has finished, never under it;
+// when its host's connection disappears, the run is cancelled first. Each
+// output run's end is announced by the RunEnded signal on the object's path.
+// When the server's own bus connection closes, every running output is
+// cancelled and the server quits.
 // Every host connection is its own apartment of module-wide settings, shared
 // by the objects that host creates and entered for each of its calls.
 // Introspection is open to every connection; calls are the creator's only.
@@ -48,8 +52,16 @@ class PlamorServer : public QDBusVirtualObject {
 
   int ObjectCount() const { return static_cast<int>(objects_.size()); }
 
+  // Ends the server at once: every running output ends by the cancel path,
+  // one line on standard error says why, and the application quits.
+  void EndNow(const QString& why);
+
   QString introspect(const QString& path) const override;
   bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
+
+ private slots:
+  // The bus connection closed (the bus daemon ended): nobody can be served.
+  void BusGone();
 
  private:
   struct Served {
@@ -72,6 +84,8 @@ class PlamorServer : public QDBusVirtualObject {
   void OwnerGone(const QString& owner);
   void UpdateIdleTimer();
   void EndDyingObjects();
+  void RunEnded(const QString& path, const RunResult& result);
+  static void CancelRun(Served& served, const std::string& reason = "");
 
   QDBusConnection connection_;
   ObjectMaker maker_;
@@ -83,7 +97,6 @@ class PlamorServer : public QDBusVirtualObject {
   QTimer idle_;
   // Released objects whose output run is still going: they end when it has.
   std::vector<std::shared_ptr<Served>> dying_;
-  QTimer dying_timer_;
   quint64 next_id_ = 1;
 };
 

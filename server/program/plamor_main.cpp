@@ -21,6 +21,8 @@
 #include "cli/command_line.h"
 #include "platform/folders.h"
 #include "platform/qt/qt_prompter.h"
+#include "platform/qt/stop_signal_events.h"
+#include "platform/stop_signals.h"
 #include "server/dbus/dbus_server.h"
 #include "server/dbus/service_file.h"
 #include "server/host/inprocess_plamor.h"
@@ -126,5 +128,9 @@ int main(int argc, char** argv) {
     std::cerr << "plamor: " << error.toStdString() << "\n";
     return 1;
   }
+  // A stop signal cancels the running outputs (no temporary file stays) and ends the server.
+  plamor::stopsignals::CatchAsEvents([&server] {
+    server.EndNow(QString("SIG%1 received").arg(sigabbrev_np(plamor::stopsignals::Received())));
+  });
   return app->exec();
 }

@@ -10,4 +10,8 @@ void QtEventPump::ProcessPendingEvents() {
   QCoreApplication::processEvents(all ? QEventLoop::AllEvents : QEventLoop::ExcludeSocketNotifiers);
 }
 
+void QtEventPump::WaitForEvents() {
+  if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 }  // namespace plamor

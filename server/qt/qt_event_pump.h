@@ -17,6 +17,7 @@ class QtEventPump final : public EventPump {
   // so a call served inside another finds the store in a settled state.
   explicit QtEventPump(std::function<bool()> inOutputRun = {}) : inOutputRun_(std::move(inOutputRun)) {}
   void ProcessPendingEvents() override;
+  void WaitForEvents() override;
 
  private:
   std::function<bool()> inOutputRun_;

@@ -17,7 +17,6 @@ std::vector<std::string> RunHost(const std::string& source, std::string* printed
   RunnerOptions options;
   options.out = &out;
   options.currentFolder = "/work/here";
-  options.waitPollMilliseconds = 0;
   RunScript(ParseScript(source), rec, options);
   if (printed) *printed = out.str();
   return rec.calls;

@@ -25,10 +25,14 @@ using plamor::testing::RecordingPlamor;
 namespace {
 
 std::atomic<int> g_objects{0};
+std::atomic<RecordingPlamor*> g_newest{nullptr};  // the object the server made last
 
 class CountedRecording : public RecordingPlamor {
  public:
-  CountedRecording() { ++g_objects; }
+  CountedRecording() {
+    ++g_objects;
+    g_newest = this;
+  }
   ~CountedRecording() override { --g_objects; }
 };
 
@@ -149,6 +153,33 @@ TEST(DBusServer, IntrospectionListsTheMembersInInterfaceOrder) {
   }
   EXPECT_TRUE(xml.contains("{501B463E-A247-11D3-B575-0090FE01B13E}"));
   EXPECT_TRUE(xml.contains("vPen,vStyl,vPich,vLayer"));
+}
+
+TEST(DBusServer, HostsLearnHowTheRunEndedByAskingAndBySignal) {
+  std::unique_ptr<IPlamor> p = DBusPlamor::Create(QDBusConnection::sessionBus(), "TessaroPlamor.clsPlamor");
+  RecordingPlamor* served = g_newest;
+  EXPECT_EQ(p->get_RunResult(), RunResult{});  // no run yet
+  served->runResult = {RunState::kFailed, "", "ディスクの空き容量が不足しています。"};
+  EXPECT_EQ(p->get_RunResult(), served->runResult);
+
+  std::vector<RunResult> heard;
+  p->OnRunEnded([&heard](const RunResult& r) { heard.push_back(r); });
+  ASSERT_TRUE(served->runEnded);  // the server listens to every object it makes
+  const RunResult written{RunState::kWritten, "/drawings/河川.dxf", ""};
+  served->runEnded(written);
+  for (int i = 0; i < 50 && heard.empty(); ++i) p->AwaitRunEvent();  // wakes for the signal, no timer
+  ASSERT_EQ(heard.size(), 1u);
+  EXPECT_EQ(heard[0], written);
+
+  QDBusMessage m = QDBusMessage::createMethodCall(kBusName, static_cast<DBusPlamor&>(*p).Path(),
+                                                  "org.freedesktop.DBus.Introspectable", "Introspect");
+  const QString xml = QDBusConnection::sessionBus().call(m).arguments().value(0).toString();
+  const qsizetype getter = xml.indexOf("\"get_RunResult\"");
+  EXPECT_GT(getter, xml.indexOf("\"get_LayerName\""));  // appended after the existing members
+  EXPECT_TRUE(xml.contains("<arg name=\"state\" type=\"i\" direction=\"out\"/>\n"
+                           "      <arg name=\"path\" type=\"s\" direction=\"out\"/>\n"
+                           "      <arg name=\"message\" type=\"s\" direction=\"out\"/>"));
+  EXPECT_GT(xml.indexOf("<signal name=\"RunEnded\">"), getter);
 }
 
 int main(int argc, char** argv) {

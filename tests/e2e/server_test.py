@@ -33,6 +33,7 @@ LayerName(5) = "護岸"
 OutPutPlamor "M_G_L.KVD"
 wait
 print Count
+print RunResult
 """
 
 
@@ -90,7 +91,7 @@ class ServerEndToEnd(unittest.TestCase):
     def test_sheet_in_all_three_kinds(self):
         for ext in ("dxf", "plm", "atz"):
             out = run_host('FileName = "sheet.%s"\n' % ext + SHEET, self.folder)
-            self.assertEqual(out.stdout.strip(), "10")
+            self.assertEqual(out.stdout.strip(), "10\n 2, %s," % os.path.join(self.folder, "sheet." + ext))
             self.assertTrue(os.path.exists(os.path.join(self.folder, "sheet." + ext)), ext)
         doc = ezdxf.readfile(os.path.join(self.folder, "sheet.dxf"), encoding="cp932")
         self.assertEqual(len(doc.audit().errors), 0)
@@ -154,9 +155,14 @@ time.sleep(60)
         p = run_host('Sen 0, 0, "a", 1\n', self.folder, check=False)
         self.assertEqual(p.returncode, 1)
         self.assertIn("line 1: Sen: Type mismatch", p.stderr)
-        # A folder that does not exist: the file error prompt, no file, the run ends.
-        p = run_host('FileName = "missing/x.dxf"\nSen 0, 0, 1, 1\nOutPutPlamor "nofont.kvd"\nwait\n', self.folder)
+        # A folder that does not exist: the file error prompt, no file, the run
+        # fails and the host says so, naming the file and the server's message.
+        p = run_host('FileName = "missing/x.dxf"\nSen 0, 0, 1, 1\nOutPutPlamor "nofont.kvd"\nwait\n', self.folder,
+                     check=False)
         self.assertIn("エラー確認", p.stderr)
+        self.assertEqual(p.returncode, 1)
+        self.assertIn("plamor-run: %s: the drawing was not written: " % os.path.join(self.folder, "missing/x.dxf"),
+                      p.stderr)
         self.assertFalse(os.path.exists(os.path.join(self.folder, "missing")))
         run_host('FileName = "ok.dxf"\nSen 0, 0, 1, 1\nOutPutPlamor "nofont.kvd"\nwait\n', self.folder)
         self.assertTrue(os.path.exists(os.path.join(self.folder, "ok.dxf")))
@@ -167,9 +173,12 @@ time.sleep(60)
                      self.folder, "--save-as", target)
         self.assertEqual(p.stdout.strip(), target)
         self.assertTrue(os.path.exists(target))
-        # No element: the message, no file, and the script still ends well.
-        p = run_host('FileName = "none.dxf"\nOutPutPlamor "M_G_L.KVD"\nwait\n', self.folder)
-        self.assertIn("図面作成する要素が見つかりません。", p.stderr)
+        # No element: the message, no file, and the host tells how the run ended.
+        p = run_host('FileName = "none.dxf"\nOutPutPlamor "M_G_L.KVD"\nwait\nprint RunResult\n', self.folder,
+                     check=False)
+        self.assertEqual(p.returncode, 1)
+        self.assertEqual(p.stdout, " 4, , 図面作成する要素が見つかりません。\n")
+        self.assertIn("none.dxf: the drawing was not written: 図面作成する要素が見つかりません。", p.stderr)
         self.assertFalse(os.path.exists(os.path.join(self.folder, "none.dxf")))
 
     def test_in_process_drawing_writes_the_same_entities(self):

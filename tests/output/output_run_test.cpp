@@ -376,6 +376,53 @@ TEST_F(OutputRunTest, PercentLabelMovesOnlyBySteps) {
   EXPECT_EQ(pump.rounds[249].label3, "処理中 100.00%");
 }
 
+TEST_F(OutputRunTest, EveryEndOfTheRunIsToldAsItsOutcome) {
+  std::vector<RunResult> heard;
+  dlg.RunEnded = [&](const RunResult& r) {
+    EXPECT_FALSE(dlg.IdolePlamorOutPut);  // a host polling now sees the end
+    heard.push_back(r);
+  };
+  // No elements: failed, with the message that stopped it.
+  prompter->ExpectMessage("図面作成する要素が見つかりません。", "図面作成失敗", prompts::kCritical, prompts::kOk);
+  dlg.FileName = Path("a.dxf");
+  RequestOutput();
+  Paint();
+  EXPECT_EQ(dlg.LastRun, (RunResult{RunState::kFailed, "", "図面作成する要素が見つかりません。"}));
+
+  // Written: the full path of the file.
+  AddSample();
+  EXPECT_TRUE(RunOutput(dlg, FontPath()));
+  EXPECT_EQ(dlg.LastRun, (RunResult{RunState::kWritten, Path("a.dxf"), ""}));
+
+  // A file error answered OK: failed, with the text of that prompt.
+  {
+    FileSupply supply;
+    supply.queued.push_back(WriteFails(2, 0, FailingOutputFile::Vanished()));
+    prompter->ExpectMessage("ファイルが見つかりません。\n処理を中止します。", "エラー確認", prompts::kCritical,
+                            prompts::kOk);
+    EXPECT_FALSE(RunOutput(dlg, FontPath(), supply.Maker()));
+    EXPECT_EQ(dlg.LastRun, (RunResult{RunState::kFailed, "", "ファイルが見つかりません。\n処理を中止します。"}));
+  }
+
+  // The cancel button, and no name chosen in the save-file dialog: cancelled.
+  CancelAtRound(2);
+  RequestOutput();
+  Paint();
+  EXPECT_EQ(dlg.LastRun.state, RunState::kCancelled);
+  pump.onRound = nullptr;
+  dlg.Clear();
+  AddSample();
+  dlg.FileName.clear();
+  prompter->ExpectSaveFile(kSaveDialogTitle, std::nullopt);
+  EXPECT_FALSE(RunOutput(dlg, FontPath()));
+  EXPECT_EQ(dlg.LastRun, (RunResult{RunState::kCancelled, "", ""}));
+
+  // The listener heard each end once.
+  ASSERT_EQ(heard.size(), 5u);
+  EXPECT_EQ(heard[1].state, RunState::kWritten);
+  EXPECT_EQ(heard[4], dlg.LastRun);
+}
+
 TEST(OutputRunParts, WorldWindowKindAndStrokeFont) {
   WorldWindow w = PreviewWorldWindow(210, 297, 1);  // 210 / 297 is not below 59 / 84
   EXPECT_NEAR(w.width, 84.0 * 210 / 59, 1e-9);

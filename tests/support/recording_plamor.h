@@ -116,6 +116,13 @@ class RecordingPlamor : public IPlamor {
     calls.push_back("LayerName(" + std::to_string(i) + ") = " + Text(v));
   }
   std::string get_LayerName(std::int16_t i) override { return layerNames_[i]; }
+  RunResult get_RunResult() override { return runResult; }
+  void OnRunEnded(RunEndedListener listener) override { runEnded = std::move(listener); }
+  void AwaitRunEvent() override { ++awaits; }
+
+  RunResult runResult;       // what get_RunResult answers
+  RunEndedListener runEnded;  // the listener a host set
+  int awaits = 0;             // AwaitRunEvent calls
 
  private:
   void Element(const char* name, std::vector<std::string> fixed, const LineOptions& o) {

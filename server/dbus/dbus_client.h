@@ -1,0 +1,74 @@
+// The host side of the drawing server on the session bus, shared by every
+// program that reaches it (plamor-run, plamor-draw, and the chart controls
+// through DBusPlamor): starting a server, the batch-prompt calls of a drawing
+// object, and watching an object while its host waits for an output run.
+// Waiting is driven by the bus's own events (the RunEnded signal, the server
+// leaving the bus, the connection closing), never by a timer.
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusServiceWatcher>
+#include <QObject>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+#include "server/plamor_interface.h"
+
+namespace plamor::dbus {
+
+// What a waiting host says when it loses the server.
+inline constexpr const char* kBusGoneText = "the session bus went away";
+inline constexpr const char* kServerGoneText = "the drawing server ended before the drawing was written";
+
+// Makes sure a drawing server owns the bus name: one already running, else
+// D-Bus activation where the server is registered for it, else
+// `plamor --dbus --batch` from this program's folder with its standard
+// streams on /dev/null (it outlives the host and must not hold the host's
+// output open). Throws AutomationError 429 when no server appears.
+void StartServer(QDBusConnection connection);
+
+// The batch-prompt calls of a drawing object (TessaroPlamor.BatchPrompts):
+// hands over the answers for its prompts; false when the server shows its
+// prompts to its own user instead.
+bool SetPromptAnswers(QDBusConnection connection, const QString& service, const QString& path,
+                      const std::vector<int>& buttons, const std::vector<std::string>& saveNames);
+// What the server asked and answered for this object since the last time.
+std::string TakePrompts(QDBusConnection connection, const QString& service, const QString& path);
+
+// Watches one drawing object for its host: the RunEnded signal on its path,
+// the server (by its unique name) leaving the bus, the connection closing.
+class ObjectWatch final : public QObject {
+  Q_OBJECT
+ public:
+  enum class Loss { kNone, kServerLeft, kBusClosed };
+
+  ObjectWatch(QDBusConnection connection, const QString& service, const QString& path);
+  ~ObjectWatch() override;
+
+  Loss Lost() const { return loss_; }
+  // kBusGoneText or kServerGoneText for a loss, "" for none.
+  std::string LossText() const;
+  // Called with the outcome of each run the server announces.
+  void SetListener(RunEndedListener listener) { listener_ = std::move(listener); }
+  // Serves the host's pending events; while there are none, sleeps until the
+  // next one arrives (the events watched here among them). Returns at once
+  // once the server is lost.
+  void AwaitEvent();
+
+ private slots:
+  void RunEnded(const QDBusMessage& signal);
+  void BusClosed();
+
+ private:
+  QDBusConnection connection_;
+  QString service_;
+  QString path_;
+  QDBusServiceWatcher serverWatch_;
+  RunEndedListener listener_;
+  Loss loss_ = Loss::kNone;
+};
+
+}  // namespace plamor::dbus
