@@ -30,6 +30,8 @@ namespace plamor::dbus {
 
 inline constexpr const char* kBulkInterface = "TessaroPlamor.Bulk";
 inline constexpr const char* kBulkSignature = "a(sua{sv})adas";
+// The factory's Draw: class identifier, a batch, the stroke-font file.
+inline constexpr const char* kDrawSignature = "sa(sua{sv})adass";
 
 // At most this many calls per message: a batch is answered in well under a
 // second, far inside a host's call timeout (25 s by default), and its

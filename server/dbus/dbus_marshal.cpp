@@ -115,7 +115,6 @@ std::vector<ArgValue> UnpackArguments(const MemberInfo& member, const QVariantLi
   return out;
 }
 
-<<<<<<< HEAD
 void UnpackOptions(const MemberInfo& member, const QVariant& dict, std::vector<ArgValue>& args) {
   QVariantMap options;
   if (dict.canConvert<QDBusArgument>()) options = qdbus_cast<QVariantMap>(dict.value<QDBusArgument>());
@@ -132,9 +131,6 @@ void UnpackOptions(const MemberInfo& member, const QVariant& dict, std::vector<A
   }
 }
 
-QVariant PackResult(const MemberInfo& member, const ArgValue& result) {
-  return ToVariant(member.result, result);
-=======
 QVariantList PackResult(const MemberInfo& member, const ArgValue& result) {
   if (!member.hasResult) return {};
   if (member.result != ArgType::RunOutcome) return {ToVariant(member.result, result)};
@@ -142,7 +138,6 @@ QVariantList PackResult(const MemberInfo& member, const ArgValue& result) {
   for (size_t i = 0; i < std::size(kRunResultParts); ++i)
     out << ToVariant(kRunResultParts[i].type, i < result.parts.size() ? result.parts[i] : ArgValue{});
   return out;
->>>>>>> bus18
 }
 
 ArgValue UnpackResult(const MemberInfo& member, const QVariantList& values) {

@@ -26,16 +26,12 @@ QVariantList PackArguments(const MemberInfo& member, const std::vector<ArgValue>
 // (invalid argument) when the message does not fit the member.
 std::vector<ArgValue> UnpackArguments(const MemberInfo& member, const QVariantList& arguments);
 
-<<<<<<< HEAD
 // The optional arguments given in an options dictionary ("a{sv}"), put at
 // their parameter positions in `args` (sized to the member's parameters);
 // throws AutomationError for a value that is not a dictionary, an unknown
 // name or a value of the wrong kind.
 void UnpackOptions(const MemberInfo& member, const QVariant& dict, std::vector<ArgValue>& args);
 
-QVariant PackResult(const MemberInfo& member, const ArgValue& result);
-ArgValue UnpackResult(const MemberInfo& member, const QVariant& value);
-=======
 // The result of a member as the out arguments of its reply (none, one, or
 // the parts of a RunOutcome), and back.
 QVariantList PackResult(const MemberInfo& member, const ArgValue& result);
@@ -47,7 +43,6 @@ inline constexpr const char* kRunEndedSignal = "RunEnded";
 QVariantList PackRunResult(const RunResult& result);
 // False when the values are not the parts of a run outcome.
 bool UnpackRunResult(const QVariantList& values, RunResult& result);
->>>>>>> bus18
 
 // Introspection data of the object interface, members in interface order.
 QString IntrospectionXml();

@@ -87,6 +87,16 @@ QString PlamorServer::introspect(const QString& path) const {
                       "    <method name=\"Release\">\n"
                       "      <arg name=\"object\" type=\"o\" direction=\"in\"/>\n"
                       "    </method>\n"
+                      "    <method name=\"Draw\">\n"
+                      "      <arg name=\"identifier\" type=\"s\" direction=\"in\"/>\n"
+                      "      <arg name=\"runs\" type=\"a(sua{sv})\" direction=\"in\"/>\n"
+                      "      <arg name=\"numbers\" type=\"ad\" direction=\"in\"/>\n"
+                      "      <arg name=\"texts\" type=\"as\" direction=\"in\"/>\n"
+                      "      <arg name=\"MGLPath\" type=\"s\" direction=\"in\"/>\n"
+                      "      <arg name=\"state\" type=\"i\" direction=\"out\"/>\n"
+                      "      <arg name=\"path\" type=\"s\" direction=\"out\"/>\n"
+                      "      <arg name=\"message\" type=\"s\" direction=\"out\"/>\n"
+                      "    </method>\n"
                       "  </interface>\n")
                       .arg(kFactoryInterface);
     for (const auto& [p, served] : objects_) xml += "  <node name=\"" + p.section('/', -1) + "\"/>\n";
@@ -188,6 +198,57 @@ std::shared_ptr<ModuleSettings> PlamorServer::ApartmentOf(const QString& owner) 
   return apartment;
 }
 
+QString PlamorServer::CreateObject(const QDBusMessage& message, const QString& id) {
+  if (!IsPlamorClass(id.trimmed().toStdString())) {
+    connection_.send(ErrorReply(message, 1003, "unknown class identifier " + id.toStdString()));
+    return {};
+  }
+  const QString path = kObjectPathPrefix + QString::number(next_id_++);
+  auto served = std::make_shared<Served>();
+  if (batchPrompts_) served->prompter = std::make_unique<ObjectPrompter>();
+  served->settings = ApartmentOf(message.service());
+  try {
+    ScopedSettings apartment(served->settings.get());
+    served->object = maker_(served->prompter.get());
+  } catch (const std::exception& e) {
+    connection_.send(ErrorReply(message, 51, std::string("cannot create the drawing: ") + e.what()));
+    return {};
+  }
+  served->owner = message.service();
+  served->object->OnRunEnded([this, path](const RunResult& result) { RunEnded(path, result); });
+  objects_[path] = std::move(served);
+  watcher_.addWatchedService(message.service());
+  UpdateIdleTimer();
+  return path;
+}
+
+void PlamorServer::HandleDraw(const QDBusMessage& message) {
+  const QVariantList args = message.arguments();
+  const QString path = CreateObject(message, args.value(0).toString());
+  if (path.isEmpty()) return;
+  std::shared_ptr<Served> served = objects_[path];
+  QDBusMessage error;
+  {
+    ScopedSettings apartment(served->settings.get());
+    prompts::ScopedPrompter prompts(served->prompter.get());
+    try {
+      RegisterBatch(*served->object, args.mid(1, 3));
+      pendingDraws_[path] = message;  // answered when the run has ended
+      served->object->OutPutPlamor(args.value(4).toString().toStdString());
+      return;
+    } catch (const BatchError& e) {
+      error = message.createErrorReply(e.Name(), QString::fromStdString(e.what()));
+    } catch (const AutomationError& e) {
+      error = ErrorReply(message, e.Number(), e.what());
+    } catch (const std::exception& e) {
+      error = ErrorReply(message, 51, e.what());
+    }
+  }
+  pendingDraws_.erase(path);
+  Release(path);
+  connection_.send(error);
+}
+
 bool PlamorServer::HandleFactory(const QDBusMessage& message) {
   const QString interface = message.interface();
   if (interface == "org.freedesktop.DBus.Properties") {
@@ -202,28 +263,12 @@ bool PlamorServer::HandleFactory(const QDBusMessage& message) {
   }
   const QString member = message.member();
   if (member == "Create" && message.signature() == "s") {
-    const QString id = message.arguments().value(0).toString();
-    if (!IsPlamorClass(id.trimmed().toStdString())) {
-      connection_.send(ErrorReply(message, 1003, "unknown class identifier " + id.toStdString()));
-      return true;
-    }
-    const QString path = kObjectPathPrefix + QString::number(next_id_++);
-    auto served = std::make_shared<Served>();
-    if (batchPrompts_) served->prompter = std::make_unique<ObjectPrompter>();
-    served->settings = ApartmentOf(message.service());
-    try {
-      ScopedSettings apartment(served->settings.get());
-      served->object = maker_(served->prompter.get());
-    } catch (const std::exception& e) {
-      connection_.send(ErrorReply(message, 51, std::string("cannot create the drawing: ") + e.what()));
-      return true;
-    }
-    served->owner = message.service();
-    served->object->OnRunEnded([this, path](const RunResult& result) { RunEnded(path, result); });
-    objects_[path] = std::move(served);
-    watcher_.addWatchedService(message.service());
-    UpdateIdleTimer();
-    connection_.send(message.createReply(QVariant::fromValue(QDBusObjectPath(path))));
+    const QString path = CreateObject(message, message.arguments().value(0).toString());
+    if (!path.isEmpty()) connection_.send(message.createReply(QVariant::fromValue(QDBusObjectPath(path))));
+    return true;
+  }
+  if (member == "Draw" && message.signature() == kDrawSignature) {
+    HandleDraw(message);
     return true;
   }
   if (member == "Release" && message.signature() == "o") {
@@ -238,7 +283,7 @@ bool PlamorServer::HandleFactory(const QDBusMessage& message) {
     return true;
   }
   connection_.send(message.createErrorReply("org.freedesktop.DBus.Error.UnknownMethod",
-                                            "the class factory has Create(s) and Release(o), not " +
+                                            "the class factory has Create(s), Release(o) and Draw(" + QString(kDrawSignature) + "), not " +
                                                 member + "(" + message.signature() + ")"));
   return true;
 }
@@ -340,6 +385,16 @@ void PlamorServer::RunEnded(const QString& path, const RunResult& result) {
   QDBusMessage signal = QDBusMessage::createSignal(path, kObjectInterface, kRunEndedSignal);
   signal.setArguments(PackRunResult(result));
   connection_.send(signal);
+  auto draw = pendingDraws_.find(path);
+  if (draw != pendingDraws_.end()) {
+    QDBusMessage reply = draw->second.createReply(PackRunResult(result));
+    pendingDraws_.erase(draw);
+    // The object ends once its run has; not here, inside its own run.
+    QMetaObject::invokeMethod(this, [this, reply, path] {
+      connection_.send(reply);
+      Release(path);
+    }, Qt::QueuedConnection);
+  }
   // A released object ends once its run has; not here, inside its own run.
   if (!dying_.empty()) QMetaObject::invokeMethod(this, [this] { EndDyingObjects(); }, Qt::QueuedConnection);
 }

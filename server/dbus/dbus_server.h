@@ -76,6 +76,14 @@ class PlamorServer : public QDBusVirtualObject {
   bool HandleObject(const QDBusMessage& message, const std::shared_ptr<Served>& served);
   bool HandleBatchPrompts(const QDBusMessage& message, Served& served);
   bool HandleBulk(const QDBusMessage& message, Served& served);
+  // Creates an object for the caller of `message`; its path, or empty after
+  // an error reply.
+  QString CreateObject(const QDBusMessage& message, const QString& identifier);
+  // The factory's Draw: an object for the caller, a batch of calls, the
+  // output run, and the run's result as the answer when it has ended; the
+  // object ends then. For hosts that cannot keep a connection open between
+  // calls (a shell script calling busctl).
+  void HandleDraw(const QDBusMessage& message);
   // Properties of the standard interface: there are none, for anyone.
   void HandleProperties(const QDBusMessage& message);
   // The settings apartment of a host, made on its first object.
@@ -93,6 +101,8 @@ class PlamorServer : public QDBusVirtualObject {
   std::map<QString, std::shared_ptr<Served>> objects_;
   // A host's apartment lives as long as one of its objects does.
   std::map<QString, std::weak_ptr<ModuleSettings>> apartments_;
+  // Draw calls waiting for their object's run to end, by object path.
+  std::map<QString, QDBusMessage> pendingDraws_;
   QDBusServiceWatcher watcher_;
   QTimer idle_;
   // Released objects whose output run is still going: they end when it has.

@@ -83,7 +83,6 @@ TEST(Fuzz, HostScriptParserAndRunner) {
     }
     plamor::testing::RecordingPlamor drawing;
     script::RunnerOptions options;
-    options.waitPollMilliseconds = 0;
     try {
       script::RunScript(statements, drawing, options);
     } catch (const script::RunError& e) {
