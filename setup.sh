@@ -18,6 +18,7 @@ packages=(
   python3 python3-ezdxf python3-fonttools python3-dbus python3-pil
   libdxflib-dev
   xvfb xauth xdg-user-dirs
+  file desktop-file-utils
 )
 
 missing=()

@@ -10,8 +10,8 @@
 
 namespace plamor::draw {
 
-CommandSpec RenderCommand() {
-  return CommandSpec("plamor-draw render", "IN -o OUT.png [--width PIXELS]", "A picture of a .plm or .atz drawing.")
+Command RenderCommand() {
+  return Command("plamor-draw render", "IN -o OUT.png [--width PIXELS]", "A picture of a .plm or .atz drawing.")
       .Option("o,output", "OUT.png", "the picture to write; its ending names the kind (.png)")
       .Option("png", "OUT.png", "the same as --output")
       .Option("width", "PIXELS", "the picture's width, 64 to 16000 (default 1600)");
