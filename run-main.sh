@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up the project and runs its main job: the example river reach and
-# gauging station drawn as DXF drawings, with pictures of their charts, in
-# ./out (or $PLAMOR_OUT).
+# gauging station drawn as DXF drawings with their true-size PDF, and
+# pictures of their charts, in ./out (or $PLAMOR_OUT).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -21,9 +21,9 @@ mkdir -p "$out"
 bin=build/bin
 
 "$bin/plamor-draw" sections examples/sections/*.csv \
-  -o "$out/arami_24k_sections.dxf" --png "$out/arami_24k_sections.png"
+  -o "$out/arami_24k_sections.dxf" --png "$out/arami_24k_sections.png" --pdf "$out/arami_24k_sections.pdf"
 "$bin/plamor-draw" hq examples/hq/arami_bashi_2023.csv --kind Q \
-  -o "$out/arami_bashi_2023_HQ.dxf" --png "$out/arami_bashi_2023_HQ.png"
+  -o "$out/arami_bashi_2023_HQ.dxf" --png "$out/arami_bashi_2023_HQ.png" --pdf "$out/arami_bashi_2023_HQ.pdf"
 
 if [ -x "$bin/plamor-sample-sheet" ]; then
   "$bin/plamor-sample-sheet" "$out/sample-sheet.png"

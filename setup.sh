@@ -14,7 +14,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-ipafont
   libcups2-dev cups cups-client cups-bsd
   libpng-dev
-  librecad-data
+  librecad-data librecad poppler-utils
   python3 python3-ezdxf python3-fonttools python3-dbus python3-pil
   libdxflib-dev
   xvfb xauth xdg-user-dirs

@@ -46,15 +46,13 @@ void DanmenChart::SetData(const std::vector<std::string>& Data) {
   if (Data.empty()) throw HostError(kSubscriptOutOfRange, "line 0 of the observation data is missing (no lines given)");
   std::string_view header = Data[0];
   SkipFields(header, 2);
-  std::string title(CutField(header));
+  title_ = std::string(CutField(header));
   SkipFields(header, 14);
-  std::string caption(CutField(header));
+  baseCaption_ = std::string(CutField(header));
 
   auto observation = std::make_unique<clsData>();
   observation->SetData(Data);
   observations_.push_back(std::move(observation));
-  title_ = std::move(title);
-  baseCaption_ = std::move(caption);
 
   const clsData& first = *observations_.front();
   kyoriMin_ = first.KyoriMin();
@@ -96,7 +94,6 @@ void DanmenChart::DanmenZu(std::int32_t DataNo) {
   if (n > kMaxPoints)
     throw HostError(kSubscriptOutOfRange, "observation " + std::to_string(number) + " has " + std::to_string(n) +
                                               " points; at most " + std::to_string(kMaxPoints) + " can be drawn");
-  if (n < 1) throw HostError(kSubscriptOutOfRange, "observation " + std::to_string(number) + " has no points to draw");
   data.SetOnOff(DataNo >= 1);
   const Rgb color = DataNo < 1 ? QBColor(kEraseColor) : QBColor(DataNo % 7 + 8);
 

@@ -61,8 +61,6 @@ void CheckDrawable(const DanmenChart& chart) {
       throw HostError(kSubscriptOutOfRange, "observation " + std::to_string(b) + " has " +
                                                 std::to_string(data.Count()) + " points; at most " +
                                                 std::to_string(DanmenChart::kMaxPoints) + " can be drawn");
-    if (data.Count() < 1)
-      throw HostError(kSubscriptOutOfRange, "observation " + std::to_string(b) + " has no points to draw");
   }
 }
 

@@ -32,7 +32,7 @@ void SkipFields(std::string_view& rest, int count) {
 }
 
 double FieldNumber(std::string_view field) {
-  return Finite(numtext::Val(field), "number too large in a data field");
+  return Finite(numtext::LeadingNumber(field), "number too large in a data field");
 }
 
 double RoundHalfEven(double value, int decimals) {

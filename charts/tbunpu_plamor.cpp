@@ -27,12 +27,12 @@ std::string Setting(const char* key) { return settings::GetSetting(kSettingsApp,
 
 std::int16_t PenSetting16(const char* key) {
   const std::string text = Setting(key);
-  return ToInt16(numtext::Val(text), (std::string("setting ") + key + " \"" + text + "\" is not a pen number").c_str());
+  return ToInt16(numtext::LeadingNumber(text), (std::string("setting ") + key + " \"" + text + "\" is not a pen number").c_str());
 }
 
 std::int32_t PenSetting32(const char* key) {
   const std::string text = Setting(key);
-  return ToInt32(numtext::Val(text), (std::string("setting ") + key + " \"" + text + "\" is not a pen number").c_str());
+  return ToInt32(numtext::LeadingNumber(text), (std::string("setting ") + key + " \"" + text + "\" is not a pen number").c_str());
 }
 
 bool IsWhole(double v) { return v == std::floor(v); }
@@ -182,7 +182,7 @@ class HQSheet {
 }  // namespace
 
 MarkerSettings ReadMarkerSettings() {
-  MarkerSettings m{Setting("Color"), Setting("Type"), numtext::Val(Setting("Size"))};
+  MarkerSettings m{Setting("Color"), Setting("Type"), numtext::LeadingNumber(Setting("Size"))};
   if (!(m.color >= "1" && m.color <= "6")) m.color = "2";
   if (!(m.type >= "1" && m.type <= "3")) m.type = "1";
   if (!(m.size >= 0.1 && m.size <= 10)) m.size = 1.2;
@@ -190,6 +190,9 @@ MarkerSettings ReadMarkerSettings() {
 }
 
 std::string YearText(std::int32_t seireki) {
+  constexpr std::int32_t kLastHeiseiYear = 2018;
+  if (seireki > kLastHeiseiYear)
+    return "令和 " + std::to_string(seireki - kLastHeiseiYear) + " 年（西暦 " + std::to_string(seireki) + " 年）";
   const bool heisei = seireki > 1988;
   return "平成 " + (heisei ? std::to_string(seireki - 1988) : std::string("  ")) + " 年（西暦 " +
          (heisei ? std::to_string(seireki) : std::string("    ")) + " 年）";

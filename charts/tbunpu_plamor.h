@@ -23,7 +23,8 @@ struct MarkerSettings {
 MarkerSettings ReadMarkerSettings();
 
 // The year in the Japanese era and in the Gregorian calendar:
-// "平成 15 年（西暦 2003 年）"; blanks in both places up to 1988.
+// "平成 15 年（西暦 2003 年）", from 2019 on "令和 5 年（西暦 2023 年）"; blanks
+// in both places up to 1988.
 std::string YearText(std::int32_t seireki);
 
 // Draws the sheet, grids and labels, one marker and label per measurement, the

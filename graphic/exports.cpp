@@ -39,12 +39,14 @@ int32_t RunElement(HDC hdc, Draw&& draw) {
   try {
     Session& s = State();
     if (!s.active || hdc == nullptr) return -1;
-    ElementDrawing drawing(*hdc, s);
+    const Transform view(s.device, s.world);
+    OutputStage output(*hdc, s);
+    ElementDrawing drawing(view, output);
     hdc->MoveTo(0, 0);
     hdc->SelectNullBrush();
-    drawing.Output().SelectPen(0, 0);
-    if (drawing.View().Usable()) draw(drawing, s);
-    drawing.Output().Flush();
+    output.SelectPen(0, 0);
+    if (view.Usable()) draw(drawing, s);
+    output.Flush();
   } catch (...) {
     // nothing crosses the library boundary
   }

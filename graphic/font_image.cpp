@@ -53,10 +53,8 @@ GlyphWords MakeSubstitute() {
 
 }  // namespace
 
-bool LookUpGlyph(const std::vector<std::uint8_t>& image, std::int32_t jis, GlyphWords& glyph) {
-  const std::int64_t row = (jis >> 8) & 0xFF;
-  const std::int64_t column = jis & 0xFF;
-  const std::int64_t entryAt = 4 * (1 + 94 * (row - 0x21) + (column - 0x21));
+bool LookUpGlyph(const std::vector<std::uint8_t>& image, kvd::JisCell cell, GlyphWords& glyph) {
+  const std::int64_t entryAt = kvd::IndexEntryOffset(cell);
   const auto size = std::int64_t(image.size());
   if (entryAt < 0 || entryAt + 4 > size) return false;
   const std::uint32_t entry = ReadWord32(image, std::size_t(entryAt));

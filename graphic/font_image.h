@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/kvd_codes.h"
+
 namespace plamor::graphic {
 
 enum class FontLoad {
@@ -27,9 +29,9 @@ struct GlyphWords {
   int count = 0;
 };
 
-// Copies the glyph of `jis` out of the image. False when the image holds no
-// such glyph: the index entry or the glyph's words lie outside the image.
-bool LookUpGlyph(const std::vector<std::uint8_t>& image, std::int32_t jis, GlyphWords& glyph);
+// Copies the glyph of a JIS cell out of the image. False when the image holds
+// no such glyph: the index entry or the glyph's words lie outside the image.
+bool LookUpGlyph(const std::vector<std::uint8_t>& image, kvd::JisCell cell, GlyphWords& glyph);
 
 // The square drawn for a character whose glyph cannot be had.
 const GlyphWords& SubstituteGlyph();

@@ -4,20 +4,6 @@
 
 namespace plamor::graphic {
 
-std::int32_t ShiftJisToJis(std::uint8_t lead, std::uint8_t second) {
-  const int l = lead <= 0x9F ? lead - 0x71 : lead - 0xB1;
-  int row = 2 * l + 1;
-  const int t = second > 0x7F ? second - 1 : second;
-  int column;
-  if (t >= 0x9E) {
-    row += 1;
-    column = t - 0x7D;
-  } else {
-    column = t - 0x1F;
-  }
-  return row * 256 + column;
-}
-
 namespace {
 
 // Full-width forms of 0x20-0x7E (0x20 and 0x60 give the blank).

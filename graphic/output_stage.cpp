@@ -56,11 +56,8 @@ void OutputStage::Flush() {
   count_ = 0;
 }
 
-ElementDrawing::ElementDrawing(DeviceContext& dc, const Session& session)
-    : transform_(session.device, session.world), output_(dc, session) {}
-
 void ElementDrawing::Segment(DPoint a, DPoint b) {
-  if (ClipSegment(a, b, transform_.device) != ClipResult::kRejected) output_.AddSegment(a, b);
+  if (ClipSegment(a, b, transform_.device) != ClipResult::kRejected) sink_.AddSegment(a, b);
 }
 
 }  // namespace plamor::graphic

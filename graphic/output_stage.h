@@ -5,12 +5,13 @@
 #include <array>
 
 #include "graphic/session.h"
+#include "graphic/stroke_sink.h"
 #include "graphic/view.h"
 #include "platform/device_context.h"
 
 namespace plamor::graphic {
 
-class OutputStage {
+class OutputStage final : public StrokeSink {
  public:
   static constexpr int kMaxPoints = 1000;
 
@@ -18,9 +19,9 @@ class OutputStage {
 
   // Selects the pen of a line-style row and palette colour index, flushing
   // first when the pen or the drawing mode changes.
-  void SelectPen(int row, int colourIndex);
+  void SelectPen(int row, int colourIndex) override;
   // Hands on one device segment that already lies in the device rectangle.
-  void AddSegment(DPoint start, DPoint end);
+  void AddSegment(DPoint start, DPoint end) override;
   // Draws the pending points: one point as a pixel, more as a polyline.
   void Flush();
 
@@ -34,18 +35,21 @@ class OutputStage {
   int count_ = 0;
 };
 
-// One element call's drawing: the transform, device clipping and output.
+// One element call's drawing: the transform, device clipping and the sink
+// that receives the strokes.
 class ElementDrawing {
  public:
-  ElementDrawing(DeviceContext& dc, const Session& session);
+  ElementDrawing(const Transform& view, StrokeSink& sink) : transform_(view), sink_(sink) {}
   const Transform& View() const { return transform_; }
-  OutputStage& Output() { return output_; }
+  void SelectPen(int row, int colourIndex) { sink_.SelectPen(row, colourIndex); }
   // Clips a device segment to the device rectangle and outputs what is left.
   void Segment(DPoint a, DPoint b);
+  // True when the sink drew the arc as a curve; else the caller walks it.
+  bool Curve(const EllipticArc& arc) { return sink_.AddCurve(arc); }
 
  private:
-  Transform transform_;
-  OutputStage output_;
+  const Transform& transform_;
+  StrokeSink& sink_;
 };
 
 }  // namespace plamor::graphic

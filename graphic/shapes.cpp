@@ -17,7 +17,7 @@ void DrawLine(ElementDrawing& drawing, const WorldWindow& world, double x1, doub
               double y2, int style, int colour) {
   const DRect window = world.Rect();
   if ((Outcode(x1, y1, window) & Outcode(x2, y2, window)) != 0) return;
-  drawing.Output().SelectPen(style & 3, PaletteIndexOfElementColour(colour));
+  drawing.SelectPen(style & 3, PaletteIndexOfElementColour(colour));
   const Transform& view = drawing.View();
   drawing.Segment(view.ToDevice(x1, y1), view.ToDevice(x2, y2));
 }
@@ -34,12 +34,21 @@ void DrawCircle(ElementDrawing& drawing, const WorldWindow& world, double x, dou
   if (std::fabs(sweepAngle) > 720) {
     sweepAngle = std::copysign(360 + std::fmod(std::fabs(sweepAngle), 360.0), sweepAngle);
   }
-  drawing.Output().SelectPen(style & 3, PaletteIndexOfElementColour(colour));
+  drawing.SelectPen(style & 3, PaletteIndexOfElementColour(colour));
 
   const Transform& view = drawing.View();
   const DPoint centre = view.ToDevice(x, y);
   const double end = startAngle + sweepAngle;
   const bool forward = end >= startAngle;
+
+  const double cosPhi = std::cos(rotationAngle / kDegreesPerRadian);
+  const double sinPhi = std::sin(rotationAngle / kDegreesPerRadian);
+  const EllipticArc curve{centre,
+                          {xRadius * cosPhi * view.sx, xRadius * sinPhi * view.sy},
+                          {-yRadius * sinPhi * view.sx, yRadius * cosPhi * view.sy},
+                          startAngle,
+                          end};
+  if (drawing.Curve(curve)) return;
 
   double d = r * view.sx;
   if (d < 5) d = 5;
@@ -47,8 +56,6 @@ void DrawCircle(ElementDrawing& drawing, const WorldWindow& world, double x, dou
   if (!(step > 0)) step = 0.01;
 
   const bool rotated = rotationAngle != 0;
-  const double cosPhi = std::cos(rotationAngle / kDegreesPerRadian);
-  const double sinPhi = std::sin(rotationAngle / kDegreesPerRadian);
   auto pointAt = [&](double theta) {
     const double a = std::cos(theta / kDegreesPerRadian) * xRadius;
     const double b = std::sin(theta / kDegreesPerRadian) * yRadius;

@@ -18,7 +18,7 @@ constexpr double kFrameHeightLimit = 7;  // pixels: texts this low show their fr
 // One character of the text.
 struct Character {
   bool doubleByte = false;
-  std::int32_t jis = 0;
+  kvd::JisCell jis{0, 0};
 };
 
 // Walks the characters of a CP932 text; a lead byte joins the byte after it
@@ -31,9 +31,10 @@ class CharacterReader {
     const auto lead = std::uint8_t(text_[at_++]);
     if (cp932::IsLeadByte(lead)) {
       const std::uint8_t second = at_ < length_ ? std::uint8_t(text_[at_++]) : 0;
-      c = {true, ShiftJisToJis(lead, second)};
+      c = {true, kvd::ShiftJisToJis(lead, second)};
     } else {
-      c = {false, SingleByteJis(lead)};
+      const std::uint16_t jis = SingleByteJis(lead);
+      c = {false, {jis >> 8, jis & 0xFF}};
     }
     return true;
   }
@@ -245,6 +246,14 @@ class GlyphPainter {
     const double rx = arc.r * sx_, ry = arc.r * sy_;
     const double start = std::min(arc.start, arc.start + arc.sweep);
     const double end = std::max(arc.start, arc.start + arc.sweep);
+    const DPoint centre = Cell(cx, cy);
+    const DPoint xEnd = Cell(cx + rx, cy), yEnd = Cell(cx, cy + ry);
+    const EllipticArc curve{centre,
+                            {xEnd.x - centre.x, xEnd.y - centre.y},
+                            {yEnd.x - centre.x, yEnd.y - centre.y},
+                            start,
+                            end};
+    if (drawing_.Curve(curve)) return;
     double r = std::max(std::fabs(rx), std::fabs(ry));
     if (r < 5) r = 5;
     double step = std::acos((r - 1) / r) * kDegreesPerRadian;
@@ -273,7 +282,7 @@ class GlyphPainter {
 void DrawText(ElementDrawing& drawing, const Session& session, const TextElement& t) {
   if (t.text == nullptr || t.length <= 0) return;
   if (OutsideWorld(t, session.world)) return;
-  drawing.Output().SelectPen(0, PaletteIndexOfElementColour(t.colour));
+  drawing.SelectPen(0, PaletteIndexOfElementColour(t.colour));
   const TextPlacement place(t, drawing.View());
 
   if (session.characterFrames && std::fabs(place.height) <= kFrameHeightLimit) {

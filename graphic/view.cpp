@@ -67,7 +67,9 @@ ClipResult ClipSegment(DPoint& a, DPoint& b, const DRect& r) {
 }
 
 Transform::Transform(const DeviceView& d, const WorldWindow& w)
-    : device{double(d.left), double(d.top), double(d.right), double(d.bottom)}, world(w) {
+    : Transform(DRect{double(d.left), double(d.top), double(d.right), double(d.bottom)}, w) {}
+
+Transform::Transform(const DRect& d, const WorldWindow& w) : device(d), world(w) {
   sx = (device.x1 - device.x0) / world.width;
   sy = (device.y1 - device.y0) / world.height;
 }

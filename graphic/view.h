@@ -44,6 +44,8 @@ struct WorldWindow {
 // world y; pixel rows are formed only when points are stored.
 struct Transform {
   Transform(const DeviceView& device, const WorldWindow& world);
+  // A device of doubles, such as a page in points.
+  Transform(const DRect& device, const WorldWindow& world);
   DPoint ToDevice(double x, double y) const {
     return {(x - world.x0) * sx + device.x0, (y - world.y0) * sy + device.y0};
   }

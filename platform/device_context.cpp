@@ -1,7 +1,7 @@
 #include "platform/device_context.h"
 
+#include <fcntl.h>
 #include <png.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+
+#include "platform/temporary_files.h"
 
 namespace plamor {
 
@@ -175,13 +177,9 @@ void PlamorDeviceContext::SavePng(const std::string& path) const {
     throw std::runtime_error(path + ": an empty surface cannot be saved as PNG");
   }
   // Written beside the target under a temporary name, then renamed over it.
-  std::string temp = path + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
+  const std::string temp = plamor::tempfiles::BesideTarget(path).string();
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) throw std::runtime_error(path + ": cannot create the file: " + std::strerror(errno));
-  // mkstemp makes the file private; give it the permissions of a new file.
-  const mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, 0666 & ~mask);
   std::FILE* file = fdopen(fd, "wb");
   if (file == nullptr) {
     const int err = errno;

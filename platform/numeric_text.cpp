@@ -155,20 +155,16 @@ double ReadRadixInteger(const std::string& s, size_t pos, int radix) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
 }
 
-}  // namespace
-
-double Val(std::string_view text) {
+std::string WithoutBlanks(std::string_view text) {
   std::string s;
   s.reserve(text.size());
   for (char c : text)
     if (!IsBlank(c)) s += c;
+  return s;
+}
 
-  if (s.size() >= 2 && s[0] == '&') {
-    const char r = s[1];
-    if (r == 'H' || r == 'h') return ReadRadixInteger(s, 2, 16);
-    if (r == 'O' || r == 'o') return ReadRadixInteger(s, 2, 8);
-  }
-
+// The leading decimal number of a text without blanks, or 0.
+double LeadingDecimal(const std::string& s) {
   std::string number;
   size_t i = 0;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) number += s[i++];
@@ -195,6 +191,20 @@ double Val(std::string_view text) {
   }
   return v;
 }
+
+}  // namespace
+
+double Val(std::string_view text) {
+  const std::string s = WithoutBlanks(text);
+  if (s.size() >= 2 && s[0] == '&') {
+    const char r = s[1];
+    if (r == 'H' || r == 'h') return ReadRadixInteger(s, 2, 16);
+    if (r == 'O' || r == 'o') return ReadRadixInteger(s, 2, 8);
+  }
+  return LeadingDecimal(s);
+}
+
+double LeadingNumber(std::string_view text) { return LeadingDecimal(WithoutBlanks(text)); }
 
 bool IsNumeric(std::string_view text) {
   size_t b = 0, e = text.size();

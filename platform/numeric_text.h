@@ -48,6 +48,11 @@ std::int32_t ToInt32(double value);
 // first character that cannot continue the number. No number gives 0.
 double Val(std::string_view text);
 
+// The leading decimal number of a text, read as Val reads it but without the
+// "&H"/"&O" forms: a text that does not begin with a number (after blanks),
+// "&H2" included, gives 0. Numbers in data fields and settings are read so.
+double LeadingNumber(std::string_view text);
+
 // True when the whole text (blanks around it allowed) is a number in the
 // host's sense, for the conversion of a text argument to a number.
 bool IsNumeric(std::string_view text);

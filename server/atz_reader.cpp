@@ -1,10 +1,13 @@
 #include "server/atz_reader.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 #include "platform/cp932.h"
+#include "platform/message_text.h"
 
 namespace plamor::atz {
 namespace {
@@ -37,9 +40,12 @@ class LineFields {
   }
   double Real(const char* what) {
     const std::string_view field = Next(what);
-    double value = 0;
-    if (!IsRealText(field) || std::from_chars(field.data(), field.data() + field.size(), value).ec != std::errc{})
-      FailField(what, field, "a real number");
+    if (!IsRealText(field)) FailField(what, field, "a real number");
+    // A number too small to hold reads as 0; one too large has no value.
+    const double value = std::strtod(std::string(field).c_str(), nullptr);
+    if (!std::isfinite(value))
+      Fail("field " + std::to_string(field_) + " (" + what + ") " + msgtext::Quoted(field) +
+           " is beyond the range of a real number");
     return value;
   }
   std::int32_t Integer(const char* what) {
@@ -68,8 +74,8 @@ class LineFields {
 
  private:
   [[noreturn]] void FailField(const char* what, std::string_view field, const char* expected) const {
-    Fail("field " + std::to_string(field_) + " (" + what + ") is not " + expected + ": \"" +
-         cp932::ToUtf8(field) + "\"");
+    Fail("field " + std::to_string(field_) + " (" + what + ") is not " + expected + ": " +
+         msgtext::Quoted(cp932::ToUtf8(field)));
   }
 
   std::string_view text_;
@@ -134,7 +140,9 @@ std::size_t LineEnd(std::string_view bytes, std::size_t pos, bool mayBeText) {
 }  // namespace
 
 FormatError::FormatError(std::size_t line, const std::string& what)
-    : std::runtime_error("standard text file, line " + std::to_string(line) + ": " + what), line_(line) {}
+    : std::runtime_error("standard text file, line " + std::to_string(line) + ": " + what),
+      line_(line),
+      detail_(what) {}
 
 TextDrawing ReadAtz(std::string_view bytes) {
   TextDrawing drawing;

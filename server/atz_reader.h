@@ -17,9 +17,12 @@ class FormatError : public std::runtime_error {
  public:
   FormatError(std::size_t line, const std::string& what);
   std::size_t line() const { return line_; }  // 1-based
+  // What is wrong, without the place (for callers that name the file and line themselves).
+  const std::string& detail() const { return detail_; }
 
  private:
   std::size_t line_;
+  std::string detail_;
 };
 
 struct LineEntry {

@@ -59,7 +59,8 @@ SaveResult WriteRecord(OutputFile& file, std::string record) {
 }  // namespace
 
 std::int32_t PaperCode(std::int32_t paperSize, double paperTate, double paperYoko) {
-  if (paperSize >= 0 && paperSize < 10) return paperSize;
+  // A0..A4 and B0..B4 are their own codes, and so is any code below them.
+  if (paperSize < 10) return paperSize;
   std::int32_t code = 0;
   clsPaper candidate;
   for (std::int32_t size : {ktpB0, ktpA0, ktpA1, ktpA2, ktpA3, ktpA4}) {

@@ -2,6 +2,7 @@
 // and description. The D-Bus layer turns each number into a named error.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -28,5 +29,13 @@ class AutomationError : public std::runtime_error {
  private:
   std::int32_t number_;
 };
+
+// Refuses a value that is not a finite number (NaN, infinities), naming it.
+inline void RequireFinite(double value, const char* name) {
+  if (!std::isfinite(value)) {
+    throw AutomationError(kErrInvalidArgument,
+                          std::string("Invalid argument: ") + name + " is not a finite number");
+  }
+}
 
 }  // namespace plamor

@@ -64,21 +64,36 @@ void clsPlamor::RefuseWhileWriting(const char* member) const {
                                         "IdolePlamorOutPut is False");
 }
 
-void clsPlamor::put_Optimaze(std::int32_t v) { dlg_->Optimaze = v; }
+void clsPlamor::put_Optimaze(std::int32_t v) {
+  RefuseWhileWriting("Optimaze");
+  dlg_->Optimaze = v;
+}
 std::int32_t clsPlamor::get_Optimaze() { return dlg_->Optimaze; }
-void clsPlamor::put_AutoSize(bool v) { dlg_->SetAutoSize(v); }
+void clsPlamor::put_AutoSize(bool v) {
+  RefuseWhileWriting("AutoSize");
+  dlg_->SetAutoSize(v);
+}
 bool clsPlamor::get_AutoSize() { return dlg_->AutoSize(); }
-void clsPlamor::put_AtzKeta(std::int32_t v) { dlg_->SetAtzKeta(v); }
+void clsPlamor::put_AtzKeta(std::int32_t v) {
+  RefuseWhileWriting("AtzKeta");
+  dlg_->SetAtzKeta(v);
+}
 std::int32_t clsPlamor::get_AtzKeta() { return dlg_->AtzKeta(); }
 std::int32_t clsPlamor::get_Count() { return dlg_->YousoCount(); }
 bool clsPlamor::get_DispCancelDlg() { return dlg_->DispCancelDlg; }
 bool clsPlamor::get_IdolePlamorOutPut() { return dlg_->IdolePlamorOutPut; }
 bool clsPlamor::get_Cancel() { return dlg_->Cancel(); }
-void clsPlamor::put_FileName(const std::string& v) { dlg_->FileName = v; }
+void clsPlamor::put_FileName(const std::string& v) {
+  RefuseWhileWriting("FileName");
+  dlg_->FileName = v;
+}
 std::string clsPlamor::get_FileName() { return dlg_->FileName; }
 void clsPlamor::put_FilePath(const std::string& v) { Settings().FilePath = v; }
 std::string clsPlamor::get_FilePath() { return Settings().FilePath; }
-void clsPlamor::put_Memo(const std::string& v) { dlg_->Memo = v; }
+void clsPlamor::put_Memo(const std::string& v) {
+  RefuseWhileWriting("Memo");
+  dlg_->Memo = v;
+}
 std::string clsPlamor::get_Memo() { return dlg_->Memo; }
 void clsPlamor::put_RoundColum(std::int32_t v) { Settings().RoundColum = v; }
 std::int32_t clsPlamor::get_RoundColum() { return Settings().RoundColum; }
@@ -98,15 +113,33 @@ void clsPlamor::put_Layer(std::int16_t v) { dlg_->SetLayer(v); }
 std::int16_t clsPlamor::get_Layer() { return dlg_->Layer(); }
 void clsPlamor::put_pen(std::int32_t v) { dlg_->SetPen(v); }
 std::int32_t clsPlamor::get_pen() { return dlg_->pen(); }
-void clsPlamor::put_Paper(std::int32_t v) { dlg_->Paper = v; }
+void clsPlamor::put_Paper(std::int32_t v) {
+  RefuseWhileWriting("Paper");
+  dlg_->Paper = v;
+}
 std::int32_t clsPlamor::get_Paper() { return dlg_->Paper; }
-void clsPlamor::put_PaperScale(double v) { dlg_->PaperScale = v; }
+void clsPlamor::put_PaperScale(double v) {
+  RefuseWhileWriting("PaperScale");
+  RequireFinite(v, "PaperScale");
+  dlg_->PaperScale = v;
+}
 double clsPlamor::get_PaperScale() { return dlg_->PaperScale; }
-void clsPlamor::put_PaperTate(double v) { dlg_->SetPaperTate(v); }
+void clsPlamor::put_PaperTate(double v) {
+  RefuseWhileWriting("PaperTate");
+  RequireFinite(v, "PaperTate");
+  dlg_->SetPaperTate(v);
+}
 double clsPlamor::get_PaperTate() { return dlg_->PaperTate(); }
-void clsPlamor::put_PaperYoko(double v) { dlg_->SetPaperYoko(v); }
+void clsPlamor::put_PaperYoko(double v) {
+  RefuseWhileWriting("PaperYoko");
+  RequireFinite(v, "PaperYoko");
+  dlg_->SetPaperYoko(v);
+}
 double clsPlamor::get_PaperYoko() { return dlg_->PaperYoko(); }
-void clsPlamor::put_PaperSize(std::int32_t v) { dlg_->SetPaperSize(v); }
+void clsPlamor::put_PaperSize(std::int32_t v) {
+  RefuseWhileWriting("PaperSize");
+  dlg_->SetPaperSize(v);
+}
 std::int32_t clsPlamor::get_PaperSize() { return dlg_->PaperSize(); }
 
 void clsPlamor::En(double x, double y, double r, const LineOptions& o) {
@@ -162,16 +195,37 @@ void clsPlamor::OutPutPlamor(const std::string& MGLPath) {
   view_->Show();  // the next paint of the dialog starts the run
 }
 
-std::string clsPlamor::OpenFileNameDlg() { return dlg_->OpenFileNameDlg(); }
-void clsPlamor::put_HouiAngle(double v) { dlg_->HouiAngle = v; }
+std::string clsPlamor::OpenFileNameDlg() {
+  RefuseWhileWriting("OpenFileNameDlg");
+  return dlg_->OpenFileNameDlg();
+}
+void clsPlamor::put_HouiAngle(double v) {
+  RefuseWhileWriting("HouiAngle");
+  RequireFinite(v, "HouiAngle");
+  dlg_->HouiAngle = v;
+}
 double clsPlamor::get_HouiAngle() { return dlg_->HouiAngle; }
-void clsPlamor::put_GentenX(double v) { dlg_->GentenX = v; }
+void clsPlamor::put_GentenX(double v) {
+  RefuseWhileWriting("GentenX");
+  RequireFinite(v, "GentenX");
+  dlg_->GentenX = v;
+}
 double clsPlamor::get_GentenX() { return dlg_->GentenX; }
-void clsPlamor::put_GentenY(double v) { dlg_->GentenY = v; }
+void clsPlamor::put_GentenY(double v) {
+  RefuseWhileWriting("GentenY");
+  RequireFinite(v, "GentenY");
+  dlg_->GentenY = v;
+}
 double clsPlamor::get_GentenY() { return dlg_->GentenY; }
-void clsPlamor::put_PlamorFlg(std::int32_t v) { dlg_->PlamorFlg = v; }
+void clsPlamor::put_PlamorFlg(std::int32_t v) {
+  RefuseWhileWriting("PlamorFlg");
+  dlg_->PlamorFlg = v;
+}
 std::int32_t clsPlamor::get_PlamorFlg() { return dlg_->PlamorFlg; }
-void clsPlamor::put_DXFOnly(bool v) { dlg_->DXF_Only = v; }
+void clsPlamor::put_DXFOnly(bool v) {
+  RefuseWhileWriting("DXFOnly");
+  dlg_->DXF_Only = v;
+}
 bool clsPlamor::get_DXFOnly() { return dlg_->DXF_Only; }
 
 void clsPlamor::put_LayerName(std::int16_t Index, const std::string& v) {

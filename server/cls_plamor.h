@@ -110,8 +110,10 @@ class clsPlamor final : public IPlamor {
   std::string get_LayerName(std::int16_t Index) override;
 
  private:
-  // Registration and Clear while the drawing is being written would change
-  // the store under the run: they are refused with a clear error.
+  // Members that change what an output run reads or writes (the store, the
+  // file name, paper, scale, origin, bearing, memo and file options) are
+  // refused with the busy error from OutPutPlamor until the run has ended;
+  // reading them stays possible.
   void RefuseWhileWriting(const char* member) const;
 
   std::unique_ptr<DlgView> view_;

@@ -69,15 +69,25 @@ constexpr Pair kHeaderEnd[] = {
 
 constexpr int kLayerCount = 128;
 
-// A group value is one line: control characters (a line break in a text or
-// layer name) are written in the DXF caret form, "^J" for a line feed.
-std::string_view OneLineValue(std::string_view value, std::string& storage) {
-  bool hasControl = false;
-  for (unsigned char c : value) hasControl = hasControl || c < 0x20;
-  if (!hasControl) return value;
+// A group value is one line that reads back as it was given: control
+// characters are written in the DXF caret form ("^J" for a line feed, "^I" for
+// a tab) and a caret itself as "^ ". `cp932` values skip the second byte of a
+// double-byte character, which may be the caret's byte; UTF-8 values have no
+// such bytes.
+std::string_view OneLineValue(std::string_view value, std::string& storage, bool cp932) {
+  auto needsCaret = [](unsigned char c) { return c < 0x20 || c == '^'; };
+  bool plain = true;
+  for (unsigned char c : value) plain = plain && !needsCaret(c);
+  if (plain) return value;
   storage.clear();
-  for (unsigned char c : value) {
-    if (c < 0x20) {
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(value[i]);
+    if (cp932 && cp932::IsLeadByte(c) && i + 1 < value.size()) {
+      storage += value.substr(i, 2);
+      ++i;
+    } else if (c == '^') {
+      storage += "^ ";
+    } else if (c < 0x20) {
       storage += '^';
       storage += static_cast<char>(c + 0x40);
     } else {
@@ -152,9 +162,11 @@ void AppendArcEntity(std::string& out, double x, double y, double z, double radi
 }
 
 // Horizontal and vertical TEXT differ only in width factor and style name.
+// The text is CP932 bytes when `cp932`, else UTF-8.
 void AppendTextEntity(std::string& out, double height, double x, double y, double z, double angle,
-                      std::string_view text, std::string_view widthFactor, std::string_view style,
-                      std::string_view layer, std::string_view lineType, std::string_view colour) {
+                      std::string_view text, bool cp932, std::string_view widthFactor,
+                      std::string_view style, std::string_view layer, std::string_view lineType,
+                      std::string_view colour) {
   AppendPrologue(out, "TEXT", layer, lineType, colour);
   AppendGroupReal(out, "10", x);
   AppendGroupReal(out, "20", y);
@@ -162,7 +174,7 @@ void AppendTextEntity(std::string& out, double height, double x, double y, doubl
   AppendGroupReal(out, "40", height);
   std::string storage;
   AppendLine(out, "  1");
-  AppendLine(out, OneLineValue(text, storage));
+  AppendLine(out, OneLineValue(text, storage, cp932));
   AppendGroupReal(out, "50", angle);
   AppendLine(out, " 41");
   AppendLine(out, widthFactor);
@@ -208,7 +220,7 @@ std::string_view LayerNameBytes(std::int16_t layer) {
     entry.utf8 = name;
     std::string storage;
     const std::string bytes = IsAscii(name) ? name : cp932::FromUtf8(name);
-    entry.bytes = name.empty() ? std::string("0") : std::string(OneLineValue(bytes, storage));
+    entry.bytes = name.empty() ? std::string("0") : std::string(OneLineValue(bytes, storage, !IsAscii(name)));
     entry.filled = true;
   }
   return entry.bytes;
@@ -273,7 +285,7 @@ std::string DxfHeaderText() {
     AppendPairs(out, kLayerEntryStart);
     std::string storage;
     AppendLine(out, " 2");
-    AppendLine(out, OneLineValue(name, storage));
+    AppendLine(out, OneLineValue(name, storage, false));  // UTF-8 here
     AppendPairs(out, kLayerEntryEnd);
   }
   AppendPairs(out, kHeaderEnd);
@@ -306,7 +318,7 @@ std::string DxfArc(double x, double y, double z, double radius, double startAngl
 std::string DxfText(double height, double x, double y, double z, double angle, std::string_view text,
                     std::string_view layer, std::string_view lineType, std::string_view colour) {
   std::string out;
-  AppendTextEntity(out, height, x, y, z, angle, text, IsSingleByteText(text) ? "0.5000" : "0.8200",
+  AppendTextEntity(out, height, x, y, z, angle, text, false, IsSingleByteText(text) ? "0.5000" : "0.8200",
                    "YOKOGAKI", layer, lineType, colour);
   return WithoutFinalCrLf(std::move(out));
 }
@@ -315,7 +327,8 @@ std::string DxfVerticalText(double height, double x, double y, double z, double 
                             std::string_view text, std::string_view layer, std::string_view lineType,
                             std::string_view colour) {
   std::string out;
-  AppendTextEntity(out, height, x, y, z, angle, text, "0.8200", "TATEGAKI", layer, lineType, colour);
+  AppendTextEntity(out, height, x, y, z, angle, text, false, "0.8200", "TATEGAKI", layer, lineType,
+                   colour);
   return WithoutFinalCrLf(std::move(out));
 }
 
@@ -387,11 +400,11 @@ SaveResult SaveText(OutputFile& file, const TextValues& text) {
   const std::string bytes = cp932::FromUtf8(text.Text);
   std::string& out = EntityBuffer();
   if (text.Style == ktpYoko) {
-    AppendTextEntity(out, text.height, text.x, text.y, 0, text.lang, bytes,
+    AppendTextEntity(out, text.height, text.x, text.y, 0, text.lang, bytes, true,
                      IsSingleByteText(text.Text) ? "0.5000" : "0.8200", "YOKOGAKI", style.layer,
                      style.lineType, style.Colour());
   } else {
-    AppendTextEntity(out, text.height, text.x, text.y, 0, text.lang, bytes, "0.8200", "TATEGAKI",
+    AppendTextEntity(out, text.height, text.x, text.y, 0, text.lang, bytes, true, "0.8200", "TATEGAKI",
                      style.layer, style.lineType, style.Colour());
   }
   return WriteStep(file, out);

@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <filesystem>
 
+#include "platform/temporary_files.h"
 #include "server/common.h"
 
 namespace plamor {
@@ -31,16 +31,6 @@ std::pair<std::size_t, int> WriteAll(int fd, std::string_view bytes) {
     written += static_cast<std::size_t>(n);
   }
   return {written, 0};
-}
-
-// A name beside the target that no other file has: "<folder>/.<name>.<pid>-<n>.part".
-std::string TemporaryNameFor(const std::filesystem::path& target) {
-  static std::atomic<unsigned> counter{0};
-  constexpr std::size_t kNameRoom = 200;  // the decorations still fit a file name of 255 bytes
-  std::filesystem::path temporary = target.parent_path();
-  temporary /= "." + target.filename().string().substr(0, kNameRoom) + "." + std::to_string(::getpid()) +
-               "-" + std::to_string(counter++) + ".part";
-  return temporary.string();
 }
 
 }  // namespace
@@ -77,8 +67,9 @@ std::optional<FileError> DiskOutputFile::Open(const std::string& path, OpenMode)
   lost_.reset();
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return oserr::FromErrno(EISDIR, path);
+  tempfiles::RemoveStale(std::filesystem::path(path).parent_path());
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string temporary = TemporaryNameFor(path);
+    std::string temporary = tempfiles::BesideTarget(path).string();
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) {
       fd_ = fd;

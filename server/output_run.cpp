@@ -16,6 +16,7 @@
 #include "platform/folders.h"
 #include "platform/numeric_text.h"
 #include "platform/prompts.h"
+#include "platform/stop_signals.h"
 #include "server/atz_writer.h"
 #include "server/automation_error.h"
 #include "server/common.h"
@@ -97,7 +98,9 @@ class OutputRun {
   Flow ConfirmReplaceable();
   Flow OpenWithHeader();
   Flow Guarded(const std::function<void()>& step);
-  bool CancelRequested() const { return dlg_.Cancel(); }
+  // The user's cancel, or the host process asked to stop (it ends once the
+  // run has given its file up).
+  bool CancelRequested() const { return dlg_.Cancel() || stopsignals::Received() != 0; }
   void ResetProgress();
   void ShowProgress(std::int32_t i, std::int32_t count, double& lastShown);
   DrawingInfo Info() const;

@@ -29,13 +29,6 @@ NoEventPump& IdlePump() {
   return pump;
 }
 
-void RequireFinite(double value, const char* name) {
-  if (!std::isfinite(value)) {
-    throw AutomationError(kErrInvalidArgument,
-                          std::string("Invalid argument: ") + name + " is not a finite number");
-  }
-}
-
 // The optional argument converted to a 32-bit or 16-bit integer, as the host
 // converts a number it stores in such a field.
 std::int32_t ToLong(double value, const char* name) {

@@ -1,7 +1,10 @@
 #include "server/plm_reader.h"
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
+#include <span>
+#include <utility>
 
 #include "platform/cp932.h"
 #include "server/common.h"
@@ -45,6 +48,23 @@ class Cursor {
   std::size_t offset_ = 0;
 };
 
+// The header's real numbers, by offset.
+constexpr std::pair<std::size_t, const char*> kHeaderReals[] = {
+    {2764, "GentenX"}, {2772, "GentenY"}, {2780, "HouiAngle"}, {2840, "the first paper side"},
+    {2848, "the second paper side"}, {2866, "PaperScale"}};
+
+// The values of each record kind, in file order.
+constexpr const char* kLineValues[] = {"x1", "y1", "x2", "y2", "pitch"};
+constexpr const char* kCircleValues[] = {"x", "y", "xr", "yr", "sAng", "mang", "lang", "pitch"};
+constexpr const char* kTextValues[] = {"x", "y", "width", "height", "Between", "lang", "sAng"};
+
+// NaN and the infinities are no coordinates or sizes: such a file is damaged.
+void RequireFinite(double value, std::size_t offset, const char* name) {
+  if (!std::isfinite(value))
+    throw FormatError(offset, std::string(name) + " is " + (std::isnan(value) ? "NaN" : "infinite") +
+                                  ", not a finite number");
+}
+
 Header ReadHeader(std::string_view bytes) {
   if (bytes.size() < kHeaderSize)
     throw FormatError(bytes.size(), "the header needs 2906 bytes, the file has " + std::to_string(bytes.size()));
@@ -66,6 +86,7 @@ Header ReadHeader(std::string_view bytes) {
   h.paperCode = le::Read<std::int16_t>(bytes, 2856);
   h.PaperScale = le::Read<double>(bytes, 2866);
   h.dosVersionSize = le::Read<std::int16_t>(bytes, 2882);
+  for (const auto& [offset, name] : kHeaderReals) RequireFinite(le::Read<double>(bytes, offset), offset, name);
   h.firstAttribute = le::Read<std::int16_t>(bytes, 2902);
   h.secondAttribute = le::Read<std::int16_t>(bytes, 2904);
   return h;
@@ -81,15 +102,19 @@ Record ReadRecord(Cursor& in) {
     throw FormatError(r.offset, "not an attribute word (bit 0 must be 1 and bit 1 must be 0)");
   if (in.Take<std::int16_t>() != 0) throw FormatError(r.offset + 2, "the word after the attribute word must be 0");
   r.attribute = DecodeAttribute(r.attributeWord);
-  std::size_t reals = 0;
+  std::span<const char* const> names;
   switch (r.attribute.kind) {
     case 0:
-    case 1: r.kind = RecordKind::Line; reals = 5; break;
-    case 2: r.kind = RecordKind::Circle; reals = 8; break;
-    default: r.kind = RecordKind::Text; reals = 7; break;
+    case 1: r.kind = RecordKind::Line; names = kLineValues; break;
+    case 2: r.kind = RecordKind::Circle; names = kCircleValues; break;
+    default: r.kind = RecordKind::Text; names = kTextValues; break;
   }
-  in.Need(reals * 8, r.kind == RecordKind::Line ? "a line record" : r.kind == RecordKind::Circle ? "a circle record" : "a text record");
-  for (std::size_t i = 0; i < reals; ++i) r.values.push_back(in.Take<double>());
+  in.Need(names.size() * 8, r.kind == RecordKind::Line ? "a line record" : r.kind == RecordKind::Circle ? "a circle record" : "a text record");
+  for (const char* name : names) {
+    const std::size_t at = in.offset();
+    r.values.push_back(in.Take<double>());
+    RequireFinite(r.values.back(), at, name);
+  }
   if (r.kind != RecordKind::Text) return r;
   in.Need(6, "a text record");
   r.FontType = in.Take<std::int16_t>();
@@ -107,7 +132,8 @@ Record ReadRecord(Cursor& in) {
 
 FormatError::FormatError(std::size_t offset, const std::string& what)
     : std::runtime_error("standard drawing file, offset " + std::to_string(offset) + ": " + what),
-      offset_(offset) {}
+      offset_(offset),
+      detail_(what) {}
 
 Attribute DecodeAttribute(std::int16_t word) {
   const auto bits = static_cast<std::uint16_t>(word);

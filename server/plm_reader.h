@@ -18,9 +18,12 @@ class FormatError : public std::runtime_error {
  public:
   FormatError(std::size_t offset, const std::string& what);
   std::size_t offset() const { return offset_; }
+  // What is wrong, without the place (for callers that name the file and offset themselves).
+  const std::string& detail() const { return detail_; }
 
  private:
   std::size_t offset_;
+  std::string detail_;
 };
 
 struct Header {

@@ -74,7 +74,10 @@ std::string TimeStamp() {
 }
 
 std::int16_t PaperCode(std::int32_t paper, std::int32_t paperSize) {
-  return static_cast<std::int16_t>(paperSize + (paper == ktpPaperYoko ? 1 : 16));
+  // Summed wide, so a size near the top of the host's range cannot overflow;
+  // like every size, only the low 16 bits reach the field.
+  const std::int64_t code = std::int64_t{paperSize} + (paper == ktpPaperYoko ? 1 : 16);
+  return static_cast<std::int16_t>(code);
 }
 
 std::string HeaderBytes(const DrawingInfo& info, const Thumbnail& thumbnail,

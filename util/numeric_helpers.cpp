@@ -33,27 +33,57 @@ int HexDigitValue(char c) {
   return static_cast<signed char>(c) >= 'A' ? c - 55 : c - 48;
 }
 
-// Words of a command line: blanks separate words, double quotes group
-// characters (blanks included) into a word and are themselves dropped.
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Words of a command line, split as a program started by the host's process
+// start reads its arguments. The first word, the program, runs to the first
+// blank outside double quotes; its quotes are dropped and backslashes are
+// plain characters. In every later word blanks separate words, double quotes
+// group characters (blanks included) and are dropped, "" inside quotes is a
+// quote character, and backslashes count only before a double quote: 2n of
+// them give n backslashes and the quote keeps its meaning, 2n + 1 give n
+// backslashes and a quote character ("a\"b" is the one word a"b).
 std::vector<std::string> SplitCommandLine(const char* line) {
   std::vector<std::string> words;
+  const char* p = line ? line : "";
+  while (IsBlank(*p)) ++p;
+  if (!*p) return words;
+
   std::string word;
-  bool inWord = false, quoted = false;
-  for (const char* p = line; p && *p; ++p) {
-    if (*p == '"') {
-      quoted = !quoted;
-      inWord = true;
-    } else if ((*p == ' ' || *p == '\t') && !quoted) {
-      if (inWord) words.push_back(word);
-      word.clear();
-      inWord = false;
-    } else {
-      word += *p;
-      inWord = true;
-    }
+  bool quoted = false;
+  for (; *p && (quoted || !IsBlank(*p)); ++p) {
+    if (*p == '"') quoted = !quoted;
+    else word += *p;
   }
-  if (inWord) words.push_back(word);
-  return words;
+  words.push_back(word);
+
+  for (;;) {
+    while (IsBlank(*p)) ++p;
+    if (!*p) return words;
+    word.clear();
+    quoted = false;
+    for (;;) {
+      std::size_t backslashes = 0;
+      for (; *p == '\\'; ++p) ++backslashes;
+      bool literal = true;
+      if (*p == '"') {
+        if (backslashes % 2 == 0) {
+          if (quoted && p[1] == '"') {
+            ++p;  // "" inside quotes: one quote character
+          } else {
+            literal = false;
+            quoted = !quoted;
+          }
+        }
+        backslashes /= 2;
+      }
+      word.append(backslashes, '\\');
+      if (!*p || (!quoted && IsBlank(*p))) break;
+      if (literal) word += *p;
+      ++p;
+    }
+    words.push_back(word);
+  }
 }
 
 // Blocks until the child ends, waking every 1000 ms as the host's wait does,

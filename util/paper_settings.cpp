@@ -13,12 +13,13 @@
 
 #include "platform/cp932.h"
 #include "util/cups_media_table.h"
+#include "util/paper_display_names.h"
 
 namespace {
 
-using plamor::paper::FindByCode;
-using plamor::paper::FindByMediaName;
+using plamor::paper::CodeOfMediaName;
 using plamor::paper::kFirstPrinterPaperCode;
+using plamor::paper::MediaNameOfCode;
 
 // Orientations of the host (DMORIENT_) and of IPP (orientation-requested).
 constexpr int kPortrait = 1;
@@ -125,21 +126,20 @@ QueryResult QueryPrinter(const std::string& printer, PrinterPapers& out) {
   return QueryResult::kOk;
 }
 
-// The code of one of the printer's papers: its table code, else 256 plus its
-// place in the printer's list (256 for a paper it does not list).
+// The code of one of the printer's papers: the standard code of its size,
+// else 256 plus its place in the printer's list (256 for a paper it does not
+// list).
 int PaperCodeOf(const std::string& media, const std::vector<std::string>& supported) {
-  if (const auto* kind = FindByMediaName(media)) return kind->code;
+  if (const auto code = CodeOfMediaName(media)) return *code;
   const auto it = std::find(supported.begin(), supported.end(), media);
   return kFirstPrinterPaperCode + static_cast<int>(it == supported.end() ? 0 : it - supported.begin());
 }
 
 // The media name to give the printer for a paper code: the name the printer
-// lists for it, or the table's PWG name for a printer that lists none.
+// lists for it, or the PWG name of the code's size for a printer that lists
+// none.
 std::optional<std::string> MediaNameFor(std::uint16_t code, const std::vector<std::string>& supported) {
-  if (supported.empty()) {
-    const auto* kind = FindByCode(code);
-    return kind ? std::optional<std::string>(kind->pwg) : std::nullopt;
-  }
+  if (supported.empty()) return MediaNameOfCode(code);
   for (const std::string& media : supported)
     if (PaperCodeOf(media, supported) == code) return media;
   return std::nullopt;
@@ -165,7 +165,7 @@ int UserPaperCode(const std::string& option, const std::vector<std::string>& sup
   for (std::size_t from = 0; from <= option.size();) {
     const std::size_t comma = std::min(option.find(',', from), option.size());
     const std::string part = option.substr(from, comma - from);
-    if (FindByMediaName(part) || std::find(supported.begin(), supported.end(), part) != supported.end())
+    if (CodeOfMediaName(part) || std::find(supported.begin(), supported.end(), part) != supported.end())
       return PaperCodeOf(part, supported);
     from = comma + 1;
   }
@@ -265,16 +265,14 @@ int32_t GetPaperNamesCount(const char* device, const char* /*port*/) {
 }
 
 int32_t GetPaperNames(const char* device, const char* /*port*/, char* names) {
-  const auto papers = ListedPapers(device);
-  if (!papers) return -1;
+  const auto dest = ParseDestination(device);
+  PrinterPapers papers;
+  if (!dest || QueryPrinter(dest->printer, papers) != QueryResult::kOk) return -1;
   if (names) {
-    for (std::size_t i = 0; i < papers->mediaSupported.size(); ++i) {
-      const std::string& media = papers->mediaSupported[i];
-      const auto* kind = FindByMediaName(media);
-      WritePaperName(kind ? kind->nameUtf8 : media, names + i * TESSARO_PAPER_NAME_BYTES);
-    }
+    const auto shown = plamor::paper::PaperDisplayNames(dest->printer, papers.mediaSupported);
+    for (std::size_t i = 0; i < shown.size(); ++i) WritePaperName(shown[i], names + i * TESSARO_PAPER_NAME_BYTES);
   }
-  return static_cast<int32_t>(papers->mediaSupported.size());
+  return static_cast<int32_t>(papers.mediaSupported.size());
 }
 
 int32_t GetPapers(const char* device, const char* /*port*/, uint16_t* codes) {

@@ -17,13 +17,13 @@
 
 #include "platform/cp932.h"
 #include "platform/folders.h"
+#include "platform/kvd_codes.h"
 
 namespace {
 
 // ---------------------------------------------------------------- the file
 
 constexpr std::size_t kMaxGlyphWords = 255;
-constexpr int kFirstByte = 0x21, kLastByte = 0x7E, kRowLength = 94;
 // Index entries hold 24-bit offsets: nothing past the last addressable run
 // is ever read, so a font image never needs more than this.
 constexpr std::size_t kMaxImageBytes = (std::size_t{1} << 24) + 2 * kMaxGlyphWords;
@@ -60,21 +60,17 @@ std::optional<std::filesystem::path> LocateFile(const std::filesystem::path& pat
   return plamor::folders::FindFileNoCase(folder, path.filename().string());
 }
 
-// Words of the glyph at JIS row/column; 0 when the glyph is empty or its
-// index entry or words lie outside the file.
-std::size_t ReadGlyphWords(int row, int column, std::array<std::uint16_t, kMaxGlyphWords>& words) {
-  if (!g_font || row < kFirstByte || row > kLastByte || column < kFirstByte || column > kLastByte)
-    return 0;
+// Words of the glyph of a JIS cell; 0 when the glyph is empty or its index
+// entry or words lie outside the file.
+std::size_t ReadGlyphWords(plamor::kvd::JisCell cell, std::array<std::uint16_t, kMaxGlyphWords>& words) {
+  if (!g_font) return 0;
   // Two glyphs of the font are stored in each other's places.
-  const int jis = row << 8 | column;
-  if (jis == 0x3349 || jis == 0x5978) {
-    row = jis == 0x3349 ? 0x59 : 0x33;
-    column = jis == 0x3349 ? 0x78 : 0x49;
-  }
+  if (cell.Value() == 0x3349) cell = {0x59, 0x78};
+  else if (cell.Value() == 0x5978) cell = {0x33, 0x49};
   const std::vector<std::uint8_t>& image = *g_font;
-  const std::size_t entryAt = 4 * (1 + kRowLength * (row - kFirstByte) + (column - kFirstByte));
-  if (entryAt + 4 > image.size()) return 0;
-  const std::uint32_t entry = ReadLe32(image, entryAt);
+  const std::int64_t entryAt = plamor::kvd::IndexEntryOffset(cell);
+  if (entryAt < 0 || entryAt + 4 > static_cast<std::int64_t>(image.size())) return 0;
+  const std::uint32_t entry = ReadLe32(image, static_cast<std::size_t>(entryAt));
   const std::size_t offset = entry & 0xFFFFFFu;
   const std::size_t count = entry >> 24;
   if (count == 0 || offset + 2 * count > image.size()) return 0;
@@ -96,26 +92,10 @@ CharClass Classify(std::uint16_t code) {
   return CharClass::SingleByte;
 }
 
-struct JisCode {
-  int row;
-  int column;
-  int Value() const { return row * 256 + column; }
-};
+using plamor::kvd::JisCell;
 
-// Shift_JIS bytes to JIS row and column; either may fall outside 0x21-0x7E
-// for bytes no Shift_JIS character uses.
-JisCode ShiftJisToJis(std::uint16_t sjis) {
-  const int lead = sjis >> 8, second = sjis & 0xFF;
-  int row = 2 * (lead <= 0x9F ? lead - 0x71 : lead - 0xB1) + 1;
-  const int trail = second > 0x7F ? second - 1 : second;
-  int column;
-  if (trail >= 0x9E) {
-    ++row;
-    column = trail - 0x7D;
-  } else {
-    column = trail - 0x1F;
-  }
-  return {row, column};
+JisCell ShiftJisToJis(std::uint16_t sjis) {
+  return plamor::kvd::ShiftJisToJis(static_cast<std::uint8_t>(sjis >> 8), static_cast<std::uint8_t>(sjis & 0xFF));
 }
 
 // Single-byte characters share the glyphs of their full-width forms.
@@ -149,7 +129,7 @@ constexpr std::array<std::uint16_t, 256> MakeSingleByteTable() {
 }
 constexpr std::array<std::uint16_t, 256> kSingleByteJis = MakeSingleByteTable();
 
-JisCode SingleByteJis(std::uint16_t code) {
+JisCell SingleByteJis(std::uint16_t code) {
   const std::uint16_t jis = kSingleByteJis[code >> 8];
   return {jis >> 8, jis & 0xFF};
 }
@@ -292,7 +272,7 @@ int ReadFont(std::int32_t code32, double height, double width, KvdStrokeList* li
   const auto code = static_cast<std::uint16_t>(code32);
   const CharClass charClass = Classify(code);
   CellScale scale{width, height, 0};
-  JisCode jis{};
+  JisCell jis{};
   if (charClass == CharClass::SingleByte) {
     jis = SingleByteJis(code);
   } else {
@@ -307,7 +287,7 @@ int ReadFont(std::int32_t code32, double height, double width, KvdStrokeList* li
   scale.sy /= 128;
 
   std::array<std::uint16_t, kMaxGlyphWords> words;
-  const std::size_t count = ReadGlyphWords(jis.row, jis.column, words);
+  const std::size_t count = ReadGlyphWords(jis, words);
   StrokeWriter out(list->strokes, std::max(capacity, 0));
   DecodeGlyph(words, count, scale, out);
   list->count = out.Count();
@@ -422,7 +402,7 @@ TESSARO_EXPORT void GetKarning(int32_t code32, double /*height*/, double width, 
                                double* right) {
   const auto code = static_cast<std::uint16_t>(code32);
   const CharClass charClass = Classify(code);
-  const JisCode jis = charClass == CharClass::SingleByte ? SingleByteJis(code) : ShiftJisToJis(code);
+  const JisCell jis = charClass == CharClass::SingleByte ? SingleByteJis(code) : ShiftJisToJis(code);
   const double scale = width / (charClass == CharClass::FullWidth ? 128 : 256);
   double from = 0, to = 128;
   const auto found = std::lower_bound(

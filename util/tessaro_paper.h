@@ -2,9 +2,10 @@
  *
  * A printer (device) name is a CUPS destination, "name" or "name/instance",
  * in CP932; the port name is not needed by CUPS and may be empty or null.
- * Paper sizes are DMPAPER_ codes (table in cups_media_table.cpp; a printer's
- * own papers get 256 and up), orientations 1 portrait, 2 landscape; both are
- * read from the low 16 bits of their arguments.
+ * Paper sizes are DMPAPER_ codes, a printer's paper taking the code of its
+ * size (table in cups_media_table.cpp; a paper of no standard size gets 256
+ * plus its place in the printer's list), orientations 1 portrait, 2
+ * landscape; both are read from the low 16 bits of their arguments.
  *
  * Two kinds of defaults:
  * - the printer's stored defaults in the CUPS server (media-default,
@@ -41,7 +42,8 @@
  *     answer, a value it cannot take, options file not written; nothing
  *     changed).
  *
- * Buffers: GetPaperNames writes 64 bytes a paper (a name of at most 63 bytes,
+ * Buffers: GetPaperNames writes 64 bytes a paper (the name a person sees,
+ * the text of the printer's PPD or of the printer, in CP932, at most 63 bytes,
  * NUL-filled), GetPapers 2 bytes a paper; size them from GetPaperNamesCount.
  * A null buffer writes nothing and still returns the number of papers.
  */

@@ -1,6 +1,9 @@
 #include "apps/host_script/script_parser.h"
 
 #include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
 #include <sstream>
 
 namespace plamor::script {
@@ -110,18 +113,35 @@ class LineReader {
       }
     }
     v.kind = Value::Kind::Number;
-    v.number = std::stod(s_.substr(b, pos_ - b));
+    const std::string digitsText = s_.substr(b, pos_ - b);
+    v.number = std::strtod(digitsText.c_str(), nullptr);
+    // Beyond the range of a double the host has no value for the number; a
+    // number too small to hold becomes 0 (or the nearest subnormal), as in the host.
+    if (std::isinf(v.number)) {
+      pos_ = b;
+      Fail("the number " + Shortened(digitsText) + " is beyond the range of a double (about 1.8e308)");
+    }
     return v;
   }
 
+  // Once known, the member is named in every error of the line.
+  void SetMember(const std::string& member) { member_ = member; }
+
   [[noreturn]] void Fail(const std::string& what) {
-    throw ParseError(line_, what + " at column " + std::to_string(pos_ + 1));
+    throw ParseError(line_, (member_.empty() ? "" : member_ + ": ") + what + " at column " +
+                                std::to_string(pos_ + 1));
   }
 
  private:
+  static std::string Shortened(const std::string& text) {
+    constexpr size_t kShown = 24;
+    return text.size() <= kShown ? text : text.substr(0, kShown) + "... (" + std::to_string(text.size()) + " characters)";
+  }
+
   const std::string& s_;
   int line_;
   size_t pos_ = 0;
+  std::string member_;
 };
 
 std::vector<Argument> ParseArguments(LineReader& r, bool inParentheses) {
@@ -164,6 +184,7 @@ std::optional<Statement> ParseLine(const std::string& text, int lineNumber) {
   if (EqualsNoCase(first, "print")) {
     st.kind = Statement::Kind::Print;
     st.member = r.Name();
+    r.SetMember(st.member);
     if (r.Accept("(")) {
       st.index = r.ParseValue();
       r.Expect(")", "\")\"");
@@ -172,6 +193,7 @@ std::optional<Statement> ParseLine(const std::string& text, int lineNumber) {
     return st;
   }
   st.member = first;
+  r.SetMember(first);
   // "Name(index) = value" or "Name(args)" or "Name = value" or "Name args".
   if (r.Peek('(')) {
     r.Accept("(");
@@ -207,6 +229,9 @@ std::vector<Statement> ParseScript(const std::string& source) {
     ++n;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (n == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+    if (line.size() > kMaxLineBytes)
+      throw ParseError(n, "the line holds " + std::to_string(line.size()) + " bytes; a script line may hold at most " +
+                              std::to_string(kMaxLineBytes));
     if (auto st = ParseLine(line, n)) out.push_back(std::move(*st));
   }
   return out;

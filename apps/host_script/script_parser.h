@@ -47,6 +47,10 @@ class ParseError : public std::runtime_error {
   int line_;
 };
 
+// The most a script line may hold. No call needs more than a few hundred
+// bytes; the bound keeps a damaged script from growing the parse without end.
+inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
+
 // Parses one line; no statement for blank and comment lines.
 std::optional<Statement> ParseLine(const std::string& text, int lineNumber);
 

@@ -54,7 +54,7 @@ void CommitDrawing(OutputTarget& target, const DrawingLink& link) {
     std::string message = e.what();
     const std::string prompts = link.Prompts();
     if (!prompts.empty()) message += "; the drawing server reported:\n" + prompts;
-    throw std::runtime_error(message);
+    throw std::runtime_error(target.Describe(message));
   }
 }
 

@@ -27,6 +27,8 @@ Command ConvertCommand();
 int RunConvert(const CommandLine& line);
 Command RenderCommand();
 int RunRender(const CommandLine& line);
+Command PrintCommand();
+int RunPrint(const CommandLine& line);
 Command SetupCodePageCommand();
 int RunSetupCodePage(const CommandLine& line);
 

@@ -1,24 +1,27 @@
-// plamor-draw convert IN OUT [--decimals N]
+// plamor-draw convert IN OUT [--decimals N] [--dxf-version 2000]
 #include <QCoreApplication>
 
 #include <chrono>
 #include <iostream>
 #include <thread>
 
+#include "apps/plamor_draw/chart_outputs.h"
 #include "apps/plamor_draw/command_support.h"
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/drawing_link.h"
 #include "apps/plamor_draw/drawing_model.h"
 #include "apps/plamor_draw/input_error.h"
 #include "apps/plamor_draw/model_registration.h"
+#include "apps/plamor_draw/modern_dxf.h"
 #include "apps/plamor_draw/output_target.h"
 
 namespace plamor::draw {
 
 Command ConvertCommand() {
-  return DrawingCommand("convert", "IN OUT [--decimals N]",
+  return DrawingCommand("convert", "IN OUT [--decimals N] [--dxf-version 2000]",
                         "A .plm or .atz drawing into the kind OUT's ending names (.dxf, .plm, else .atz).")
-      .Option("decimals", "N", "the decimals of a standard text file, 1 to 9 (default 3)");
+      .Option("decimals", "N", "the decimals of a standard text file, 1 to 9 (default 3)")
+      .Option("dxf-version", "2000", kDxfVersionHelp);
 }
 
 int RunConvert(const CommandLine& line) {
@@ -27,9 +30,19 @@ int RunConvert(const CommandLine& line) {
   std::optional<int> decimals;
   if (auto d = line.Value("--decimals")) decimals = ParseInteger("--decimals", *d, 1, 9);
 
+  const bool modernDxf = ParseDxfVersion(line.Value("--dxf-version"));
+  if (modernDxf) RequireDxfName(out);
+
   const DrawingModel model = ReadDrawingFile(in);
   if (model.elements.empty()) throw InputError(in, "holds no elements; there is nothing to convert");
   OutputTarget target(out);
+  if (modernDxf) {
+    WriteModernDxf(model, target.Temporary());
+    target.Commit();
+    std::cerr << "plamor-draw: wrote " << target.Final().string() << " (AutoCAD 2000 DXF, " << model.elements.size()
+              << " elements)\n";
+    return 0;
+  }
   ApplyCodePageFlag(line);
 
   DrawingLink link(TransportOf(line), target.Temporary().string(), &std::cerr);

@@ -25,6 +25,9 @@ class DrawingLink {
   DrawingLink& operator=(const DrawingLink&) = delete;
 
   host::Transport Transport() const { return transport_; }
+  // Every drawing object made from now on also writes its drawing into this
+  // standard drawing file before it is cleared (see RelayHooks::copyTo).
+  void KeepCopyIn(std::string plmFile) { copyTo_ = std::move(plmFile); }
   // A drawing object of the link (for commands that draw themselves).
   std::unique_ptr<IPlamor> Create();
   // What the server asked and answered so far.
@@ -35,6 +38,7 @@ class DrawingLink {
 
   host::Transport transport_;
   std::string saveAs_;
+  std::string copyTo_;
   std::ostream* progress_;
   std::ostringstream prompts_;
   prompts::BatchPrompter prompter_;

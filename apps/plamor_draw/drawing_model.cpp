@@ -1,8 +1,5 @@
 #include "apps/plamor_draw/drawing_model.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "apps/plamor_draw/input_error.h"
 #include "apps/plamor_draw/output_target.h"
 #include "apps/plamor_draw/text_lines.h"
@@ -13,14 +10,6 @@
 
 namespace plamor::draw {
 namespace {
-
-std::string ReadBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw InputError(file, "cannot be read");
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 // Paper code of the standard drawing file: size + 1 on a landscape sheet,
 // size + 16 on a portrait one; 16 is either a free landscape sheet or a
@@ -36,9 +25,9 @@ void ReadPlmPaper(const plm::Header& h, SheetInfo& sheet) {
 DrawingModel FromPlm(const std::filesystem::path& file) {
   plm::Drawing d;
   try {
-    d = plm::ReadPlm(ReadBytes(file));
+    d = plm::ReadPlm(ReadInputFile(file));
   } catch (const plm::FormatError& e) {
-    throw InputError(file, std::string(e.what()) + " (at byte " + std::to_string(e.offset()) + ")");
+    throw InputError(file, "byte " + std::to_string(e.offset()) + ": " + e.detail());
   }
   DrawingModel m;
   SheetInfo& s = m.sheet;
@@ -78,9 +67,9 @@ DrawingModel FromPlm(const std::filesystem::path& file) {
 DrawingModel FromAtz(const std::filesystem::path& file) {
   atz::TextDrawing d;
   try {
-    d = atz::ReadAtz(ReadBytes(file));
+    d = atz::ReadAtz(ReadInputFile(file));
   } catch (const atz::FormatError& e) {
-    throw InputError(file, e.line(), e.what());
+    throw InputError(file, e.line(), e.detail());
   }
   DrawingModel m;
   clsPaper paper;
@@ -132,6 +121,7 @@ int CodeOfStyle(std::int32_t style) {
 
 DrawingModel ReadDrawingFile(const std::filesystem::path& file) {
   std::error_code ec;
+  if (std::filesystem::is_directory(file, ec)) throw InputError(file, "is a folder, not a file");
   if (!std::filesystem::is_regular_file(file, ec)) throw InputError(file, "does not exist or is not a file");
   if (EndsWithKind(file, "plm")) return FromPlm(file);
   if (EndsWithKind(file, "atz")) return FromAtz(file);

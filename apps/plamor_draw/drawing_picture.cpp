@@ -10,8 +10,7 @@
 namespace plamor::draw {
 namespace {
 
-struct Box {
-  double x0, y0, x1, y1;
+struct Box : DrawnBox {
   void Add(double x, double y) {
     x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
   }
@@ -19,7 +18,7 @@ struct Box {
 
 // The sheet in drawing units, grown to hold every element's reference points.
 Box Extent(const DrawingModel& m) {
-  Box box{0, 0, m.sheet.yoko * m.sheet.scale, m.sheet.tate * m.sheet.scale};
+  Box box{{0, 0, m.sheet.yoko * m.sheet.scale, m.sheet.tate * m.sheet.scale}};
   if (m.sheet.portrait) std::swap(box.x1, box.y1);
   for (const Element& e : m.elements) {
     if (auto* l = std::get_if<LineElement>(&e)) {
@@ -34,23 +33,22 @@ Box Extent(const DrawingModel& m) {
   return box;
 }
 
-// The drawn area: the extent with a small margin, never empty.
-Box DrawnArea(const DrawingModel& model) {
+}  // namespace
+
+DrawnBox DrawnArea(const DrawingModel& model) {
   Box box = Extent(model);
   const double margin = std::max(0.02 * std::max(box.x1 - box.x0, box.y1 - box.y0), 1e-6);
   return {box.x0 - margin, box.y0 - margin, box.x1 + margin, box.y1 + margin};
 }
 
-}  // namespace
-
 double PictureRatio(const DrawingModel& model) {
-  const Box box = DrawnArea(model);
+  const DrawnBox box = DrawnArea(model);
   return (box.y1 - box.y0) / (box.x1 - box.x0);
 }
 
 std::unique_ptr<DeviceContext> DrawPicture(const DrawingModel& model, int width, const std::string& fontPath) {
   width = std::max(width, 64);
-  const Box box = DrawnArea(model);
+  const DrawnBox box = DrawnArea(model);
   const double ratio = PictureRatio(model);
   const int height = std::clamp(static_cast<int>(std::lround(width * ratio)), 16, 8 * width);
   auto dc = std::make_unique<DeviceContext>(width, height, Rgb(0, 0, 0));

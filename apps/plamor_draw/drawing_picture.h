@@ -11,6 +11,13 @@
 
 namespace plamor::draw {
 
+// The area a picture shows, in drawing units: the sheet, grown to hold every
+// element's reference points, with a small margin; never empty.
+struct DrawnBox {
+  double x0, y0, x1, y1;
+};
+DrawnBox DrawnArea(const DrawingModel& model);
+
 // A picture `width` pixels wide (at least 64), as high as the drawn area's
 // proportions ask, white lines and colours on black as the preview shows them.
 // `fontPath` is the stroke-font file. Throws std::runtime_error when the

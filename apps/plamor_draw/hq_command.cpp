@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "apps/plamor_draw/axis_range.h"
+#include "apps/plamor_draw/chart_outputs.h"
 #include "apps/plamor_draw/command_support.h"
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/drawing_link.h"
@@ -33,7 +34,9 @@ Command HqCommand() {
       .Option("png", "CHART.png", "also save the chart as shown on screen")
       .Option("stage", "MIN:MAX", "the stage axis (default: round values holding every measurement)")
       .Option("range", "MIN:MAX", "the quantity axis (default: round values holding every measurement)")
-      .Option("pens", "FRAME,GRID,TEXT,LABEL,TITLE", "store these pens for H-Q drawings, then draw");
+      .Option("pens", "FRAME,GRID,TEXT,LABEL,TITLE", "store these pens for H-Q drawings, then draw")
+      .Option("pdf", "OUT.pdf", "also the drawing as a true-size PDF page")
+      .Option("dxf-version", "2000", kDxfVersionHelp);
 }
 
 int RunHq(const CommandLine& line) {
@@ -60,6 +63,7 @@ int RunHq(const CommandLine& line) {
     RequirePictureName(*png, "--png", {"png"});
     picture.emplace(*png);
   }
+  ChartOutputs further(line, drawing);
   ApplyCodePageFlag(line);
   if (pens) SaveHqPens(*pens);
   else if (!HqPensStored()) {
@@ -78,15 +82,15 @@ int RunHq(const CommandLine& line) {
   }
   std::cerr << "plamor-draw: " << table.measurements.size() << " measurements read\n";
 
-  DrawingLink link(TransportOf(line), drawing.Temporary().string(), &std::cerr);
+  DrawingLink link(TransportOf(line), further.ServerFile(), &std::cerr);
+  further.Prepare(link);
   tbunpu.SetPlamorTransport(link.Transport());
   try {
     tbunpu.HQSakuzu(kind);
   } catch (const charts::HostError& e) {
     throw InputError(table.file, e.what());
   }
-  CommitDrawing(drawing, link);
-  std::cerr << "plamor-draw: wrote " << drawing.Final().string() << "\n";
+  further.Finish(link);
   if (picture) {
     WritePng(tbunpu.PictureArea().Picture().Image(), *picture);
     std::cerr << "plamor-draw: wrote " << picture->Final().string() << "\n";

@@ -8,6 +8,7 @@
 
 #include "apps/plamor_draw/input_error.h"
 #include "apps/plamor_draw/text_lines.h"
+#include "platform/message_text.h"
 #include "platform/numeric_text.h"
 
 namespace plamor::draw {
@@ -77,12 +78,12 @@ bool StationLine(const std::filesystem::path& file, std::size_t n, std::string_v
     char* end = nullptr;
     const long year = std::strtol(value.c_str(), &end, 10);
     if (value.empty() || *end || year < 0 || year > 9999)
-      throw InputError(file, n, "year: \"" + value + "\" is not a year such as 2003");
+      throw InputError(file, n, "year: " + msgtext::Quoted(value) + " is not a year such as 2003");
     table.year = static_cast<std::int32_t>(year);
   } else if (key.find(' ') == std::string::npos && !key.empty() &&
              std::all_of(key.begin(), key.end(), [](unsigned char c) { return c < 0x80; })) {
-    throw InputError(file, n, "unknown station field \"" + key +
-                                  "\" (known: river-system, river, station, station-number, year)");
+    throw InputError(file, n, "unknown station field " + msgtext::Quoted(key) +
+                                  " (known: river-system, river, station, station-number, year)");
   } else {
     return false;  // a comment that happens to hold a colon
   }
@@ -116,11 +117,11 @@ HqTable ParseHqTable(const std::filesystem::path& file, const std::vector<std::s
       for (std::size_t f = 1; f <= fields.size(); ++f) {
         const auto it = ColumnNames().find(Lower(fields[f - 1]));
         if (it == ColumnNames().end())
-          throw InputError(file, n, f, "unknown column \"" + fields[f - 1] +
-                                           "\" (known: label, stage, discharge, area, width, velocity, "
+          throw InputError(file, n, f, "unknown column " + msgtext::Quoted(fields[f - 1]) +
+                                           " (known: label, stage, discharge, area, width, velocity, "
                                            "sqrt_discharge)");
         if (std::find(columns.begin(), columns.end(), it->second) != columns.end())
-          throw InputError(file, n, f, "column \"" + fields[f - 1] + "\" appears twice");
+          throw InputError(file, n, f, "column " + msgtext::Quoted(fields[f - 1]) + " appears twice");
         columns.push_back(it->second);
       }
       for (Column required : {Column::Stage, Column::Discharge})
@@ -147,9 +148,11 @@ HqTable ParseHqTable(const std::filesystem::path& file, const std::vector<std::s
       for (const auto& [n2, c2] : ColumnNames())
         if (c2 == c) name = n2;
       if (text.empty()) throw InputError(file, n, f, name + " is missing");
-      if (!numtext::IsNumeric(text)) throw InputError(file, n, f, name + ": \"" + text + "\" is not a number");
+      if (!numtext::IsNumeric(text)) throw InputError(file, n, f, name + ": " + msgtext::Quoted(text) + " is not a number");
       const double value = numtext::Val(text);
-      if (!std::isfinite(value)) throw InputError(file, n, f, name + ": \"" + text + "\" is out of range");
+      if (!(std::abs(value) <= kMaxHqValue))
+        throw InputError(file, n, f, name + ": " + msgtext::Quoted(text) + " is out of range (at most " +
+                                         numtext::CStr(kMaxHqValue) + " in size)");
       if (c == Column::Stage) m.stage = value;
       else m.quantity[*KindOf(c)] = value;
     }

@@ -46,6 +46,10 @@ struct HqTable {
   std::vector<Measurement> measurements;
 };
 
+// The largest value (in size) a measurement may hold: far beyond any river,
+// and small enough for the chart's round axis ranges.
+inline constexpr double kMaxHqValue = 1e9;
+
 // Reads and checks the table; InputError names the file, line and column at fault.
 HqTable ReadHqTable(const std::filesystem::path& file);
 HqTable ParseHqTable(const std::filesystem::path& file, const std::vector<std::string>& lines);

@@ -9,6 +9,7 @@
 
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/input_error.h"
+#include "platform/stop_signals.h"
 
 namespace plamor::draw {
 
@@ -16,7 +17,7 @@ const std::vector<Subcommand>& Subcommands() {
   static const std::vector<Subcommand> commands = {
       {"sections", SectionsCommand, RunSections}, {"hq", HqCommand, RunHq},
       {"convert", ConvertCommand, RunConvert},    {"render", RenderCommand, RunRender},
-      {"setup-codepage", SetupCodePageCommand, RunSetupCodePage}};
+      {"print", PrintCommand, RunPrint},          {"setup-codepage", SetupCodePageCommand, RunSetupCodePage}};
   return commands;
 }
 
@@ -70,8 +71,13 @@ int main(int argc, char** argv) {
   // The chart controls are widgets; without a screen they draw off screen.
   if (!HasDisplay() && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
+  plamor::stopsignals::Catch();
   try {
     return command->run(*line);
+  } catch (const plamor::stopsignals::Stopped& e) {
+    std::cerr << "plamor-draw: " << e.what() << "\n";
+    plamor::stopsignals::EndByReceived();
+    return 1;
   } catch (const UsageError& e) {
     std::cerr << plamor::cli::UsageErrorLine(usage.Name(), e.what()) << "\n";
     return 2;

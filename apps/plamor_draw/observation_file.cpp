@@ -1,11 +1,14 @@
 #include "apps/plamor_draw/observation_file.h"
 
+#include <cmath>
 #include <string_view>
 
 #include "apps/plamor_draw/input_error.h"
+#include "apps/plamor_draw/observation_bounds.h"
 #include "apps/plamor_draw/text_lines.h"
 #include "charts/field_reading.h"
 #include "charts/host_date.h"
+#include "platform/message_text.h"
 #include "platform/numeric_text.h"
 
 namespace plamor::draw {
@@ -43,7 +46,10 @@ class LineCheck {
       throw InputError(file_, line_, field, std::string(meaning) + " is missing");
     }
     if (!numtext::IsNumeric(text))
-      throw InputError(file_, line_, field, std::string(meaning) + ": \"" + text + "\" is not a number");
+      throw InputError(file_, line_, field, std::string(meaning) + ": " + msgtext::Quoted(text) + " is not a number");
+    if (!(std::abs(numtext::Val(text)) <= kMaxFieldValue))
+      throw InputError(file_, line_, field, std::string(meaning) + ": " + msgtext::Quoted(text) +
+                                                " is out of range (at most " + numtext::CStr(kMaxFieldValue) + " in size)");
   }
 
   [[noreturn]] void Fail(std::size_t field, const std::string& what) const {
@@ -75,7 +81,7 @@ ObservationFile CheckObservationLines(const std::filesystem::path& file, std::ve
   try {
     charts::ParseHostDate(date);
   } catch (const std::exception&) {
-    observation.Fail(2, "observation date \"" + date + "\" is not a date such as 2003/07/15");
+    observation.Fail(2, "observation date " + msgtext::Quoted(date) + " is not a date such as 2003/07/15");
   }
   observation.Number(10, "first water-surface reading");
   observation.Number(11, "second water-surface reading");
@@ -99,6 +105,7 @@ ObservationFile CheckObservationLines(const std::filesystem::path& file, std::ve
     for (std::size_t k = 1; k <= result.points; ++k)
       check.Number(k, line == kFirstDepthLine ? "first depth reading" : "second depth reading");
   }
+  CheckObservationBounds(file, lines);
   result.lines = std::move(lines);
   return result;
 }

@@ -2,12 +2,15 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
 #include <strings.h>
 
 #include "apps/plamor_draw/input_error.h"
+#include "platform/stop_signals.h"
+#include "platform/temporary_files.h"
 
 namespace plamor::draw {
 namespace fs = std::filesystem;
@@ -33,11 +36,22 @@ OutputTarget::OutputTarget(const fs::path& out) : final_(fs::absolute(out)) {
                               std::strerror(errno) + ")");
   if (fs::is_directory(final_, ec)) throw InputError(out, "is a folder, not a file name");
   if (final_.filename().empty()) throw InputError(out, "names no file");
-  for (int attempt = 0;; ++attempt) {
-    temporary_ = folder / ("." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + "-" +
-                           final_.filename().string());
-    if (!fs::exists(temporary_, ec) && !fs::exists(MemoFileOf(temporary_), ec)) break;
-  }
+  tempfiles::RemoveStale(folder);
+  // The temporary name keeps the output's ending: the server picks the kind of
+  // drawing by it.
+  const std::string name = final_.filename().string();
+  const std::string ending = "." + name.substr(name.size() - std::min<std::size_t>(name.size(), 3));
+  do temporary_ = tempfiles::BesideTarget(final_, ending);
+  while (fs::exists(temporary_, ec) || fs::exists(MemoFileOf(temporary_), ec));
+}
+
+std::string OutputTarget::Describe(std::string message) const {
+  const std::pair<std::string, std::string> names[] = {{temporary_.string(), final_.string()},
+                                                       {MemoFileOf(temporary_).string(), MemoFileOf(final_).string()}};
+  for (const auto& [hidden, shown] : names)
+    for (std::size_t at = message.find(hidden); at != std::string::npos; at = message.find(hidden, at + shown.size()))
+      message.replace(at, hidden.size(), shown);
+  return message;
 }
 
 OutputTarget::~OutputTarget() {
@@ -48,6 +62,7 @@ OutputTarget::~OutputTarget() {
 }
 
 void OutputTarget::Commit() {
+  stopsignals::ThrowIfReceived();  // a stopped run puts nothing in place
   std::error_code ec;
   if (!fs::is_regular_file(temporary_, ec))
     throw std::runtime_error(final_.string() + ": the drawing server wrote no file");

@@ -1,11 +1,12 @@
 // The file a plamor-draw command writes. The drawing server writes into a
-// fresh temporary name in the same folder (same ending, so the server picks
-// the same output kind); only a complete file is moved onto the chosen name,
+// fresh temporary name in the same folder (the common temporary-name scheme,
+// keeping OUT's ending, so the server picks the same output kind); only a complete file is moved onto the chosen name,
 // in one step, so a failed run leaves nothing behind and an earlier file of
 // that name stays as it was.
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace plamor::draw {
 
@@ -21,6 +22,10 @@ class OutputTarget {
 
   const std::filesystem::path& Final() const { return final_; }
   const std::filesystem::path& Temporary() const { return temporary_; }
+
+  // The message with the temporary names replaced by the final ones: errors
+  // of the writers name the file they write, but the user knows OUT only.
+  std::string Describe(std::string message) const;
 
   // Moves the written file (and the memo file the server writes beside a
   // standard drawing file) onto the final names. Throws std::runtime_error

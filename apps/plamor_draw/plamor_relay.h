@@ -1,12 +1,14 @@
 // A drawing object that passes every call on to the real one, so that
 // plamor-draw can follow a drawing a chart control makes: count its elements
 // for the progress display, and look at the server's prompts before the
-// control clears the drawing.
+// control clears the drawing, and give the drawing up when the program is
+// asked to stop.
 #pragma once
 
 #include <functional>
 #include <memory>
 
+#include "platform/stop_signals.h"
 #include "server/plamor_interface.h"
 
 namespace plamor::draw {
@@ -17,6 +19,10 @@ struct RelayHooks {
   std::function<void()> beforeClear;              // before each Clear
   // When set, a file name the control leaves empty is replaced by this one.
   std::string presetFileName;
+  // When set, the server writes the drawing once more into this standard
+  // drawing file (.plm) after the control's own output, before Clear: the
+  // same store, so exactly the elements that went into the control's file.
+  std::string copyTo;
 };
 
 class PlamorRelay final : public IPlamor {
@@ -34,7 +40,12 @@ class PlamorRelay final : public IPlamor {
   std::int32_t get_AtzKeta() override { return inner_->get_AtzKeta(); }
   std::int32_t get_Count() override { return inner_->get_Count(); }
   bool get_DispCancelDlg() override { return inner_->get_DispCancelDlg(); }
-  bool get_IdolePlamorOutPut() override { return inner_->get_IdolePlamorOutPut(); }
+  // Every wait for the output run polls this: a program asked to stop gives
+  // the drawing up here (the object is released, the run ends by its cancel path).
+  bool get_IdolePlamorOutPut() override {
+    stopsignals::ThrowIfReceived();
+    return inner_->get_IdolePlamorOutPut();
+  }
   bool get_Cancel() override { return inner_->get_Cancel(); }
   void put_FileName(const std::string& v) override;
   std::string get_FileName() override { return inner_->get_FileName(); }
@@ -127,10 +138,12 @@ class PlamorRelay final : public IPlamor {
 
  private:
   void Counted();
+  void WriteCopy();
 
   std::unique_ptr<IPlamor> inner_;
   RelayHooks hooks_;
   long elements_ = 0;
+  std::string strokeFont_;  // as the control's output named it
 };
 
 }  // namespace plamor::draw

@@ -1,39 +1,78 @@
-// plamor-draw render IN -o OUT.png [--width PIXELS]
+// plamor-draw render IN -o OUT.png|OUT.pdf|OUT.svg [--width PIXELS] [--png OUT.png] [--pdf OUT.pdf] [--svg OUT.svg]
 #include <iostream>
+#include <optional>
+#include <stdexcept>
 
 #include "apps/plamor_draw/command_support.h"
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/drawing_model.h"
+#include "apps/plamor_draw/drawing_page.h"
 #include "apps/plamor_draw/drawing_picture.h"
 #include "apps/plamor_draw/input_error.h"
 #include "apps/plamor_draw/output_target.h"
 
 namespace plamor::draw {
+namespace {
+
+void WritePicture(const DrawingModel& model, int width, OutputTarget& target) {
+  const auto picture = DrawPicture(model, width, StrokeFontFile().string());
+  try {
+    picture->SavePng(target.Temporary().string());
+  } catch (const std::runtime_error& e) {
+    throw std::runtime_error(target.Describe(e.what()));
+  }
+  target.Commit();
+  std::cerr << "plamor-draw: wrote " << target.Final().string() << " (" << picture->Width() << " x "
+            << picture->Height() << " pixels, " << model.elements.size() << " elements)\n";
+}
+
+void WritePage(const DrawingModel& model, PageFormat format, const std::filesystem::path& in, OutputTarget& target) {
+  WriteDrawingPage(model, format, target.Temporary(), {in.filename().string(), StrokeFontFile().string(), {}});
+  target.Commit();
+  const SheetPage page = PageOfSheet(model);
+  std::cerr << "plamor-draw: wrote " << target.Final().string() << " (" << page.widthMm << " x " << page.heightMm
+            << " mm, " << model.elements.size() << " elements)\n";
+}
+
+}  // namespace
 
 Command RenderCommand() {
-  return Command("plamor-draw render", "IN -o OUT.png [--width PIXELS]", "A picture of a .plm or .atz drawing.")
-      .Option("o,output", "OUT.png", "the picture to write; its ending names the kind (.png)")
-      .Option("png", "OUT.png", "the same as --output")
-      .Option("width", "PIXELS", "the picture's width, 64 to 16000 (default 1600)");
+  return Command("plamor-draw render", "IN -o OUT.png|OUT.pdf|OUT.svg [--width PIXELS]",
+                     "A picture of a .plm or .atz drawing; as PDF or SVG one page of the sheet at true size.")
+      .Option("o,output", "OUT", "the picture to write; its ending names the kind (.png, .pdf, .svg)")
+      .Option("png", "OUT.png", "a raster picture, as the preview draws it")
+      .Option("pdf", "OUT.pdf", "a vector page of the sheet's size, the drawing at its scale")
+      .Option("svg", "OUT.svg", "the same page as SVG")
+      .Option("width", "PIXELS", "the raster picture's width, 64 to 16000 (default 1600)");
 }
 
 int RunRender(const CommandLine& line) {
   if (line.Positional().size() != 1) throw UsageError("render takes one drawing file (.plm or .atz)");
-  const auto output = line.Value("--output"), png = line.Value("--png");
-  if (output && png) throw UsageError("--output and --png name the same picture; give one");
-  if (!output && !png) throw UsageError("option --output is required");
-  const std::filesystem::path file = output ? *output : *png;
-  RequirePictureName(file, output ? "render" : "--png", {"png"});
+  std::optional<std::string> png = line.Value("--png"), pdf = line.Value("--pdf"), svg = line.Value("--svg");
+  if (auto output = line.Value("--output")) {
+    RequirePictureName(*output, "render", {"png", "pdf", "svg"});
+    const std::string ending = std::filesystem::path(*output).extension().string();
+    std::optional<std::string>& kind = EndsWithKind(*output, "pdf") ? pdf : EndsWithKind(*output, "svg") ? svg : png;
+    if (kind) throw UsageError("--output and --" + ending.substr(1) + " both name a " + ending + " picture; give one");
+    kind = output;
+  }
+  if (!png && !pdf && !svg) throw UsageError("option --output is required");
+  if (png) RequirePictureName(*png, "--png", {"png"});
+  if (pdf) RequirePictureName(*pdf, "--pdf", {"pdf"});
+  if (svg) RequirePictureName(*svg, "--svg", {"svg"});
   int width = 1600;
   if (auto w = line.Value("--width")) width = ParseInteger("--width", *w, 64, 16000);
 
-  const DrawingModel model = ReadDrawingFile(line.Positional()[0]);
-  OutputTarget target(file);
-  const auto picture = DrawPicture(model, width, StrokeFontFile().string());
-  picture->SavePng(target.Temporary().string());
-  target.Commit();
-  std::cerr << "plamor-draw: wrote " << target.Final().string() << " (" << picture->Width() << " x "
-            << picture->Height() << " pixels, " << model.elements.size() << " elements)\n";
+  const std::filesystem::path in = line.Positional()[0];
+  const DrawingModel model = ReadDrawingFile(in);
+  // Every target is checked before anything is written.
+  std::optional<OutputTarget> pngTarget, pdfTarget, svgTarget;
+  if (png) pngTarget.emplace(*png);
+  if (pdf) pdfTarget.emplace(*pdf);
+  if (svg) svgTarget.emplace(*svg);
+  if (pngTarget) WritePicture(model, width, *pngTarget);
+  if (pdfTarget) WritePage(model, PageFormat::kPdf, in, *pdfTarget);
+  if (svgTarget) WritePage(model, PageFormat::kSvg, in, *svgTarget);
   return 0;
 }
 

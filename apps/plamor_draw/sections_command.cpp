@@ -4,6 +4,7 @@
 #include <iostream>
 #include <optional>
 
+#include "apps/plamor_draw/chart_outputs.h"
 #include "apps/plamor_draw/command_support.h"
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/drawing_link.h"
@@ -21,7 +22,9 @@ Command SectionsCommand() {
                         "Cross-section drawing of sounding observations (one file each).")
       .Option("o,output", "OUT.dxf", "the drawing to write (DXF)")
       .Option("select", "LIST", "the observations to draw, by their position (default: all)")
-      .Option("png", "CHART.png", "also save the chart as shown on screen");
+      .Option("png", "CHART.png", "also save the chart as shown on screen")
+      .Option("pdf", "OUT.pdf", "also the drawing as a true-size PDF page")
+      .Option("dxf-version", "2000", kDxfVersionHelp);
 }
 
 int RunSections(const CommandLine& line) {
@@ -48,6 +51,7 @@ int RunSections(const CommandLine& line) {
     RequirePictureName(*png, "--png", {"png"});
     picture.emplace(*png);
   }
+  ChartOutputs further(line, drawing);
   ApplyCodePageFlag(line);
 
   charts::Danmen danmen;
@@ -63,11 +67,11 @@ int RunSections(const CommandLine& line) {
   std::cerr << "plamor-draw: " << observations.size() << " observations read, " << selected.size()
             << " drawn\n";
 
-  DrawingLink link(TransportOf(line), drawing.Temporary().string(), &std::cerr);
+  DrawingLink link(TransportOf(line), further.ServerFile(), &std::cerr);
+  further.Prepare(link);
   danmen.SetPlamorTransport(link.Transport());
   danmen.CreatePlamor();
-  CommitDrawing(drawing, link);
-  std::cerr << "plamor-draw: wrote " << drawing.Final().string() << "\n";
+  further.Finish(link);
   if (picture) {
     WritePng(danmen.PictureArea().Picture().Image(), *picture);
     std::cerr << "plamor-draw: wrote " << picture->Final().string() << "\n";

@@ -43,13 +43,19 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
-std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
+std::string ReadInputFile(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec)) throw InputError(file, "is a folder, not a file");
   std::ifstream in(file, std::ios::binary);
   if (!in) throw InputError(file, std::string("cannot be read: ") + std::strerror(errno));
   std::ostringstream bytes;
   bytes << in.rdbuf();
   if (in.bad()) throw InputError(file, "cannot be read");
-  std::string text = bytes.str();
+  return bytes.str();
+}
+
+std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
+  std::string text = ReadInputFile(file);
   if (IsValidUtf8(text)) {
     if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
   } else {

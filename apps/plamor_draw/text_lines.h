@@ -12,6 +12,10 @@ namespace plamor::draw {
 // True when the bytes are valid UTF-8 (plain ASCII included).
 bool IsValidUtf8(std::string_view bytes);
 
+// The bytes of an input file; a folder, or a file that cannot be read, is an
+// InputError naming it.
+std::string ReadInputFile(const std::filesystem::path& file);
+
 // The lines of a text file as UTF-8: valid UTF-8 is taken as it is (a leading
 // byte-order mark dropped), anything else is read as CP932. Lines end with LF
 // or CR LF; a final line end adds no empty line. A file that cannot be read is

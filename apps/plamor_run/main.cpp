@@ -11,16 +11,16 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
-#include <sstream>
 #include <vector>
 
+#include "apps/host_script/script_file.h"
 #include "apps/host_script/script_parser.h"
 #include "apps/host_script/script_runner.h"
 #include "cli/command_line.h"
 #include "platform/prompts_batch.h"
+#include "platform/stop_signals.h"
 #include "server/automation_error.h"
 #include "server/dbus/dbus_names.h"
 #include "server/dbus/dbus_proxy.h"
@@ -114,27 +114,23 @@ int main(int argc, char** argv) {
     std::cerr << plamor::cli::UsageErrorLine(usage.Name(), e.what()) << "\n";
     return 2;
   }
-  std::error_code ec;
-  if (std::filesystem::is_directory(o.script, ec)) {
-    std::cerr << "plamor-run: " << o.script << ": is a folder, not a script\n";
+  std::string source;
+  try {
+    source = plamor::script::ReadScriptFile(o.script);
+  } catch (const std::exception& e) {
+    std::cerr << "plamor-run: " << e.what() << "\n";
     return 1;
   }
-  std::ifstream in(o.script, std::ios::binary);
-  if (!in) {
-    std::cerr << "plamor-run: cannot read " << o.script << "\n";
-    return 1;
-  }
-  std::stringstream source;
-  source << in.rdbuf();
 
   std::unique_ptr<QCoreApplication> app;
   if (o.inproc && HasDisplay()) app = std::make_unique<QApplication>(argc, argv);
   else app = std::make_unique<QCoreApplication>(argc, argv);
 
+  plamor::stopsignals::Catch();
   plamor::prompts::BatchPrompter prompter(o.answers, o.saveAs, &std::cerr);
   plamor::prompts::SetCurrent(&prompter);
   try {
-    const auto statements = plamor::script::ParseScript(source.str());
+    const auto statements = plamor::script::ParseScript(source);
     auto transport = o.inproc ? plamor::host::Transport::InProcess : plamor::host::Transport::DBus;
     std::unique_ptr<plamor::IPlamor> drawing = plamor::host::CreatePlamorObject(plamor::kPlamorProgId, transport);
     auto* remote = dynamic_cast<plamor::dbus::DBusPlamor*>(drawing.get());
@@ -142,12 +138,21 @@ int main(int argc, char** argv) {
     plamor::script::RunnerOptions run;
     run.out = &std::cout;
     run.currentFolder = std::filesystem::current_path().string();
-    run.processEvents = [] { QCoreApplication::processEvents(); };
-    if (serverPrompts)
-      run.afterStatement = [remote](const plamor::script::Statement& st) {
-        if (MayPrompt(st)) PrintServerPrompts(*remote);
-      };
+    // A run in this process sees a stop signal and ends by its cancel path
+    // while events are processed; the script then stops at the next check.
+    run.processEvents = [] {
+      QCoreApplication::processEvents();
+      plamor::stopsignals::ThrowIfReceived();
+    };
+    run.afterStatement = [remote, serverPrompts](const plamor::script::Statement& st) {
+      if (serverPrompts && MayPrompt(st)) PrintServerPrompts(*remote);
+      plamor::stopsignals::ThrowIfReceived();
+    };
     plamor::script::RunScript(statements, *drawing, run);
+  } catch (const plamor::stopsignals::Stopped& e) {
+    std::cerr << "plamor-run: " << o.script << ": " << e.what() << "\n";
+    plamor::stopsignals::EndByReceived();
+    return 1;
   } catch (const plamor::script::ParseError& e) {
     std::cerr << "plamor-run: " << o.script << ": " << e.what() << "\n";
     return 1;

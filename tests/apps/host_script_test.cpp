@@ -111,3 +111,28 @@ TEST(HostScript, RunErrorsNameTheLineAndMember) {
   expectError("PaperSize = ktpA9", "unknown name ktpA9");
   expectError("Layer = 40000", "Overflow");
 }
+
+TEST(HostScript, NumbersBeyondTheRangeAndOverlongLinesAreRefusedWithTheirPlace) {
+  auto errorOf = [](const std::string& script) -> std::string {
+    try {
+      ParseScript(script);
+    } catch (const ParseError& e) {
+      return e.what();
+    }
+    return "no error";
+  };
+  EXPECT_EQ(errorOf("Sen 0, 0, 1, 1\nSen 1e999, 0, 1, 1"),
+            "line 2: Sen: the number 1e999 is beyond the range of a double (about 1.8e308) at column 5");
+  EXPECT_NE(errorOf("Sen 0, 0, 1, 1, vPen:=-1e400").find("line 1: Sen: the number -1e400 is beyond"), std::string::npos);
+  const std::string digits(400, '7');
+  EXPECT_NE(errorOf("vPen = " + digits).find("line 1: vPen: the number 777777777777777777777777... (400 characters)"),
+            std::string::npos);
+  EXPECT_NE(errorOf("print LayerName(1e999)").find("line 1: LayerName: the number 1e999"), std::string::npos);
+  // A number too small to hold is 0, as for any host.
+  EXPECT_EQ(ParseScript("Sen 1e-400, 0, 1, 1")[0].arguments[0].value.number, 0);
+
+  EXPECT_EQ(errorOf("Sen " + std::string(kMaxLineBytes, ',')),
+            "line 1: the line holds " + std::to_string(kMaxLineBytes + 4) +
+                " bytes; a script line may hold at most 65536");
+  EXPECT_NO_THROW(ParseScript("Moji 0, 0, \"" + std::string(kMaxLineBytes - 30, 'x') + "\", 0, 0, 0"));
+}

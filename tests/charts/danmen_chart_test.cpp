@@ -250,17 +250,21 @@ TEST_F(DanmenChartTest, ErrorsLeaveTheControlUsable) {
   chart.SetKyoriMin(-10);
   EXPECT_TRUE(picture.Ops().empty());
 
-  // A data set that cannot be read adds nothing and keeps the texts.
+  // A data set that cannot be read adds nothing; its title and caption
+  // replace the stored ones all the same.
   std::vector<std::string> shortData = First();
   shortData.resize(11);
-  shortData[0] = ",,other title";
+  shortData[0] = ",,other title,,,,,,,,,,,,,,,other base";
   EXPECT_EQ(ErrorOf([&] { chart.SetData(shortData); }), kSubscriptOutOfRange);
+  EXPECT_EQ(chart.TitleText(), "other title");
+  EXPECT_EQ(chart.BaseLevelCaption(), "other base");
   EXPECT_EQ(ErrorOf([&] { chart.SetData({}); }), kSubscriptOutOfRange);
   std::vector<std::string> badDate = First();
   badDate[11] = "1,3rd of July";
   EXPECT_EQ(ErrorOf([&] { chart.SetData(badDate); }), kTypeMismatch);
   EXPECT_EQ(chart.Count(), 2);
   EXPECT_EQ(chart.TitleText(), "第1断面");
+  EXPECT_EQ(chart.BaseLevelCaption(), "T.P.");
   EXPECT_DOUBLE_EQ(chart.KyoriMax(), 70);
 
   chart.DanmenZu(1);
@@ -290,13 +294,20 @@ TEST_F(DanmenChartTest, PointLimitAndEmptyObservations) {
   EXPECT_EQ(picture.Ops().size(), 3u + 36u + 2000u * 2 - 1 + 5);
   picture.ClearOps();
   EXPECT_EQ(ErrorOf([&] { chart.DanmenZu(2); }), kSubscriptOutOfRange);
-  EXPECT_EQ(ErrorOf([&] { chart.DanmenZu(3); }), kSubscriptOutOfRange);
   EXPECT_FALSE(chart.Observation(2).OnOff());  // an observation that cannot be drawn is not selected
-  EXPECT_FALSE(chart.Observation(3).OnOff());
   EXPECT_TRUE(picture.Ops().empty());
+
+  // No points: point 1 is the table's (0, 0), under the water at 2.0, so a
+  // wall at distance 0 and a water line from 0 to 0; frame, grid, captions.
+  chart.DanmenZu(3);
+  EXPECT_TRUE(chart.Observation(3).OnOff());
+  const Ops ops = picture.OpTexts();
+  ASSERT_EQ(ops.size(), 2u + 36u + 5u);
+  EXPECT_EQ(ops[0], "line (25,312)-(25,192) #00FFFF w1 solid");
+  EXPECT_EQ(ops[1], "line (25,192)-(25,192) #00FFFF w1 solid");
   picture.ClearOps();
   chart.Redisp();
-  EXPECT_EQ(picture.Ops().size(), 1u + 3u + 36u + 2000u * 2 - 1 + 5);
+  EXPECT_EQ(picture.Ops().size(), 1u + 3u + 36u + 2000u * 2 - 1 + 5 + 2u + 36u + 5u);
 }
 
 TEST(DanmenChart, PictureBeyondTheSixteenBitRangeOverflows) {

@@ -157,28 +157,13 @@ TEST_F(DanmenPlamorTest, ChartsThatCannotBeDrawnAreRefusedBeforeTheServerStarts)
   danmen_.SetKyoriMax(-10);
   EXPECT_THROW(danmen_.CreatePlamor(), HostError);
 
-  // A selected observation without points.
   danmen_.SetKyoriMax(64);
-  danmen_.SetData(Observation("4", "2005/01/01", "1", "", ""));
-  danmen_.SetKyoriMin(-10);
-  danmen_.SetKyoriMax(64);
-  danmen_.SetSuisinMin(0);
-  danmen_.SetSuisinMax(5);
-  danmen_.Chart().Observation(4).SetOnOff(true);
-  try {
-    danmen_.CreatePlamor();
-    ADD_FAILURE() << "an observation without points was drawn";
-  } catch (const HostError& e) {
-    EXPECT_EQ(e.Number(), kSubscriptOutOfRange);
-    EXPECT_NE(std::string(e.what()).find("observation 4"), std::string::npos) << e.what();
-  }
-  danmen_.Chart().Observation(4).SetOnOff(false);
 
   // More points than the point table holds.
   std::string distances = "0";
   for (int i = 1; i <= DanmenChart::kMaxPoints; ++i) distances += ",0";
-  danmen_.SetData(Observation("5", "2005/01/01", "1", distances.c_str(), "0"));
-  danmen_.Chart().Observation(5).SetOnOff(true);
+  danmen_.SetData(Observation("4", "2005/01/01", "1", distances.c_str(), "0"));
+  danmen_.Chart().Observation(4).SetOnOff(true);
   try {
     danmen_.CreatePlamor();
     ADD_FAILURE() << "2001 points were drawn";
@@ -187,6 +172,24 @@ TEST_F(DanmenPlamorTest, ChartsThatCannotBeDrawnAreRefusedBeforeTheServerStarts)
     EXPECT_NE(std::string(e.what()).find("2001 points"), std::string::npos) << e.what();
   }
   EXPECT_EQ(log_.created, 0);
+}
+
+TEST_F(DanmenPlamorTest, AnObservationWithoutPointsIsDrawnFromTheEmptyPointTable) {
+  LoadThree();
+  danmen_.SetData(Observation("4", "2005/01/01", "1", "", ""));
+  danmen_.SetKyoriMin(-10);
+  danmen_.SetKyoriMax(64);
+  danmen_.SetSuisinMin(0);
+  danmen_.SetSuisinMax(5);
+  danmen_.Chart().Observation(4).SetOnOff(true);
+  danmen_.CreatePlamor();
+  // Observation 4: pen 5, solid, layer 5. Point 1 is the table's (0, 0),
+  // under the water at 1: a wall up to it and a water line from 0 to 0; no
+  // labels, which come with point 1 of the profile.
+  std::vector<std::string> expected = ExpectedThree();
+  const std::string o4 = ", vPen:=5, vStyl:=\"0\", vLayer:=5";
+  expected.insert(expected.end() - 2, {"Sen 32, 10, 32, 64" + o4, "Sen 32, 64, 32, 64" + o4});
+  ExpectCalls(log_.calls, expected);
 }
 
 TEST_F(DanmenPlamorTest, AFailingServerIsTheCallersErrorAndIsReleased) {

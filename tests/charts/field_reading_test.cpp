@@ -46,6 +46,8 @@ TEST(FieldNumber, ReadsTheLeadingNumber) {
   EXPECT_DOUBLE_EQ(FieldNumber(" 1 2.5x"), 12.5);
   EXPECT_DOUBLE_EQ(FieldNumber("\t-3.25\n"), -3.25);
   EXPECT_DOUBLE_EQ(FieldNumber("abc"), 0);
+  EXPECT_DOUBLE_EQ(FieldNumber("&H2"), 0);  // no number at its start
+  EXPECT_DOUBLE_EQ(FieldNumber("&O7"), 0);
   EXPECT_DOUBLE_EQ(FieldNumber(""), 0);
   EXPECT_DOUBLE_EQ(FieldNumber("1,5"), 1);  // the decimal point is always "."
   try {

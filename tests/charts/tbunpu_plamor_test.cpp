@@ -197,8 +197,12 @@ TEST_F(TBunpuPlamorTest, MarkerSettingsAndYearText) {
   EXPECT_EQ(m.color, "2");
   EXPECT_EQ(m.size, 10);
   EXPECT_EQ(marker("1", "2", "0.1").size, 0.1);
+  EXPECT_EQ(marker("1", "2", "&H5").size, 1.2);  // not a number at its start: 0, out of range
 
   EXPECT_EQ(YearText(2003), "平成 15 年（西暦 2003 年）");
+  EXPECT_EQ(YearText(2018), "平成 30 年（西暦 2018 年）");
+  EXPECT_EQ(YearText(2019), "令和 1 年（西暦 2019 年）");
+  EXPECT_EQ(YearText(2023), "令和 5 年（西暦 2023 年）");
   EXPECT_EQ(YearText(1989), "平成 1 年（西暦 1989 年）");
   EXPECT_EQ(YearText(1988), "平成    年（西暦      年）");
   EXPECT_EQ(YearText(0), "平成    年（西暦      年）");

@@ -167,6 +167,20 @@ class PlamorDrawTest(unittest.TestCase):
         self.assertEqual(len(audit.errors), 0)
         self.assertEqual(len(doc.modelspace().query("TEXT")), 2)
 
+    def test_the_largest_paper_code_converts_without_overflow(self):
+        src = self.path("huge.atz")
+        with open(src, "wb") as f:
+            f.write(b"0,2147483647,100.000,1\r\n1,0.000,0.000,100.000,0.000,1,0,0.000\r\n")
+        for route in ((), ("--inproc",)):
+            out = self.path("huge%d.plm" % len(route))
+            self.ok("convert", src, out, *route)
+            with open(out, "rb") as f:
+                data = f.read()
+            # A landscape sheet: the code plus 1, of which the 16-bit field keeps the low bits.
+            self.assertEqual(data[2856:2858], b"\x00\x00")
+            back = self.path("back%d.atz" % len(route))
+            self.ok("convert", out, back, *route)
+
     def test_render_of_both_kinds(self):
         src = self.make_plm()
         self.ok("convert", src, self.path("a.atz"))

@@ -184,6 +184,18 @@ TEST_F(TextTest, MissingGlyphsShowTheSubstituteSquare) {
   }
 }
 
+TEST_F(TextTest, InvalidSecondBytesAreLookedUpWhereTheConversionLeads) {
+  // As the library's glyph reader: 0x88FD finds the entry of 0x3121, 0x8810
+  // that of 0x2E4F (48 entries before row 0x2F).
+  OpenWithFont(FontBytes({{0x3121, {Move(0, 0), Draw(64, 0)}}, {0x2E4F, {Move(0, 0), Draw(0, 64)}}}));
+  SetMojiWaku(0);
+  Text("\x88\xFD");
+  Text("\x88\x10");
+  ASSERT_EQ(rec_.polylines.size(), 2u);
+  EXPECT_EQ(rec_.polylines[0], (Line{{20, 79}, {30, 79}}));  // along the bottom of the cell
+  EXPECT_EQ(rec_.polylines[1], (Line{{20, 79}, {20, 69}}));  // up its left side
+}
+
 TEST_F(TextTest, LongTextsAreCutTo303BytesAndALastLeadByteEndsTheText) {
   OpenWithFont(FontBytes(TestGlyphs()));
   const std::string text(400, 'A');

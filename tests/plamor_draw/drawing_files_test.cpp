@@ -2,6 +2,8 @@
 // pictures themselves, and the relay that follows a control's drawing.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -86,6 +88,53 @@ TEST(DrawingModel, FaultyFilesNameWhereTheyGoWrong) {
   const fs::path other = WriteFile("plamor_draw_sheet.dxf", "0\r\nEOF\r\n");
   EXPECT_THROW(ReadDrawingFile(other), InputError);
   fs::remove(other);
+}
+
+TEST(DrawingModel, DamagedNumbersAreRefusedNamingFileAndRecordOnce) {
+  auto errorOf = [](const std::string& name, const std::string& bytes) -> std::string {
+    const fs::path file = fs::temp_directory_path() / name;
+    std::ofstream(file, std::ios::binary) << bytes;
+    std::string message = "no error";
+    try {
+      ReadDrawingFile(file);
+    } catch (const InputError& e) {
+      message = e.what();
+    }
+    fs::remove(file);
+    return message;
+  };
+  const std::string base = (fs::temp_directory_path() / "plamor_draw_damaged").string();
+  // A standard drawing file: a header and one line record whose x1 is NaN,
+  // then one whose pitch is infinite.
+  std::string header(2906, '\0');
+  header.replace(2874, 6, std::string("PLMV2\0", 6));
+  auto record = [](double x1, double pitch) {
+    std::string r(4 + 5 * 8, '\0');
+    r[0] = 0x05;
+    std::memcpy(r.data() + 4, &x1, 8);
+    std::memcpy(r.data() + 4 + 32, &pitch, 8);
+    return r;
+  };
+  EXPECT_EQ(errorOf("plamor_draw_damaged.plm", header + record(std::nan(""), 1)),
+            base + ".plm: byte 2910: x1 is NaN, not a finite number");
+  EXPECT_EQ(errorOf("plamor_draw_damaged.plm", header + record(1, 2) + record(1, HUGE_VAL)),
+            base + ".plm: byte 2986: pitch is infinite, not a finite number");
+  std::string badScale = header;
+  const double inf = -HUGE_VAL;
+  std::memcpy(badScale.data() + 2866, &inf, 8);
+  EXPECT_EQ(errorOf("plamor_draw_damaged.plm", badScale), base + ".plm: byte 2866: PaperScale is infinite, not a finite number");
+
+  // A standard text file: the place is said once, a number beyond the range
+  // of a double is refused, and a field is shown escaped and cut.
+  const std::string head = "0,3,100.000,1\r\n";
+  EXPECT_EQ(errorOf("plamor_draw_damaged.atz", head + "1,1" + std::string(400, '0') + ".0,0.0,1.0,1.0,0,0,0.0\r\n"),
+            base + ".atz: line 2: field 2 (x1) \"1" + std::string(39, '0') +
+                "...\" (403 bytes) is beyond the range of a real number");
+  EXPECT_EQ(errorOf("plamor_draw_damaged.atz", head + "1,0.0,1\f\x1b[2J,1.0,1.0,0,0,0.0\r\n"),
+            base + ".atz: line 2: field 3 (y1) is not a real number: \"1\\f\\x1B[2J\"");
+  EXPECT_EQ(errorOf("plamor_draw_damaged.atz", head + "1,0.0,0.0,1.0,1.0,0,0," + std::string(100000, '7') + "x\r\n"),
+            base + ".atz: line 2: field 8 (pitch) is not a real number: \"" + std::string(40, '7') +
+                "...\" (100001 bytes)");
 }
 
 TEST(DrawingPicture, TheSheetFillsThePictureInItsProportions) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "apps/plamor_draw/axis_range.h"
 #include "apps/plamor_draw/hq_table.h"
 #include "apps/plamor_draw/input_error.h"
 #include "apps/plamor_draw/observation_file.h"
@@ -150,4 +151,55 @@ TEST(HqTable, FaultsNameTheirLineAndColumn) {
   };
   for (const auto& [lines, message] : cases)
     EXPECT_NE(ErrorOf([&] { ParseHqTable("t.csv", lines); }).find(message), std::string::npos) << message;
+}
+
+TEST(ObservationFile, ValuesTheChartCannotDrawAreRefusedAtTheirField) {
+  struct Case {
+    std::vector<std::pair<int, std::string>> changes;  // 0-based line, new text
+    std::string message;
+  };
+  std::string manyPoints = "0";
+  for (int k = 1; k <= 2000; ++k) manyPoints += "," + std::to_string(k);
+  std::string manyDepths = "1";
+  for (int k = 1; k <= 2000; ++k) manyDepths += ",1";
+  const Case cases[] = {
+      {{{2, "0,1e400,10,15"}}, "obs.csv: line 3, field 2: point distance: \"1e400\" is out of range"},
+      {{{2, "0,5,10,-20000"}}, "obs.csv: line 3, field 4: point 4 lies at distance -20000 m"},
+      {{{0, ",,t,,,,,,,,,,,,,,5000,cap"}}, "obs.csv: line 12, field 10: the water surface lies at 5002.36 m"},
+      {{{3, "-1.0,0.5,9000,-0.8"}, {4, "-1.0,0.5,9000,-0.8"}}, "obs.csv: line 4, field 3: the bed of point 3 lies at"},
+      {{{2, manyPoints}, {3, manyDepths}, {4, manyDepths}}, "obs.csv: line 3, field 2001: 2001 points; the chart draws at most 2000"},
+      // Both bank points above the water and almost level: the water line
+      // would be extended far outside the section.
+      {{{3, "-1.0,-0.99,1.2,-0.8"}, {4, "-1.0,-0.99,1.2,-0.8"}}, "obs.csv: line 4, field 1: points 1 and 2 both lie above"},
+      {{{11, "3,2003/07/15,,,,,,,,-2000,-2000"}, {3, "-4000,-4000,-4000.5,-4000"}, {4, "-4000,-4000,-4000.5,-4000"}},
+       "obs.csv: line 12, field 10: the water surface at -1990 m lies far outside the bed"},
+      // Fields are echoed quoted, control characters escaped, long ones cut.
+      {{{2, "0,5,1\f0\r,15"}}, "obs.csv: line 3, field 3: point distance: \"1\\f0\\r\" is not a number"},
+      {{{2, "0,5," + std::string(5000, 'x')}}, "point distance: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" (5000 bytes) is not"},
+  };
+  for (const Case& c : cases) {
+    auto lines = GoodObservation();
+    for (const auto& [line, text] : c.changes) lines[static_cast<std::size_t>(line)] = text;
+    const std::string error = ErrorOf([&] { CheckObservationLines("obs.csv", lines); });
+    EXPECT_NE(error.find(c.message), std::string::npos) << c.message << "\n got: " << error;
+  }
+}
+
+TEST(HqTable, ValuesBeyondAnyRiverAreRefusedAtTheirField) {
+  EXPECT_NE(ErrorOf([] { ParseHqTable("t.csv", {"stage,discharge", "1.2,1e300"}); })
+                .find("t.csv: line 2, field 2: discharge: \"1e300\" is out of range (at most 1000000000 in size)"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf([] { ParseHqTable("t.csv", {"stage,discharge", "1e400,2"}); }).find("t.csv: line 2, field 1: stage"),
+            std::string::npos);
+  // The largest values taken still give round axis ranges.
+  const HqTable t = ParseHqTable("t.csv", {"stage,discharge", "-1e9,1e9", "1e9,-0"});
+  EXPECT_NO_THROW(StageRange({t.measurements[0].stage, t.measurements[1].stage}));
+  EXPECT_NO_THROW(QuantityRange({t.measurements[0].quantity[kDischarge], 0.0}));
+}
+
+TEST(InputFiles, AFolderIsSaidToBeAFolder) {
+  const auto folder = fs::temp_directory_path();
+  EXPECT_NE(ErrorOf([&] { ReadObservationFile(folder); }).find(folder.string() + ": is a folder, not a file"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf([&] { ReadHqTable(folder); }).find("is a folder"), std::string::npos);
 }

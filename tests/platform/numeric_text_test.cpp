@@ -101,6 +101,15 @@ TEST(NumericText, ValReadsTheLeadingNumber) {
   EXPECT_TRUE(std::isinf(Val("1E999")));
 }
 
+TEST(NumericText, LeadingNumberKnowsNoRadixForms) {
+  EXPECT_EQ(LeadingNumber("&H2"), 0);
+  EXPECT_EQ(LeadingNumber("&O17"), 0);
+  EXPECT_EQ(LeadingNumber(" 1 2.5x"), 12.5);
+  EXPECT_EQ(LeadingNumber("-3E2"), -300);
+  EXPECT_EQ(LeadingNumber("x1"), 0);
+  EXPECT_EQ(LeadingNumber(""), 0);
+}
+
 TEST(NumericText, IsNumericAcceptsWholeNumbersOnly) {
   EXPECT_TRUE(IsNumeric("12"));
   EXPECT_TRUE(IsNumeric(" -1.5 "));

@@ -48,6 +48,8 @@ TEST_F(AtzWriterTest, HeaderLine) {
 
 TEST_F(AtzWriterTest, PaperCodes) {
   for (int size = 0; size < 10; ++size) EXPECT_EQ(atz::PaperCode(size, 1e6, 1e6), size);
+  EXPECT_EQ(atz::PaperCode(-1, 1e6, 1e6), -1);  // below 10 as well: written as it is
+  EXPECT_EQ(atz::PaperCode(INT32_MIN, 1e6, 1e6), INT32_MIN);
   // Free and ANSI sizes: the smallest A sheet (or B0) that holds the paper.
   EXPECT_EQ(atz::PaperCode(ktpFREE, 300, 500), 2);    // larger than A3 both ways, within A2
   EXPECT_EQ(atz::PaperCode(ktpFREE, 200, 430), 2);    // larger than A3 in width only

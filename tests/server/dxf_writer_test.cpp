@@ -318,6 +318,22 @@ TEST_F(DxfWriterTest, TextWithLineBreakStaysOneValueAndUnmappableCharactersBecom
   EXPECT_NE(view.find("\"audit_errors\": []"), std::string::npos) << view;
 }
 
+TEST_F(DxfWriterTest, CaretsAndControlCharactersAreWrittenInCaretForm) {
+  Settings().LayerName[1] = "A^B";
+  Settings().LayerName[2] = "上^\t";
+  auto caret = Text("x^2\ty", 0, 0);
+  auto kanji = Text("／^", 0, 0, 0, 1, 2);  // the second byte of "／" is the caret's byte
+  const std::string bytes = WriteDxf(caret, kanji);
+  EXPECT_NE(bytes.find("  1\r\nx^ 2^Iy\r\n50\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("  1\r\n\x81^^ \r\n50\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("TEXT\r\n  8\r\nA^ B\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("TEXT\r\n  8\r\n" + cp932::FromUtf8("上") + "^ ^I\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find(" 2\r\nA^ B\r\n70\r\n"), std::string::npos);  // the layer table
+  EXPECT_NE(dxf::DxfText(3, 0, 0, 0, 0, "a^", "L", "CONTINUOUS", "7").find("  1\r\na^ \r\n"), std::string::npos);
+  const std::string view = EzdxfView(SaveToDisk(temp_, "carets.dxf", bytes));
+  EXPECT_NE(view.find("\"audit_errors\": []"), std::string::npos) << view;
+}
+
 TEST_F(DxfWriterTest, LayerOutsideTheTableIsAFileErrorNotACrash) {
   testing::ScopedPrompter prompter;
   prompter->ExpectMessage("インデックスが有効範囲にありません。\n処理を中止します。", "エラー確認",

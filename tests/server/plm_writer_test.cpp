@@ -127,6 +127,10 @@ TEST_F(PlmWriterTest, PortraitSheetAndPaperCodes) {
   EXPECT_EQ(plm::PaperCode(ktpPaperYoko, ktpA3), 4);
   EXPECT_EQ(plm::PaperCode(ktpPaperTate, ktpA4), 20);
   EXPECT_EQ(plm::PaperCode(ktpPaperYoko, ktpFREE), 16);
+  // The host's largest sizes keep only their low 16 bits, without overflow.
+  EXPECT_EQ(plm::PaperCode(ktpPaperTate, INT32_MAX), 15);
+  EXPECT_EQ(plm::PaperCode(ktpPaperYoko, INT32_MAX), 0);
+  EXPECT_EQ(plm::PaperCode(ktpPaperYoko, -1), 0);
 }
 
 TEST_F(PlmWriterTest, FontPathField) {

@@ -139,4 +139,21 @@ TEST_F(NumericHelpers, WaitCommandWaitsForTheEndReapsAndKeepsTheCallersFiles) {
   fs::remove_all(folder);
 }
 
+TEST_F(NumericHelpers, WaitCommandSplitsItsCommandLineAsTheHostDoes) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / ("wait_split_" + std::to_string(getpid()));
+  fs::create_directories(folder);
+  const fs::path script = folder / "args.sh";
+  const fs::path out = folder / "out";
+  std::ofstream(script) << "for a in \"$@\"; do printf '[%s]' \"$a\"; done > '" << out.string() << "'\n";
+  // Each word after the program's own follows the quote and backslash rules.
+  const std::string line = "\"sh\" " + script.string() +
+                           R"( "a\"b" "c d" x\y "z\\" "" tail\\\"q "in""side" \\\\"e f")";
+  EXPECT_EQ(x.WaitCommand("/bin/sh", line.c_str()), 1);
+  std::stringstream words;
+  words << std::ifstream(out).rdbuf();
+  EXPECT_EQ(words.str(), R"([a"b][c d][x\y][z\][][tail\"q][in"side][\\e f])");
+  fs::remove_all(folder);
+}
+
 }  // namespace

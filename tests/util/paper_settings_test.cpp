@@ -90,19 +90,21 @@ TEST_F(PaperSettings, ListsTheQueuesPapersAsNamesAndCodes) {
   constexpr char kGuard = '\x5A';
   std::vector<char> names(count * TESSARO_PAPER_NAME_BYTES + 8, kGuard);
   ASSERT_EQ(GetPaperNames(kTestQueue, "", names.data()), count);
+  // The names the printer's PPD shows.
   EXPECT_EQ(NameAt(names, 0), "A3");
   EXPECT_EQ(NameAt(names, 1), "A4");
   EXPECT_EQ(NameAt(names, 3), "B4 (JIS)");
   EXPECT_EQ(NameAt(names, 4), "B5 (JIS)");
-  EXPECT_EQ(NameAt(names, 7), plamor::cp932::FromUtf8("はがき"));
-  EXPECT_EQ(NameAt(names, 8), plamor::cp932::FromUtf8("長形3号"));
-  EXPECT_EQ(NameAt(names, 9), "custom_105.83x317.5mm_105.83x317.5mm");
+  EXPECT_EQ(NameAt(names, 5), "US Letter");
+  EXPECT_EQ(NameAt(names, 7), "Postcard");
+  EXPECT_EQ(NameAt(names, 8), "Envelope Chou 3");
+  EXPECT_EQ(NameAt(names, 9), "Plamor test roll");
   for (int i = 0; i < count; ++i) EXPECT_EQ(names[i * TESSARO_PAPER_NAME_BYTES + 63], '\0') << "slot " << i;
   for (std::size_t i = count * TESSARO_PAPER_NAME_BYTES; i < names.size(); ++i) EXPECT_EQ(names[i], kGuard);
 
   std::vector<uint16_t> codes(count + 1, 0xBEEF);
   ASSERT_EQ(GetPapers(kTestQueue, nullptr, codes.data()), count);
-  EXPECT_EQ(codes, (std::vector<uint16_t>{8, 9, 11, 12, 13, 1, 5, 44, 73, kOwnPaperCode, 0xBEEF}));
+  EXPECT_EQ(codes, (std::vector<uint16_t>{8, 9, 11, 12, 13, 1, 5, 43, 73, kOwnPaperCode, 0xBEEF}));
 
   EXPECT_EQ(GetPaperNames(kTestQueue, nullptr, nullptr), count);
   EXPECT_EQ(GetPapers(kTestQueue, nullptr, nullptr), count);
@@ -168,10 +170,31 @@ TEST_F(PaperSettings, ChangesAndReadsBackThisUsersDefaults) {
   std::filesystem::create_directories(OptionsHome() / ".cups");
   for (const auto& [media, code] : std::vector<std::pair<std::string, int>>{
            {"Letter,Tray1", 1}, {"a4", 9}, {"B5", 13}, {"ISOB5", 34}, {"jis_b4_257x364mm.Borderless", 12},
-           {"EnvChou3", 73}, {"iso_a3_297x420mm", 8}, {"om_folio_210x330mm", 256}}) {
+           {"EnvChou3", 73}, {"iso_a3_297x420mm", 8}, {"custom_100x100mm_100x100mm", 256}}) {
     std::ofstream(OptionsHome() / ".cups" / "lpoptions") << "Dest plamor-test media=" << media << "\n";
     EXPECT_EQ(GetDefaultPaperSize95(kTestQueue), code) << media;
   }
+}
+
+TEST_F(PaperSettings, PapersTakeTheCodeOfTheirSize) {
+  // Option files may name any paper; each takes the code of its size, fed
+  // portrait or landscape, whatever it is called.
+  std::filesystem::create_directories(OptionsHome() / ".cups");
+  for (const auto& [media, code] : std::vector<std::pair<std::string, int>>{
+           {"jpn_hagaki_100x148mm", 43}, {"custom_200x148mm_200x148mm", 69}, {"jpn_oufuku_148x200mm", 82},
+           {"custom_17x11in_17x11in", 4}, {"na_ledger_11x17in", 3}, {"na_10x14_10x14in", 16},
+           {"na_9x11_9x11in", 44}, {"na_10x11_10x11in", 45}, {"custom_12x11in_12x11in", 90},
+           {"na_10x15_10x15in", 256}, {"custom_15x11in_15x11in", 46}, {"na_quarto_8.5x10.83in", 15},
+           {"Quarto", 15}, {"iso_c3_324x458mm", 29}, {"om_italian_110x230mm", 36}, {"iso_b4_250x353mm", 42},
+           {"om_folio_210x330mm", 60}, {"A4.Borderless", 9}, {"custom_297x210mm_297x210mm", 77}}) {
+    std::ofstream(OptionsHome() / ".cups" / "lpoptions") << "Dest plamor-test media=" << media << "\n";
+    EXPECT_EQ(GetDefaultPaperSize95(kTestQueue), code) << media;
+  }
+  std::filesystem::remove(OptionsHome() / ".cups" / "lpoptions");
+  // The postcard is set by its code.
+  EXPECT_EQ(SetPapers95(kTestQueue, 0, 43, 1), 0);
+  EXPECT_EQ(GetDefaultPaperSize95(kTestQueue), 43);
+  EXPECT_EQ(SetPapers95(kTestQueue, 0, 44, 1), 0x040B);  // 9 x 11 in: not a paper of this printer
 }
 
 TEST_F(PaperSettings, PrinterWithoutDefaultsFallsBackAndSetsOnlyOrientation) {

@@ -180,6 +180,11 @@ TEST(TrueTypeOutline, KerningComesFromTheFontsPairs) {
   EXPECT_EQ(MyGetKerning(nullptr, -1, 'b'), 0);
   MySetFont(-500, 0, kFace);
   EXPECT_EQ(MyGetKerning(nullptr, 'a', 'b'), -25);
+  // Small sizes too: the font's value scaled and rounded (-0.6 and -1.85 pixels).
+  MySetFont(-12, 0, kFace);
+  EXPECT_EQ(MyGetKerning(nullptr, 'a', 'b'), -1);
+  MySetFont(-37, 0, kFace);
+  EXPECT_EQ(MyGetKerning(nullptr, 'a', 'b'), -2);
 }
 
 TEST(TrueTypeOutline, JapaneseFaceNamesFindJapaneseFonts) {
