@@ -6,6 +6,8 @@ them), and the writers below turn them into bytes the way the DXF, standard
 drawing (.plm) and standard text (.atz) formats define them.
 
 Run it after changing a case: python3 make_expected.py (writes into cases/)."""
+import copy
+import decimal
 import os
 import struct
 
@@ -18,7 +20,17 @@ DXF_LINE_TYPE = {1: "HIDDEN2", 3: "CENTER2", 4: "PHANTOM2"}
 STYLE_CODE = {1: 1, 3: 2, 4: 3}  # ktpdash, ktpdashdot, ktpdashdotdot
 
 # Paper size code: (short side, long side, older-generation size code).
-PAPERS = {0: (841, 1189, 1), 1: (594, 841, 2), 2: (420, 594, 3), 3: (297, 420, 4), 4: (210, 297, 5)}
+PAPERS = {0: (841, 1189, 1), 1: (594, 841, 2), 2: (420, 594, 3), 3: (297, 420, 4), 4: (210, 297, 5),
+          15: (0, 0, 1)}
+
+
+def fixed(value, decimals):
+    """A real value in the pattern "0.00..": taken to 15 significant digits, then
+    rounded half away from zero (3.15 gives 3.2 with one decimal); a negative
+    value that rounds to zero is written without its minus sign."""
+    exact = decimal.Decimal(format(value, ".15g"))
+    text = "%s" % exact.quantize(decimal.Decimal(1).scaleb(-decimals), rounding=decimal.ROUND_HALF_UP)
+    return text[1:] if text.startswith("-") and not text.strip("-0.") else text
 
 
 def ansi(text):
@@ -49,9 +61,13 @@ class Text:
 
 
 class Sheet:
-    def __init__(self, size=3, scale=1.0, layer_names=None, keta=3, memo=""):
-        self.size, self.scale, self.keta, self.memo = size, scale, keta, memo
+    def __init__(self, size=3, scale=1.0, layer_names=None, keta=3, memo="", portrait=False, sides=None,
+                 atz_code=None):
+        self.size, self.scale, self.keta, self.memo, self.portrait = size, scale, keta, memo, portrait
         self.tate, self.yoko, self.dos = PAPERS[size]
+        if sides:
+            self.tate, self.yoko = sides
+        self.atz_code = size if atz_code is None else atz_code
         names = dict(layer_names or {})
         self.layer_names = names or {i: "Layer-%03d" % i for i in range(1, 129)}
 
@@ -59,7 +75,7 @@ class Sheet:
 # ---------------------------------------------------------------- DXF
 
 def dxf_real(code, value):
-    return "%s%s%.4f" % (code, CRLF, value)
+    return code + CRLF + fixed(value, 4)
 
 
 HEADER_PART1 = [
@@ -146,8 +162,8 @@ def dxf_file(sheet, elements):
 # ---------------------------------------------------------------- standard text file (.atz)
 
 def atz_file(sheet, elements):
-    real = lambda v: "%.*f" % (sheet.keta, v)
-    lines = ["0,%d,%s,1" % (sheet.size, real(sheet.scale))]
+    real = lambda v: fixed(v, sheet.keta)
+    lines = ["0,%d,%s,1" % (sheet.atz_code, real(sheet.scale))]
     for e in elements:
         if e.pen == 0:
             continue
@@ -200,7 +216,8 @@ def plm_header(sheet):
     out += field(ansi("ＭＳ 明朝"), 32) + field(ansi("ＭＳ ゴシック"), 32) + field(b"", 320 + 56)
     out += struct.pack("<i", 0) + struct.pack("<ddd", 0.0, 0.0, 0.0) + struct.pack("<h", 0)
     out += b"\xff" * 32 + field(b"mm", 10)
-    out += struct.pack("<ddd", 1.0, sheet.yoko, sheet.tate) + struct.pack("<h", sheet.size + 1)
+    first, second = (sheet.tate, sheet.yoko) if sheet.portrait else (sheet.yoko, sheet.tate)
+    out += struct.pack("<ddd", 1.0, first, second) + struct.pack("<h", sheet.size + (16 if sheet.portrait else 1))
     out += struct.pack("<dd", 1.0, sheet.scale) + b"PLMV2\0"
     out += struct.pack("<hhh", 0, sheet.dos, 1) + struct.pack("<dd", 1.0, sheet.scale)
     out += struct.pack("<hh", 517, 0x8041 - 65536)
@@ -255,6 +272,25 @@ def anchored(x, text, width=2.7, between=0.3):
     return x + -((n - 1) * between + d * width + (n - d) * width / 2)
 
 
+def scaled(elements, scale):
+    """The elements as the output run leaves them: pitches and text sizes times the scale."""
+    result = []
+    for e in elements:
+        e = copy.copy(e)
+        if isinstance(e, Text):
+            e.height, e.width, e.between = e.height * scale, e.width * scale, e.between * scale
+        else:
+            e.pich = e.pich * scale
+        result.append(e)
+    return result
+
+
+PORTRAIT_A4 = [
+    Line(0, 0, 1000, 0, pen=2, style=1, pich=3),
+    Circle(500, 500, 100, pen=3, style=4, pich=2),
+    Text(0, 0, "A"),
+]
+
 CASES = [
     ("line_pens_styles", Sheet(memo="線"), [
         Line(0, 0, 100, 0),
@@ -285,6 +321,26 @@ CASES = [
         Line(0, 0, 10, 0, pen=2, layer=3),
         Line(0, 0, 10, 0, layer=5),
         Text(1, 1, "護岸", pen=4, layer=10),
+    ], ("dxf", "atz", "plm")),
+    # Portrait A4 at 1:100: every output run turns pitches and text sizes into
+    # drawing units once more, so the second file of the script has them twice.
+    ("portrait_scaled", Sheet(size=4, scale=100.0, portrait=True, memo="A4 縦"),
+     scaled(PORTRAIT_A4, 100.0), ("plm", "MET")),
+    ("portrait_scaled", Sheet(size=4, scale=100.0, portrait=True),
+     scaled(scaled(PORTRAIT_A4, 100.0), 100.0), ("atz",)),
+    # A free sheet of 400 x 500 fits A2 first among B0, A0, A1, A2, A3, A4.
+    ("free_size_one_decimal", Sheet(size=15, sides=(400, 500), keta=1, atz_code=2), [
+        Line(12.26, -3.04, 0, 0),
+        Line(1, 1, 2, 2, pen=7, style=3, pich=2, layer=2),
+        Circle(1.04, 2.06, 3.15, sang=10, mang=-30, pen=4, style=1, pich=1.5),
+        Text(7.77, 8.88, "AB川", pen=3, layer=12),
+    ], ("atz", "plm")),
+    # A pen number beyond the pen table (set through the unchecked pen
+    # property) is written as pen 7.
+    ("pen_beyond_table", Sheet(), [
+        Line(0, 0, 10, 0, pen=7, style=1, pich=2),
+        Circle(0, 0, 5, pen=7, style=1, pich=2),
+        Text(0, 0, "P", pen=7),
     ], ("dxf", "atz", "plm")),
 ]
 
