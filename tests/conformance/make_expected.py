@@ -335,6 +335,16 @@ CASES = [
         Circle(1.04, 2.06, 3.15, sang=10, mang=-30, pen=4, style=1, pich=1.5),
         Text(7.77, 8.88, "AB川", pen=3, layer=12),
     ], ("atz", "plm")),
+    ("registration_rules", Sheet(), [
+        Line(0.123457, 0, 1, 0),
+        Line(0, 0, 5, 5),
+        Line(0, 0, 5, 6),
+        Text(1, 1, "X"),
+        Line(0, 0, 1, 1, pen=3, style=1, pich=2, layer=4),
+        Circle(0, 0, 1, pen=3, style=1, pich=5, layer=4),
+        Line(0, 0, 1, 2, pen=3, style=1, pich=0, layer=4),
+        Text(2, 2, "Y", height=4, width=3.5, between=0, pen=3, layer=4),
+    ], ("atz", "plm")),
     # A pen number beyond the pen table (set through the unchecked pen
     # property) is written as pen 7.
     ("pen_beyond_table", Sheet(), [
