@@ -345,6 +345,11 @@ CASES = [
         Line(0, 0, 1, 2, pen=3, style=1, pich=0, layer=4),
         Text(2, 2, "Y", height=4, width=3.5, between=0, pen=3, layer=4),
     ], ("atz", "plm")),
+    ("pen_zero_only", Sheet(size=2), [
+        Line(0, 0, 10, 10, pen=0), Circle(5, 5, 2, pen=0), Text(1, 1, "A", pen=0),
+    ], ("dxf", "atz", "plm")),
+    # Written as DXF although the name ends in .atz.
+    ("dxf_only", Sheet(), [Line(0, 0, 10, 0, pen=4)], ("dxf",)),
     # A pen number beyond the pen table (set through the unchecked pen
     # property) is written as pen 7.
     ("pen_beyond_table", Sheet(), [
@@ -357,3 +362,4 @@ CASES = [
 if __name__ == "__main__":
     for name, sheet, elements, kinds in CASES:
         write_case(name, sheet, elements, kinds)
+    os.replace(os.path.join(HERE, "cases", "dxf_only.dxf"), os.path.join(HERE, "cases", "dxf_only.atz"))
