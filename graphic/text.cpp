@@ -5,7 +5,6 @@
 
 #include "graphic/elements.h"
 #include "graphic/font_image.h"
-#include "graphic/jis_codes.h"
 #include "platform/cp932.h"
 
 namespace plamor::graphic {
@@ -33,8 +32,7 @@ class CharacterReader {
       const std::uint8_t second = at_ < length_ ? std::uint8_t(text_[at_++]) : 0;
       c = {true, kvd::ShiftJisToJis(lead, second)};
     } else {
-      const std::uint16_t jis = SingleByteJis(lead);
-      c = {false, {jis >> 8, jis & 0xFF}};
+      c = {false, kvd::SingleByteJis(lead)};
     }
     return true;
   }

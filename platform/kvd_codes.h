@@ -1,6 +1,7 @@
 // How the stroke-font file M_G_L.KVD addresses its glyphs: the JIS X 0208
-// row and column of a double-byte Shift_JIS character, and the place of a
-// row and column's entry in the file's index. The library's glyph reader and
+// row and column of a double-byte Shift_JIS character or of the full-width
+// form a single-byte character borrows, and the place of a row and column's
+// entry in the file's index. The library's glyph reader and
 // the preview's text use these, so that both find the same glyph for every
 // code, also for bytes no Shift_JIS character uses.
 #pragma once
@@ -21,6 +22,11 @@ struct JisCell {
 // of 0xFD gives column 0x7F, one of 0x10 a negative column); they are kept as
 // computed.
 JisCell ShiftJisToJis(std::uint8_t lead, std::uint8_t second);
+
+// The JIS cell whose glyph draws a single-byte character: printable ASCII
+// as its full-width form, half-width katakana as full-width katakana and
+// punctuation, every other byte as the full-width blank 0x2121.
+JisCell SingleByteJis(std::uint8_t byte);
 
 // Byte offset of the index entry of a row and column: 4 * (1 + 94 * (row -
 // 0x21) + (column - 0x21)). Rows and columns outside 0x21-0x7E give the

@@ -98,41 +98,9 @@ JisCell ShiftJisToJis(std::uint16_t sjis) {
   return plamor::kvd::ShiftJisToJis(static_cast<std::uint8_t>(sjis >> 8), static_cast<std::uint8_t>(sjis & 0xFF));
 }
 
-// Single-byte characters share the glyphs of their full-width forms.
-constexpr std::array<std::uint16_t, 256> MakeSingleByteTable() {
-  std::array<std::uint16_t, 256> table{};
-  for (auto& jis : table) jis = 0x2121;  // controls, DEL, 0x80-0xA0, 0xE0-0xFF: blank
-  constexpr std::uint16_t kAscii[] = {
-      0x212A, 0x2149, 0x2174, 0x2170, 0x2173, 0x2175, 0x2147, 0x214A,  // ! " # $ % & ' (
-      0x214B, 0x2176, 0x215C, 0x2124, 0x215D, 0x2125, 0x213F,          // ) * + , - . /
-  };
-  for (int i = 0; i < 15; ++i) table[0x21 + i] = kAscii[i];
-  for (int c = 0x30; c <= 0x39; ++c) table[c] = static_cast<std::uint16_t>(0x2300 + c);
-  constexpr std::uint16_t kColonToAt[] = {0x2127, 0x2128, 0x2163, 0x2161, 0x2164, 0x2129, 0x2177};
-  for (int i = 0; i < 7; ++i) table[0x3A + i] = kColonToAt[i];  // : ; < = > ? @
-  for (int c = 0x41; c <= 0x5A; ++c) table[c] = static_cast<std::uint16_t>(0x2300 + c);
-  constexpr std::uint16_t kBrackets[] = {0x214E, 0x216F, 0x214F, 0x2130, 0x2132, 0x2121};
-  for (int i = 0; i < 6; ++i) table[0x5B + i] = kBrackets[i];  // [ yen ] ^ _ `
-  for (int c = 0x61; c <= 0x7A; ++c) table[c] = static_cast<std::uint16_t>(0x2300 + c);
-  constexpr std::uint16_t kBraces[] = {0x2150, 0x2143, 0x2151, 0x2141};
-  for (int i = 0; i < 4; ++i) table[0x7B + i] = kBraces[i];  // { | } ~
-  constexpr std::uint16_t kKana[] = {  // 0xA1-0xDF: punctuation, katakana, sound marks
-      0x2123, 0x2156, 0x2157, 0x2122, 0x2126, 0x2572, 0x2521, 0x2523, 0x2525, 0x2527, 0x2529,
-      0x2563, 0x2565, 0x2567, 0x2543, 0x213C, 0x2522, 0x2524, 0x2526, 0x2528, 0x252A, 0x252B,
-      0x252D, 0x252F, 0x2531, 0x2533, 0x2535, 0x2537, 0x2539, 0x253B, 0x253D, 0x253F, 0x2541,
-      0x2544, 0x2546, 0x2548, 0x254A, 0x254B, 0x254C, 0x254D, 0x254E, 0x254F, 0x2552, 0x2555,
-      0x2558, 0x255B, 0x255E, 0x255F, 0x2560, 0x2561, 0x2562, 0x2564, 0x2566, 0x2568, 0x2569,
-      0x256A, 0x256B, 0x256C, 0x256D, 0x256F, 0x2573, 0x212B, 0x212C,
-  };
-  for (int i = 0; i < 63; ++i) table[0xA1 + i] = kKana[i];
-  return table;
-}
-constexpr std::array<std::uint16_t, 256> kSingleByteJis = MakeSingleByteTable();
-
-JisCell SingleByteJis(std::uint16_t code) {
-  const std::uint16_t jis = kSingleByteJis[code >> 8];
-  return {jis >> 8, jis & 0xFF};
-}
+// Single-byte characters share the glyphs of their full-width forms; the
+// character is the high byte of the code.
+JisCell SingleByteJis(std::uint16_t code) { return plamor::kvd::SingleByteJis(static_cast<std::uint8_t>(code >> 8)); }
 
 // ------------------------------------------------------------- stroke output
 

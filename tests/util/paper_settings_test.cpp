@@ -137,6 +137,10 @@ TEST_F(PaperSettings, ChangesAndReadsBackTheStoredDefaults) {
   EXPECT_EQ(GetDefaultPaperSize(kStoredQueue), 13);
   EXPECT_EQ(GetDefaultPaperOrientation(kStoredQueue), 2);
 
+  // The postcard by its code.
+  EXPECT_EQ(SetPapers(kStoredQueue, 0, 43, 1), 0);
+  EXPECT_EQ(GetDefaultPaperSize(kStoredQueue), 43);
+
   EXPECT_EQ(SetPapers(kStoredQueue, 0, paper, orientation), 0);
   EXPECT_EQ(GetDefaultPaperSize(kStoredQueue), paper);
 }
@@ -193,6 +197,9 @@ TEST_F(PaperSettings, PapersTakeTheCodeOfTheirSize) {
   std::filesystem::remove(OptionsHome() / ".cups" / "lpoptions");
   // The postcard is set by its code.
   EXPECT_EQ(SetPapers95(kTestQueue, 0, 43, 1), 0);
+  EXPECT_EQ(GetDefaultPaperSize95(kTestQueue), 43);
+  EXPECT_EQ(SetPapers2(nullptr, kTestQueue, 0, 9, 1), 3);
+  EXPECT_EQ(SetPapers2(nullptr, kTestQueue, 0, 43, 2), 3);
   EXPECT_EQ(GetDefaultPaperSize95(kTestQueue), 43);
   EXPECT_EQ(SetPapers95(kTestQueue, 0, 44, 1), 0x040B);  // 9 x 11 in: not a paper of this printer
 }
