@@ -45,14 +45,17 @@ void ChartOutputs::Finish(const DrawingLink& link) {
     std::error_code ec;
     if (std::filesystem::is_regular_file(copy, ec)) model = ReadDrawingFile(copy);
   }
-  if (modernDxf_ && model) WriteModernDxf(*model, drawing_.Temporary());
-  CommitDrawing(drawing_, link);
+  if (modernDxf_ && model) {
+    WriteAndCommit(drawing_, [&](const std::filesystem::path& file) { WriteModernDxf(*model, file); });
+  } else {
+    CommitDrawing(drawing_, link);
+  }
   std::cerr << "plamor-draw: wrote " << drawing_.Final().string() << "\n";
   if (!pdf_) return;
   if (!model) throw std::runtime_error(pdf_->Final().string() + ": the drawing server wrote no copy of the drawing");
-  WriteDrawingPage(*model, PageFormat::kPdf, pdf_->Temporary(),
-                   {drawing_.Final().filename().string(), StrokeFontFile().string(), {}});
-  pdf_->Commit();
+  WriteAndCommit(*pdf_, [&](const std::filesystem::path& file) {
+    WriteDrawingPage(*model, PageFormat::kPdf, file, {drawing_.Final().filename().string(), StrokeFontFile().string(), {}});
+  });
   std::cerr << "plamor-draw: wrote " << pdf_->Final().string() << "\n";
 }
 

@@ -58,6 +58,15 @@ void CommitDrawing(OutputTarget& target, const DrawingLink& link) {
   }
 }
 
+void WriteAndCommit(OutputTarget& target, const std::function<void(const std::filesystem::path&)>& write) {
+  try {
+    write(target.Temporary());
+  } catch (const std::runtime_error& e) {
+    throw std::runtime_error(target.Describe(e.what()));
+  }
+  target.Commit();
+}
+
 void WritePng(const QImage& image, OutputTarget& target) {
   if (!image.save(QString::fromStdString(target.Temporary().string()), "PNG"))
     throw std::runtime_error(target.Final().string() + ": the picture cannot be written");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 #include "apps/plamor_draw/command_line.h"
 #include "server/host/host_entry.h"
@@ -34,6 +35,10 @@ void CommitDrawing(OutputTarget& target, const DrawingLink& link);
 // "png") the option writes, naming what it can write.
 void RequirePictureName(const std::filesystem::path& out, const std::string& option,
                         const std::vector<std::string>& kinds);
+
+// Writes a file by `write` under the target's temporary name and puts it in
+// place; an error of the writer names the final name.
+void WriteAndCommit(OutputTarget& target, const std::function<void(const std::filesystem::path&)>& write);
 
 // Writes the image as PNG under the target's temporary name and puts it in place.
 void WritePng(const QImage& image, OutputTarget& target);

@@ -37,8 +37,7 @@ int RunConvert(const CommandLine& line) {
   if (model.elements.empty()) throw InputError(in, "holds no elements; there is nothing to convert");
   OutputTarget target(out);
   if (modernDxf) {
-    WriteModernDxf(model, target.Temporary());
-    target.Commit();
+    WriteAndCommit(target, [&](const std::filesystem::path& file) { WriteModernDxf(model, file); });
     std::cerr << "plamor-draw: wrote " << target.Final().string() << " (AutoCAD 2000 DXF, " << model.elements.size()
               << " elements)\n";
     return 0;

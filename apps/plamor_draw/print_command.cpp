@@ -1,33 +1,70 @@
-// plamor-draw print IN --printer QUEUE [--fit]
+// plamor-draw print IN --printer QUEUE [--fit]; IN a .plm, .atz or .pdf file
 #include <QTemporaryDir>
 
+#include <fstream>
 #include <iostream>
+#include <optional>
+#include <regex>
 
 #include "apps/plamor_draw/command_support.h"
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/drawing_model.h"
 #include "apps/plamor_draw/drawing_page.h"
 #include "apps/plamor_draw/input_error.h"
+#include "apps/plamor_draw/output_target.h"
 #include "apps/plamor_draw/print_queue.h"
 
 namespace plamor::draw {
 
+namespace {
+
+// The size of a PDF's first page as its media box gives it (the PDF files
+// plamor-draw writes give it in the first kilobytes), or nothing.
+std::optional<PaperMm> PdfPageSize(const std::filesystem::path& pdf) {
+  std::ifstream in(pdf, std::ios::binary);
+  std::string head(16384, '\0');
+  in.read(head.data(), std::streamsize(head.size()));
+  head.resize(std::size_t(in.gcount()));
+  std::smatch box;
+  static const std::regex kMediaBox(R"(/MediaBox\s*\[\s*0\s+0\s+([0-9.]+)\s+([0-9.]+)\s*\])");
+  if (!std::regex_search(head, box, kMediaBox)) return std::nullopt;
+  constexpr double kMmPerPoint = 25.4 / 72;
+  return PaperMm{std::stod(box[1]) * kMmPerPoint, std::stod(box[2]) * kMmPerPoint};
+}
+
+}  // namespace
+
 CommandSpec PrintCommand() {
   return CommandSpec("plamor-draw print", "IN --printer QUEUE [--fit]",
-                     "A .plm or .atz drawing to a CUPS print queue, 1:1 on paper of the sheet's size.")
+                     "A .plm or .atz drawing, or the PDF of one (such as --pdf of sections and hq), to a CUPS "
+                     "print queue, 1:1 on paper of the sheet's size.")
       .Option("printer", "QUEUE", "the CUPS print queue")
       .Flag("fit", "scale the sheet onto the queue's default paper instead");
 }
 
 int RunPrint(const CommandLine& line) {
-  if (line.Positional().size() != 1) throw UsageError("print takes one drawing file (.plm or .atz)");
+  if (line.Positional().size() != 1) throw UsageError("print takes one drawing file (.plm, .atz or .pdf)");
   const std::string queueName = line.Required("--printer");
   const std::filesystem::path in = line.Positional()[0];
+  const bool fit = line.Flag("--fit");
+  const std::string title = in.filename().string();
+
+  if (EndsWithKind(in, "pdf")) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(in, ec)) throw InputError(in, "does not exist or is not a file");
+    const auto size = PdfPageSize(in);
+    if (!size) throw InputError(in, "is not a PDF file with a page size");
+    const PrintQueue queue(queueName);
+    const int job = queue.Print(in, title, fit ? std::nullopt : size);
+    std::cerr << "plamor-draw: sent " << title << " to " << queueName << " as job " << job
+              << (fit ? " (fitted by the printer)" : " (1:1)") << "\n";
+    return 0;
+  }
 
   const DrawingModel model = ReadDrawingFile(in);
   const PrintQueue queue(queueName);
-  PageOptions options{in.filename().string(), StrokeFontFile().string(), {}};
-  if (line.Flag("--fit")) options.paper = queue.DefaultPaper();
+  PageOptions options{title, StrokeFontFile().string(), {}};
+  if (fit) options.paper = queue.DefaultPaper();
 
   QTemporaryDir folder;
   if (!folder.isValid())
@@ -36,9 +73,9 @@ int RunPrint(const CommandLine& line) {
   WriteDrawingPage(model, PageFormat::kPdf, pdf, options);
   const SheetPage sheet = PageOfSheet(model);
   const PaperMm page = options.paper ? *options.paper : PaperMm{sheet.widthMm, sheet.heightMm};
-  const int job = queue.Print(pdf, options.title, page);
-  std::cerr << "plamor-draw: sent " << in.filename().string() << " to " << queueName << " as job " << job << " ("
-            << page.width << " x " << page.height << " mm" << (options.paper ? ", fitted" : ", 1:1") << ")\n";
+  const int job = queue.Print(pdf, title, page);
+  std::cerr << "plamor-draw: sent " << title << " to " << queueName << " as job " << job << " (" << page.width
+            << " x " << page.height << " mm" << (fit ? ", fitted" : ", 1:1") << ")\n";
   return 0;
 }
 

@@ -49,13 +49,15 @@ PaperMm PrintQueue::DefaultPaper() const {
   return kA4;
 }
 
-int PrintQueue::Print(const std::filesystem::path& pdf, const std::string& title, PaperMm page) const {
+int PrintQueue::Print(const std::filesystem::path& pdf, const std::string& title, std::optional<PaperMm> page) const {
   cups_option_t* options = nullptr;
   int count = 0;
-  const double shortSide = std::min(page.width, page.height), longSide = std::max(page.width, page.height);
-  if (const pwg_media_t* media = pwgMediaForSize(Hundredths(shortSide), Hundredths(longSide)))
-    count = cupsAddOption("media", media->pwg, count, &options);
-  count = cupsAddOption("print-scaling", "none", count, &options);
+  if (page) {
+    const double shortSide = std::min(page->width, page->height), longSide = std::max(page->width, page->height);
+    if (const pwg_media_t* media = pwgMediaForSize(Hundredths(shortSide), Hundredths(longSide)))
+      count = cupsAddOption("media", media->pwg, count, &options);
+  }
+  count = cupsAddOption("print-scaling", page ? "none" : "fit", count, &options);
   count = cupsAddOption("document-format", CUPS_FORMAT_PDF, count, &options);
   const int job = cupsPrintFile(name_.c_str(), pdf.c_str(), title.c_str(), count, options);
   cupsFreeOptions(count, options);

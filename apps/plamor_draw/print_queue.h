@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "apps/plamor_draw/drawing_page.h"
@@ -22,9 +23,10 @@ class PrintQueue {
 
   // The queue's default paper (portrait), A4 when the queue names none.
   PaperMm DefaultPaper() const;
-  // Sends the PDF as one job on paper of the page's size, unscaled; returns
-  // the job's number. std::runtime_error naming the queue when refused.
-  int Print(const std::filesystem::path& pdf, const std::string& title, PaperMm page) const;
+  // Sends the PDF as one job: on paper of the page's size, unscaled, or
+  // without a page size scaled by the printer onto its paper. Returns the
+  // job's number; std::runtime_error naming the queue when refused.
+  int Print(const std::filesystem::path& pdf, const std::string& title, std::optional<PaperMm> page) const;
 
  private:
   std::string name_;

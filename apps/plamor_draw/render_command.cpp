@@ -27,8 +27,9 @@ void WritePicture(const DrawingModel& model, int width, OutputTarget& target) {
 }
 
 void WritePage(const DrawingModel& model, PageFormat format, const std::filesystem::path& in, OutputTarget& target) {
-  WriteDrawingPage(model, format, target.Temporary(), {in.filename().string(), StrokeFontFile().string(), {}});
-  target.Commit();
+  WriteAndCommit(target, [&](const std::filesystem::path& file) {
+    WriteDrawingPage(model, format, file, {in.filename().string(), StrokeFontFile().string(), {}});
+  });
   const SheetPage page = PageOfSheet(model);
   std::cerr << "plamor-draw: wrote " << target.Final().string() << " (" << page.widthMm << " x " << page.heightMm
             << " mm, " << model.elements.size() << " elements)\n";

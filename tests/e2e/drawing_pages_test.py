@@ -18,6 +18,7 @@ import plamor_draw_test as base  # noqa: E402  (the example files and the sheet 
 
 PRINT_QUEUE = "plamor-file"
 PRINTED = "/var/tmp/plamor-print/printed.pdf"
+PRINTED_TITLE = "/var/tmp/plamor-print/printed.title"  # the title of that job
 
 
 def page_size(pdf):
@@ -138,11 +139,21 @@ class DrawingPagesTest(base.PlamorDrawTest):
                     break
                 time.sleep(0.2)
             self.assertEqual(page_size(PRINTED), size)
+            with open(PRINTED_TITLE, encoding="utf-8") as f:
+                self.assertEqual(f.read(), "src.plm\n")
             jobs = subprocess.run(["lpstat", "-W", "completed", "-o", PRINT_QUEUE], capture_output=True,
                                   text=True).stdout
             self.assertIn("%s-%s" % (PRINT_QUEUE, job), jobs)
-        titles = subprocess.run(["lpstat", "-W", "completed", "-l", "-o", PRINT_QUEUE], capture_output=True, text=True)
-        self.assertEqual(titles.returncode, 0)
+        # The PDF of a chart's drawing goes to the queue as it is.
+        pdf = self.path("sections.pdf")
+        self.ok("sections", *base.SECTIONS, "-o", self.path("sections.dxf"), "--pdf", pdf, "--inproc")
+        before = os.stat(PRINTED).st_mtime_ns
+        self.ok("print", pdf, "--printer", PRINT_QUEUE)
+        deadline = time.time() + 30
+        while time.time() < deadline and os.stat(PRINTED).st_mtime_ns == before:
+            time.sleep(0.2)
+        with open(pdf, "rb") as a, open(PRINTED, "rb") as b:
+            self.assertEqual(a.read(), b.read())
 
     def test_bad_input_is_refused_and_leaves_earlier_files(self):
         src = self.make_plm()
@@ -159,6 +170,7 @@ class DrawingPagesTest(base.PlamorDrawTest):
         self.fails("render", src, "--pdf", os.path.join(self.folder, "no", "x.pdf"), message="does not exist")
         self.fails("render", src, message="option --output is required")
         self.fails("render", src, "--pdf", self.path("x.png"), message="--pdf cannot write a .png picture")
+        self.fails("print", old, "--printer", PRINT_QUEUE, message="old.pdf: is not a PDF file with a page size")
         self.fails("convert", src, self.path("x.dxf"), "--dxf-version", "2013", message='"2013" cannot be written')
         if not cups_missing():
             self.fails("print", src, "--printer", "no-such-queue", message="printer no-such-queue: the CUPS scheduler "
