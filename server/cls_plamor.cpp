@@ -20,10 +20,18 @@ constexpr std::int32_t kErrBusy = 1001;
 }  // namespace
 
 clsPlamor::clsPlamor(std::unique_ptr<DlgView> view, std::unique_ptr<EventPump> pump)
-    : view_(std::move(view)), pump_(pump ? std::move(pump) : std::make_unique<NoEventPump>()) {
-  ModuleSettings& s = Settings();
+    : view_(std::move(view)),
+      pump_(pump ? std::move(pump) : std::make_unique<NoEventPump>()),
+      settings_(&Settings()) {
+  ModuleSettings& s = *settings_;
   s.RoundColum = 6;
   dlg_ = std::make_unique<frmPlamorDlg>(*view_, pump_.get());
+  frmPlamorDlg* dlg = dlg_.get();
+  view_->SetPaintHandler([this, dlg] {
+    ScopedSettings apartment(settings_);
+    prompts::ScopedPrompter scope(prompter_);
+    dlg->OnPaint();
+  });
   SetWindowTopMost(view_.get());
   try {
     s.FilePath = settings::GetSetting(kApp, kSection, kFilePathKey,
@@ -35,6 +43,7 @@ clsPlamor::clsPlamor(std::unique_ptr<DlgView> view, std::unique_ptr<EventPump> p
 }
 
 clsPlamor::~clsPlamor() {
+  ScopedSettings apartment(settings_);
   try {
     settings::SaveSetting(kApp, kSection, kFilePathKey, Settings().FilePath);
   } catch (...) {
@@ -48,14 +57,7 @@ clsPlamor::~clsPlamor() {
   dlg_.reset();
 }
 
-void clsPlamor::UsePrompter(prompts::Prompter* prompter) {
-  prompter_ = prompter;
-  frmPlamorDlg* dlg = dlg_.get();
-  view_->SetPaintHandler([this, dlg] {
-    prompts::ScopedPrompter scope(prompter_);
-    dlg->OnPaint();
-  });
-}
+void clsPlamor::UsePrompter(prompts::Prompter* prompter) { prompter_ = prompter; }
 
 void clsPlamor::RefuseWhileWriting(const char* member) const {
   if (dlg_->IdolePlamorOutPut)

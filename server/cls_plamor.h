@@ -1,7 +1,9 @@
 // clsPlamor: the one creatable class of the drawing server. It owns one
 // server dialog (state holder, element store and output run) and its view,
 // and forwards nearly every member to the dialog; a few settings are
-// module-wide and shared by every object of the thread.
+// module-wide: they belong to the apartment the object was made in (the
+// thread's own, or the one its creator entered with ScopedSettings) and are
+// shared by every object of that apartment.
 #pragma once
 
 #include <memory>
@@ -13,6 +15,7 @@ namespace plamor {
 namespace prompts {
 class Prompter;
 }
+struct ModuleSettings;
 class DlgView;
 class EventPump;
 class frmPlamorDlg;
@@ -21,6 +24,9 @@ class clsPlamor final : public IPlamor {
  public:
   // The view shows the dialog (a Qt window or a headless view); the pump
   // serves the user interface while registration and the output run yield.
+  // The object keeps the settings apartment it is made in; its paints (which
+  // start and run the output) and its end enter that apartment, and whoever
+  // calls its members enters it too.
   clsPlamor(std::unique_ptr<DlgView> view, std::unique_ptr<EventPump> pump);
   ~clsPlamor() override;
   clsPlamor(const clsPlamor&) = delete;
@@ -120,6 +126,7 @@ class clsPlamor final : public IPlamor {
   std::unique_ptr<EventPump> pump_;
   std::unique_ptr<frmPlamorDlg> dlg_;
   prompts::Prompter* prompter_ = nullptr;
+  ModuleSettings* settings_;  // the apartment the object was made in
 };
 
 }  // namespace plamor

@@ -47,8 +47,11 @@ enum ktpPen : std::int32_t {
 // Result of every writer step.
 enum SaveResult : std::int32_t { SaveOk = 1, SaveAbort = 2, SaveAskName = 4 };
 
-// Module-wide settings. One copy per server thread; objects of that thread
-// share it without locking. Index 0 of the 1-based tables is unused.
+// Module-wide settings. One copy per thread, shared by the objects of that
+// thread without locking, unless the thread has entered an apartment of its
+// own (ScopedSettings): the D-Bus server gives every host connection one, so
+// one host never sees or resets another host's settings. Index 0 of the
+// 1-based tables is unused.
 struct ModuleSettings {
   std::int32_t RoundColum = 6;
   std::string FilePath;
@@ -57,7 +60,21 @@ struct ModuleSettings {
   std::array<std::int32_t, 129> LayerCode{};          // 1..128
 };
 
-// The settings of the calling thread.
+// The settings of the apartment the calling thread is in: the innermost
+// ScopedSettings, else the thread's own.
 ModuleSettings& Settings();
+
+// Enters the apartment `settings` (not owned; null: the thread's own) until
+// the end of the scope; scopes nest, the previous apartment comes back.
+class ScopedSettings {
+ public:
+  explicit ScopedSettings(ModuleSettings* settings);
+  ~ScopedSettings();
+  ScopedSettings(const ScopedSettings&) = delete;
+  ScopedSettings& operator=(const ScopedSettings&) = delete;
+
+ private:
+  ModuleSettings* previous_;
+};
 
 }  // namespace plamor

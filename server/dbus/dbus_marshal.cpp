@@ -105,23 +105,26 @@ std::vector<ArgValue> UnpackArguments(const MemberInfo& member, const QVariantLi
   }
   if (HasOptions(member)) {
     if (next >= arguments.size()) BadMessage(member, "the options dictionary is missing");
-    const QVariant& dict = arguments[next++];
-    QVariantMap options;
-    if (dict.canConvert<QDBusArgument>()) options = qdbus_cast<QVariantMap>(dict.value<QDBusArgument>());
-    else if (dict.typeId() == QMetaType::QVariantMap) options = dict.toMap();
-    else BadMessage(member, "the options are not a dictionary");
-    for (auto it = options.cbegin(); it != options.cend(); ++it) {
-      size_t index = member.params.size();
-      for (size_t i = 0; i < member.params.size(); ++i)
-        if (member.params[i].optional && it.key() == member.params[i].name) index = i;
-      if (index == member.params.size())
-        throw AutomationError(448, "Named argument not found: " + it.key().toStdString() + " of " +
-                                       member.QualifiedName());
-      out[index] = FromVariant(it.value(), member.params[index].name);
-    }
+    UnpackOptions(member, arguments[next++], out);
   }
   if (next != arguments.size()) BadMessage(member, "too many arguments");
   return out;
+}
+
+void UnpackOptions(const MemberInfo& member, const QVariant& dict, std::vector<ArgValue>& args) {
+  QVariantMap options;
+  if (dict.canConvert<QDBusArgument>()) options = qdbus_cast<QVariantMap>(dict.value<QDBusArgument>());
+  else if (dict.typeId() == QMetaType::QVariantMap) options = dict.toMap();
+  else BadMessage(member, "the options are not a dictionary");
+  for (auto it = options.cbegin(); it != options.cend(); ++it) {
+    size_t index = member.params.size();
+    for (size_t i = 0; i < member.params.size(); ++i)
+      if (member.params[i].optional && it.key() == member.params[i].name) index = i;
+    if (index == member.params.size())
+      throw AutomationError(448, "Named argument not found: " + it.key().toStdString() + " of " +
+                                     member.QualifiedName());
+    args[index] = FromVariant(it.value(), member.params[index].name);
+  }
 }
 
 QVariant PackResult(const MemberInfo& member, const ArgValue& result) {

@@ -26,6 +26,12 @@ QVariantList PackArguments(const MemberInfo& member, const std::vector<ArgValue>
 // (invalid argument) when the message does not fit the member.
 std::vector<ArgValue> UnpackArguments(const MemberInfo& member, const QVariantList& arguments);
 
+// The optional arguments given in an options dictionary ("a{sv}"), put at
+// their parameter positions in `args` (sized to the member's parameters);
+// throws AutomationError for a value that is not a dictionary, an unknown
+// name or a value of the wrong kind.
+void UnpackOptions(const MemberInfo& member, const QVariant& dict, std::vector<ArgValue>& args);
+
 QVariant PackResult(const MemberInfo& member, const ArgValue& result);
 ArgValue UnpackResult(const MemberInfo& member, const QVariant& value);
 

@@ -10,6 +10,7 @@
 #include <strings.h>
 
 #include "server/automation_error.h"
+#include "server/dbus/dbus_batch.h"
 #include "server/dbus/dbus_marshal.h"
 #include "server/dbus/dbus_names.h"
 #include "server/dbus/object_prompter.h"
@@ -21,9 +22,18 @@ QDBusMessage ErrorReply(const QDBusMessage& m, std::int32_t number, const std::s
   return m.createErrorReply(QString::fromStdString(ErrorName(number)), QString::fromStdString(text));
 }
 
+// Introspection and Ping, which the bus connection answers itself for
+// every caller.
+bool IsStandardInterface(const QString& interface) {
+  return interface == "org.freedesktop.DBus.Introspectable" || interface == "org.freedesktop.DBus.Peer";
+}
+
 }  // namespace
 
-PlamorServer::Served::~Served() = default;
+PlamorServer::Served::~Served() {
+  ScopedSettings apartment(settings.get());
+  object.reset();
+}
 
 PlamorServer::PlamorServer(QDBusConnection connection, ObjectMaker maker, int idleMilliseconds,
                            bool batchPrompts)
@@ -79,8 +89,16 @@ QString PlamorServer::introspect(const QString& path) const {
     return xml;
   }
   if (objects_.count(path)) {
-    if (!batchPrompts_) return IntrospectionXml();
-    return IntrospectionXml() + QStringLiteral(
+    const QString xml = IntrospectionXml() + QStringLiteral(
+        "  <interface name=\"%1\">\n"
+        "    <method name=\"Register\">\n"
+        "      <arg name=\"runs\" type=\"a(sua{sv})\" direction=\"in\"/>\n"
+        "      <arg name=\"numbers\" type=\"ad\" direction=\"in\"/>\n"
+        "      <arg name=\"texts\" type=\"as\" direction=\"in\"/>\n"
+        "    </method>\n"
+        "  </interface>\n").arg(kBulkInterface);
+    if (!batchPrompts_) return xml;
+    return xml + QStringLiteral(
         "  <interface name=\"%1\">\n"
         "    <method name=\"SetAnswers\">\n"
         "      <arg name=\"buttons\" type=\"ai\" direction=\"in\"/>\n"
@@ -126,8 +144,58 @@ bool PlamorServer::HandleBatchPrompts(const QDBusMessage& message, Served& serve
   return true;
 }
 
+bool PlamorServer::HandleBulk(const QDBusMessage& message, Served& served) {
+  if (message.member() != "Register") {
+    connection_.send(message.createErrorReply("org.freedesktop.DBus.Error.UnknownMethod",
+                                              QString(kBulkInterface) + " has Register(" + kBulkSignature + ")"));
+    return true;
+  }
+  if (message.signature() != kBulkSignature) {
+    connection_.send(message.createErrorReply(
+        "org.freedesktop.DBus.Error.InvalidArgs",
+        QStringLiteral("Register takes \"%1\", not \"%2\"").arg(kBulkSignature, message.signature())));
+    return true;
+  }
+  ScopedSettings apartment(served.settings.get());
+  prompts::ScopedPrompter prompts(served.prompter.get());
+  try {
+    RegisterBatch(*served.object, message.arguments());
+    connection_.send(message.createReply());
+  } catch (const BatchError& e) {
+    connection_.send(message.createErrorReply(e.Name(), QString::fromStdString(e.what())));
+  }
+  return true;
+}
+
+void PlamorServer::HandleProperties(const QDBusMessage& message) {
+  if (message.member() == "GetAll") connection_.send(message.createReply(QVariant::fromValue(QVariantMap())));
+  else connection_.send(message.createErrorReply("org.freedesktop.DBus.Error.UnknownProperty",
+                                                 "the drawing object has no D-Bus properties; use its get_ and put_ members"));
+}
+
+std::shared_ptr<ModuleSettings> PlamorServer::ApartmentOf(const QString& owner) {
+  for (auto it = apartments_.begin(); it != apartments_.end();)
+    it = it->second.expired() ? apartments_.erase(it) : std::next(it);
+  std::shared_ptr<ModuleSettings> apartment = apartments_[owner].lock();
+  if (!apartment) {
+    apartment = std::make_shared<ModuleSettings>();
+    apartments_[owner] = apartment;
+  }
+  return apartment;
+}
+
 bool PlamorServer::HandleFactory(const QDBusMessage& message) {
-  if (!message.interface().isEmpty() && message.interface() != kFactoryInterface) return false;
+  const QString interface = message.interface();
+  if (interface == "org.freedesktop.DBus.Properties") {
+    HandleProperties(message);
+    return true;
+  }
+  if (IsStandardInterface(interface)) return false;
+  if (!interface.isEmpty() && interface != kFactoryInterface) {
+    connection_.send(message.createErrorReply("org.freedesktop.DBus.Error.UnknownInterface",
+                                              "the class factory has no interface " + interface));
+    return true;
+  }
   const QString member = message.member();
   if (member == "Create" && message.signature() == "s") {
     const QString id = message.arguments().value(0).toString();
@@ -138,7 +206,9 @@ bool PlamorServer::HandleFactory(const QDBusMessage& message) {
     const QString path = kObjectPathPrefix + QString::number(next_id_++);
     auto served = std::make_shared<Served>();
     if (batchPrompts_) served->prompter = std::make_unique<ObjectPrompter>();
+    served->settings = ApartmentOf(message.service());
     try {
+      ScopedSettings apartment(served->settings.get());
       served->object = maker_(served->prompter.get());
     } catch (const std::exception& e) {
       connection_.send(ErrorReply(message, 51, std::string("cannot create the drawing: ") + e.what()));
@@ -169,32 +239,49 @@ bool PlamorServer::HandleFactory(const QDBusMessage& message) {
 }
 
 bool PlamorServer::HandleObject(const QDBusMessage& message, const std::shared_ptr<Served>& served) {
+  const QString interface = message.interface();
+  if (interface == "org.freedesktop.DBus.Properties") {
+    HandleProperties(message);
+    return true;
+  }
+  const bool bulk = interface == kBulkInterface;
+  const bool answers = batchPrompts_ && interface == kBatchPromptsInterface;
+  if (IsStandardInterface(interface)) return false;
+  if (!interface.isEmpty() && interface != kObjectInterface && !bulk && !answers) {
+    connection_.send(message.createErrorReply("org.freedesktop.DBus.Error.UnknownInterface",
+                                              "the drawing object has no interface " + interface));
+    return true;
+  }
   if (message.service() != served->owner) {
     connection_.send(message.createErrorReply("org.freedesktop.DBus.Error.AccessDenied",
                                               "this drawing object belongs to another host"));
     return true;
   }
-  if (batchPrompts_ && message.interface() == kBatchPromptsInterface) return HandleBatchPrompts(message, *served);
-  if (!message.interface().isEmpty() && message.interface() != kObjectInterface) return false;
+  if (answers) return HandleBatchPrompts(message, *served);
+  if (bulk) return HandleBulk(message, *served);
   const MemberInfo* member = FindMember(message.member().toStdString());
   if (!member) {
     connection_.send(message.createErrorReply("org.freedesktop.DBus.Error.UnknownMethod",
                                               "_clsPlamor has no member " + message.member()));
     return true;
   }
-  if (message.signature() != InSignature(*member)) {
+  // The options dictionary may be left out when no optional argument is given.
+  const QString signature = InSignature(*member);
+  QVariantList arguments = message.arguments();
+  if (signature.endsWith("a{sv}") && message.signature() + "a{sv}" == signature) arguments << QVariantMap();
+  else if (message.signature() != signature) {
     connection_.send(message.createErrorReply(
         "org.freedesktop.DBus.Error.InvalidArgs",
-        QStringLiteral("%1 takes \"%2\", not \"%3\"")
-            .arg(message.member(), InSignature(*member), message.signature())));
+        QStringLiteral("%1 takes \"%2\", not \"%3\"").arg(message.member(), signature, message.signature())));
     return true;
   }
   // The object may be released while it serves this call (a nested event
   // loop that sees its host disappear): `served` keeps it until the reply.
   IPlamor& target = *served->object;
+  ScopedSettings apartment(served->settings.get());
   prompts::ScopedPrompter prompts(served->prompter.get());
   try {
-    MemberCall call(*member, UnpackArguments(*member, message.arguments()));
+    MemberCall call(*member, UnpackArguments(*member, arguments));
     ArgValue result = member->invoke(target, call);
     connection_.send(member->hasResult ? message.createReply(PackResult(*member, result))
                                        : message.createReply());

@@ -4,6 +4,9 @@
 // its host releases it or when the host's connection disappears; the server
 // quits a while after its last object has ended. An object released while
 // its output run is going ends when the run has finished, never under it.
+// Every host connection is its own apartment of module-wide settings, shared
+// by the objects that host creates and entered for each of its calls.
+// Introspection is open to every connection; calls are the creator's only.
 #pragma once
 
 #include <QDBusConnection>
@@ -18,6 +21,7 @@
 
 #include "platform/prompts.h"
 #include "server/plamor_interface.h"
+#include "server/types.h"
 
 namespace plamor::dbus {
 
@@ -50,14 +54,20 @@ class PlamorServer : public QDBusVirtualObject {
  private:
   struct Served {
     std::unique_ptr<ObjectPrompter> prompter;  // declared first: ends after the object
+    std::shared_ptr<ModuleSettings> settings;  // the host's apartment, likewise
     std::unique_ptr<IPlamor> object;
     QString owner;  // unique bus name of the host that created it
-    ~Served();
+    ~Served();  // ends the object inside its apartment
   };
 
   bool HandleFactory(const QDBusMessage& message);
   bool HandleObject(const QDBusMessage& message, const std::shared_ptr<Served>& served);
   bool HandleBatchPrompts(const QDBusMessage& message, Served& served);
+  bool HandleBulk(const QDBusMessage& message, Served& served);
+  // Properties of the standard interface: there are none, for anyone.
+  void HandleProperties(const QDBusMessage& message);
+  // The settings apartment of a host, made on its first object.
+  std::shared_ptr<ModuleSettings> ApartmentOf(const QString& owner);
   void Release(const QString& path);
   void OwnerGone(const QString& owner);
   void UpdateIdleTimer();
@@ -67,6 +77,8 @@ class PlamorServer : public QDBusVirtualObject {
   ObjectMaker maker_;
   bool batchPrompts_;
   std::map<QString, std::shared_ptr<Served>> objects_;
+  // A host's apartment lives as long as one of its objects does.
+  std::map<QString, std::weak_ptr<ModuleSettings>> apartments_;
   QDBusServiceWatcher watcher_;
   QTimer idle_;
   // Released objects whose output run is still going: they end when it has.
