@@ -19,6 +19,7 @@ packages=(
   libsystemd-dev
   libdxflib-dev
   xvfb xauth xdg-user-dirs
+  file desktop-file-utils
 )
 
 missing=()

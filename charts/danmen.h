@@ -52,6 +52,8 @@ class Danmen : public QWidget {
   // (D-Bus) until set.
   host::Transport PlamorTransport() const;
   void SetPlamorTransport(host::Transport transport);
+  // The file the last drawing call wrote; empty when it wrote none.
+  const std::string& LastDrawingFile() const { return lastDrawingFile_; }
 
   DanmenChart& Chart() { return chart_; }
   const PictureBox& PictureArea() const { return *box_; }
@@ -63,6 +65,7 @@ class Danmen : public QWidget {
   PictureBox* box_;
   DanmenChart chart_;
   std::optional<host::Transport> plamorTransport_;
+  std::string lastDrawingFile_;
 };
 
 }  // namespace plamor::charts

@@ -185,24 +185,27 @@ ObservationLook ObservationLookAt(std::int32_t b) {
   return {pen, style, ToInt16(static_cast<double>(b) + 1, "layer of the observation")};
 }
 
-void CreateDanmenPlamor(const DanmenChart& chart, host::Transport transport) {
+std::string CreateDanmenPlamor(const DanmenChart& chart, host::Transport transport) {
   if (!AnySelected(chart)) {
     prompts::Current().MessageBox({"断面が選択されていません。\n\n作図する断面をﾁｪｯｸしてください。", "選択エラー",
                                    prompts::kOkOnly | prompts::kCritical});
-    return;
+    return {};
   }
   CheckDrawable(chart);
 
   PlamorSession session(transport);
   session.SetUpA3Sheet();
   DanmenSheet(chart, session.Server()).Draw();
-  session.OutputAndWait();
+  return session.OutputAndWait();
 }
 
 host::Transport Danmen::PlamorTransport() const { return plamorTransport_.value_or(host::DefaultTransport()); }
 
 void Danmen::SetPlamorTransport(host::Transport transport) { plamorTransport_ = transport; }
 
-void Danmen::CreatePlamor() { CreateDanmenPlamor(chart_, PlamorTransport()); }
+void Danmen::CreatePlamor() {
+  lastDrawingFile_.clear();
+  lastDrawingFile_ = CreateDanmenPlamor(chart_, PlamorTransport());
+}
 
 }  // namespace plamor::charts

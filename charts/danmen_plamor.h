@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace plamor::host {
 enum class Transport;
@@ -27,7 +28,8 @@ ObservationLook ObservationLookAt(std::int32_t b);
 // observation selected it shows the selection message and starts no server.
 // Bad chart data (an empty range, a selected observation with no points or
 // more than 2000) is refused before the server is started; a failing server
-// is the caller's error, its object released and nothing written.
-void CreateDanmenPlamor(const DanmenChart& chart, host::Transport transport);
+// is the caller's error, its object released and nothing written. Returns the
+// file written; empty when nothing was (no selection, or cancelled).
+std::string CreateDanmenPlamor(const DanmenChart& chart, host::Transport transport);
 
 }  // namespace plamor::charts

@@ -21,7 +21,12 @@ const char kLibraryMarker = 0;
 }  // namespace
 
 std::string StrokeFontPath() {
-  return (folders::ModuleFolder(&kLibraryMarker) / "M_g_l.kvd").string();
+  // Beside this library (the build tree) under the name the controls have
+  // always passed, which the server finds whatever its case; else where the
+  // installation keeps it.
+  const std::filesystem::path folder = folders::ModuleFolder(&kLibraryMarker);
+  const std::filesystem::path file = folders::DataFile(folder, "M_g_l.kvd");
+  return (file.parent_path() == folder ? folder / "M_g_l.kvd" : file).string();
 }
 
 PlamorSession::PlamorSession(host::Transport transport)
@@ -54,7 +59,7 @@ void PlamorSession::SetUpA3Sheet() {
   s.put_TextKiten(ktpLeftBottom);
 }
 
-void PlamorSession::OutputAndWait() {
+std::string PlamorSession::OutputAndWait() {
   IPlamor& s = *server_;
   s.OutPutPlamor(StrokeFontPath());
   while (s.get_IdolePlamorOutPut()) {
@@ -62,8 +67,10 @@ void PlamorSession::OutputAndWait() {
     QCoreApplication::processEvents();
     std::this_thread::sleep_for(kPollPause);
   }
+  const std::string written = s.get_Cancel() ? std::string() : s.get_FileName();
   cleared_ = true;
   s.Clear();
+  return written;
 }
 
 }  // namespace plamor::charts

@@ -31,7 +31,8 @@ class PlamorSession {
 
   // Asks for the output with the stroke-font file beside this library, waits
   // until the server has written it or the user has cancelled, and clears.
-  void OutputAndWait();
+  // Returns the file written; empty when the run was cancelled.
+  std::string OutputAndWait();
 
  private:
   std::unique_ptr<IPlamor> server_;

@@ -80,6 +80,8 @@ class TBunpu : public QWidget {
   // (D-Bus) until set.
   host::Transport PlamorTransport() const;
   void SetPlamorTransport(host::Transport transport);
+  // The file the last drawing call wrote; empty when it wrote none.
+  const std::string& LastDrawingFile() const { return lastDrawingFile_; }
 
   TBunpuChart& Chart() { return chart_; }
   const PictureBox& PictureArea() const { return *box_; }
@@ -91,6 +93,7 @@ class TBunpu : public QWidget {
   PictureBox* box_;
   TBunpuChart chart_;
   std::optional<host::Transport> plamorTransport_;
+  std::string lastDrawingFile_;
 };
 
 }  // namespace plamor::charts

@@ -198,20 +198,23 @@ std::string YearText(std::int32_t seireki) {
          (heisei ? std::to_string(seireki) : std::string("    ")) + " 年）";
 }
 
-void CreateTBunpuPlamor(const TBunpuChart& chart, std::int16_t NO, host::Transport transport) {
+std::string CreateTBunpuPlamor(const TBunpuChart& chart, std::int16_t NO, host::Transport transport) {
   const Axes axes = AxesOf(chart, NO);
   CheckDrawable(chart, NO, axes);
 
   PlamorSession session(transport);
   session.SetUpA3Sheet();
   HQSheet(chart, NO, axes, session.Server()).Draw();
-  session.OutputAndWait();
+  return session.OutputAndWait();
 }
 
 host::Transport TBunpu::PlamorTransport() const { return plamorTransport_.value_or(host::DefaultTransport()); }
 
 void TBunpu::SetPlamorTransport(host::Transport transport) { plamorTransport_ = transport; }
 
-void TBunpu::HQSakuzu(std::int16_t NO) { CreateTBunpuPlamor(chart_, NO, PlamorTransport()); }
+void TBunpu::HQSakuzu(std::int16_t NO) {
+  lastDrawingFile_.clear();
+  lastDrawingFile_ = CreateTBunpuPlamor(chart_, NO, PlamorTransport());
+}
 
 }  // namespace plamor::charts

@@ -33,6 +33,7 @@ std::string YearText(std::int32_t seireki);
 // input (NO outside 0..5, kind 5 or an empty range with a measurement to
 // draw) is refused before the server is started; a failing server is the
 // caller's error, its object released and nothing written.
-void CreateTBunpuPlamor(const TBunpuChart& chart, std::int16_t NO, host::Transport transport);
+// Returns the file written; empty when the run was cancelled.
+std::string CreateTBunpuPlamor(const TBunpuChart& chart, std::int16_t NO, host::Transport transport);
 
 }  // namespace plamor::charts

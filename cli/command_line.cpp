@@ -52,32 +52,32 @@ std::string MessageOf(const QCommandLineParser& parser) {
 
 const char* Version() { return PLAMOR_VERSION; }
 
-CommandSpec::CommandSpec(std::string name, std::string synopsis, std::string summary)
+Command::Command(std::string name, std::string synopsis, std::string summary)
     : name_(std::move(name)), synopsis_(std::move(synopsis)), summary_(std::move(summary)) {}
 
-CommandSpec& CommandSpec::Flag(const std::string& names, const std::string& description) {
+Command& Command::Flag(const std::string& names, const std::string& description) {
   options_.push_back({SplitNames(names), "", description});
   return *this;
 }
 
-CommandSpec& CommandSpec::Option(const std::string& names, const std::string& valueName,
+Command& Command::Option(const std::string& names, const std::string& valueName,
                                  const std::string& description) {
   options_.push_back({SplitNames(names), valueName, description});
   return *this;
 }
 
-CommandSpec& CommandSpec::Note(const std::string& text) {
+Command& Command::Note(const std::string& text) {
   notes_ += "\n" + text + "\n";
   return *this;
 }
 
-std::string CommandSpec::Help() const {
-  std::vector<OptionSpec> all = options_;
+std::string Command::Help() const {
+  std::vector<OptionEntry> all = options_;
   all.push_back({{"h", "help"}, "", "show this help and exit"});
   all.push_back({{"version"}, "", "show the version and exit"});
   std::vector<std::string> columns;
   std::size_t width = 0;
-  for (const OptionSpec& o : all) {
+  for (const OptionEntry& o : all) {
     std::string column = o.names[0].size() == 1 ? "" : "    ";
     for (std::size_t i = 0; i < o.names.size(); ++i) column += (i ? ", " : "") + Dashed(o.names[i]);
     if (!o.valueName.empty()) column += " " + o.valueName;
@@ -101,11 +101,11 @@ struct CommandLine::Parsed {
   }
 };
 
-CommandLine::CommandLine(const CommandSpec& spec, const std::vector<std::string>& args)
+CommandLine::CommandLine(const Command& usage, const std::vector<std::string>& args)
     : parsed_(std::make_unique<Parsed>()) {
   QCommandLineParser& parser = parsed_->parser;
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-  for (const CommandSpec::OptionSpec& o : spec.Options()) {
+  for (const Command::OptionEntry& o : usage.Options()) {
     QStringList names;
     for (const auto& n : o.names) names << QString::fromStdString(n);
     parser.addOption(QCommandLineOption(names, QString::fromStdString(o.description),
@@ -114,7 +114,7 @@ CommandLine::CommandLine(const CommandSpec& spec, const std::vector<std::string>
   }
   parser.addOption(QCommandLineOption(QStringList{"h", "help"}));
   parser.addOption(QCommandLineOption("version"));
-  QStringList list{QString::fromStdString(spec.Name())};
+  QStringList list{QString::fromStdString(usage.Name())};
   bool optionsEnded = false;
   for (const auto& a : args) {
     optionsEnded = optionsEnded || a == "--";
@@ -158,18 +158,18 @@ std::string UsageErrorLine(const std::string& commandName, const std::string& me
   return commandName + ": " + message + " (see " + commandName + " --help)";
 }
 
-std::optional<CommandLine> Read(const CommandSpec& spec, const std::vector<std::string>& args, int* exitStatus) {
+std::optional<CommandLine> Read(const Command& usage, const std::vector<std::string>& args, int* exitStatus) {
   try {
-    CommandLine line(spec, args);
+    CommandLine line(usage, args);
     if (line.HelpAsked() || line.VersionAsked()) {
-      const std::string program = spec.Name().substr(0, spec.Name().find(' '));
-      std::cout << (line.HelpAsked() ? spec.Help() : program + " " + Version() + "\n") << std::flush;
+      const std::string program = usage.Name().substr(0, usage.Name().find(' '));
+      std::cout << (line.HelpAsked() ? usage.Help() : program + " " + Version() + "\n") << std::flush;
       *exitStatus = 0;
       return std::nullopt;
     }
     return line;
   } catch (const UsageError& e) {
-    std::cerr << UsageErrorLine(spec.Name(), e.what()) << "\n";
+    std::cerr << UsageErrorLine(usage.Name(), e.what()) << "\n";
     *exitStatus = 2;
     return std::nullopt;
   }

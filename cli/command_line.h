@@ -3,7 +3,7 @@
 //   long options as "--output FILE" or "--output=FILE", short ones as "-o FILE";
 //   "--" ends the options;
 //   a mistake is one line naming it and pointing at --help, exit status 2.
-// A program describes itself with a CommandSpec (one line per option) and
+// A program describes itself with a Command (one line per option) and
 // reads what was given through a CommandLine.
 #pragma once
 
@@ -28,38 +28,38 @@ class UsageError : public std::runtime_error {
 // What a program or subcommand is called (as typed: "plamor-draw sections"),
 // what it takes, what it does, and its options. Names are given as "o,output"
 // (short and long) or "inproc" (long only).
-class CommandSpec {
+class Command {
  public:
-  CommandSpec(std::string name, std::string synopsis, std::string summary);
+  Command(std::string name, std::string synopsis, std::string summary);
 
-  CommandSpec& Flag(const std::string& names, const std::string& description);
-  CommandSpec& Option(const std::string& names, const std::string& valueName, const std::string& description);
+  Command& Flag(const std::string& names, const std::string& description);
+  Command& Option(const std::string& names, const std::string& valueName, const std::string& description);
   // A paragraph after the options (the commands of a program, an example).
-  CommandSpec& Note(const std::string& text);
+  Command& Note(const std::string& text);
 
   const std::string& Name() const { return name_; }
   const std::string& Summary() const { return summary_; }
   std::string Help() const;
 
-  struct OptionSpec {
+  struct OptionEntry {
     std::vector<std::string> names;
     std::string valueName;  // empty for a flag
     std::string description;
   };
-  const std::vector<OptionSpec>& Options() const { return options_; }
+  const std::vector<OptionEntry>& Options() const { return options_; }
 
  private:
   std::string name_, synopsis_, summary_, notes_;
-  std::vector<OptionSpec> options_;
+  std::vector<OptionEntry> options_;
 };
 
-// What a command line gave, read against its CommandSpec. Options are looked
+// What a command line gave, read against its Command. Options are looked
 // up by any of their names, with or without dashes ("-o", "output").
 class CommandLine {
  public:
   // Throws UsageError on an unknown option, a missing value or a value given
   // to a flag.
-  CommandLine(const CommandSpec& spec, const std::vector<std::string>& args);
+  CommandLine(const Command& usage, const std::vector<std::string>& args);
   ~CommandLine();
   CommandLine(CommandLine&&) noexcept;
 
@@ -85,7 +85,7 @@ class CommandLine {
 // or --version prints it to standard output; on a mistake prints
 // "NAME: MESSAGE (see NAME --help)" to standard error. Either way returns
 // nothing and sets *exitStatus (0 or 2): the caller returns it from main.
-std::optional<CommandLine> Read(const CommandSpec& spec, const std::vector<std::string>& args, int* exitStatus);
+std::optional<CommandLine> Read(const Command& usage, const std::vector<std::string>& args, int* exitStatus);
 
 // The one line a usage mistake prints.
 std::string UsageErrorLine(const std::string& commandName, const std::string& message);

@@ -109,4 +109,12 @@ std::optional<fs::path> FindFileNoCase(const fs::path& folder, std::string_view 
   return match;
 }
 
+fs::path DataFile(const fs::path& folder, std::string_view name) {
+  if (auto found = FindFileNoCase(folder, name)) return *found;
+  const fs::path parent = folder.parent_path();
+  for (const fs::path& prefix : {parent, parent.parent_path()})
+    if (auto found = FindFileNoCase(prefix / "share" / "plamor", name)) return *found;
+  return folder / name;
+}
+
 }  // namespace plamor::folders

@@ -26,6 +26,13 @@ std::filesystem::path ProgramFolder();
 // (any address of code or data in it); empty when it cannot be told.
 std::filesystem::path ModuleFolder(const void* codeAddress);
 
+// A data file of the system (the stroke font M_G_L.KVD), looked for without
+// regard to case: in `folder` (a program's or library's own folder, where the
+// build puts everything), else in share/plamor of the installation `folder`
+// belongs to (<prefix>/bin, <prefix>/lib or <prefix>/lib/<multiarch>). The
+// name in `folder` when neither holds it.
+std::filesystem::path DataFile(const std::filesystem::path& folder, std::string_view name);
+
 // The entry of `folder` whose name equals `name` without regard to ASCII case;
 // an exact match wins over others. Nothing when there is none or the folder
 // cannot be read.

@@ -124,7 +124,8 @@ bool OutputRun::Run(const std::string& mglPath) {
     view_.Hide();
     return false;
   }
-  const std::string font = ResolveStrokeFontPath(mglPath, ProgramFolder().string());
+  const std::string font =
+      ResolveStrokeFontPath(mglPath, folders::DataFile(ProgramFolder(), kStrokeFontName).parent_path().string());
   Flow flow = Guarded([&] { Graphic().StartCadDraw(view_.DialogDC(), cp932::FromUtf8(font).c_str()); });
   for (;;) {
     if (flow == Flow::kGoOn) {

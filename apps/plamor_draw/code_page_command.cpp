@@ -16,8 +16,8 @@ void SetDxfCodePage(bool on) {
     settings::DeleteSetting(kCodePageApplication, kCodePageSection, kCodePageKey);
 }
 
-CommandSpec SetupCodePageCommand() {
-  return CommandSpec("plamor-draw setup-codepage", "on|off",
+Command SetupCodePageCommand() {
+  return Command("plamor-draw setup-codepage", "on|off",
                      "DXF files name their code page, so CAD programs show Japanese text anywhere (on), or not (off).");
 }
 

@@ -11,7 +11,7 @@
 namespace plamor::draw {
 
 using cli::CommandLine;
-using cli::CommandSpec;
+using cli::Command;
 
 // "1,3,5" to the numbers; UsageError naming the option on anything else.
 std::vector<int> ParseNumberList(const std::string& option, const std::string& text);

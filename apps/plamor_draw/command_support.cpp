@@ -14,8 +14,8 @@
 
 namespace plamor::draw {
 
-CommandSpec DrawingCommand(const std::string& name, const std::string& synopsis, const std::string& summary) {
-  return CommandSpec("plamor-draw " + name, synopsis, summary)
+Command DrawingCommand(const std::string& name, const std::string& synopsis, const std::string& summary) {
+  return Command("plamor-draw " + name, synopsis, summary)
       .Flag("inproc", "draw in this process instead of on the D-Bus drawing server")
       .Flag("dxf-codepage", "as setup-codepage on, before drawing");
 }
@@ -73,6 +73,6 @@ void WritePng(const QImage& image, OutputTarget& target) {
   target.Commit();
 }
 
-std::filesystem::path StrokeFontFile() { return folders::ProgramFolder() / "M_G_L.KVD"; }
+std::filesystem::path StrokeFontFile() { return folders::DataFile(folders::ProgramFolder(), "M_G_L.KVD"); }
 
 }  // namespace plamor::draw

@@ -16,7 +16,7 @@ class OutputTarget;
 
 // A subcommand that draws through the drawing server, with the options every
 // such subcommand takes: --inproc and --dxf-codepage.
-CommandSpec DrawingCommand(const std::string& name, const std::string& synopsis, const std::string& summary);
+Command DrawingCommand(const std::string& name, const std::string& synopsis, const std::string& summary);
 
 // In process with --inproc, else on the D-Bus server.
 host::Transport TransportOf(const CommandLine& line);
@@ -43,7 +43,7 @@ void WriteAndCommit(OutputTarget& target, const std::function<void(const std::fi
 // Writes the image as PNG under the target's temporary name and puts it in place.
 void WritePng(const QImage& image, OutputTarget& target);
 
-// The stroke-font file beside the programs.
+// The stroke-font file beside the programs, or where the installation keeps it.
 std::filesystem::path StrokeFontFile();
 
 }  // namespace plamor::draw

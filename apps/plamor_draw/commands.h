@@ -12,24 +12,24 @@ namespace plamor::draw {
 
 struct Subcommand {
   const char* name;
-  CommandSpec (*spec)();
+  Command (*usage)();
   int (*run)(const CommandLine& line);
 };
 
 // Every subcommand, in the order the help lists them.
 const std::vector<Subcommand>& Subcommands();
 
-CommandSpec SectionsCommand();
+Command SectionsCommand();
 int RunSections(const CommandLine& line);
-CommandSpec HqCommand();
+Command HqCommand();
 int RunHq(const CommandLine& line);
-CommandSpec ConvertCommand();
+Command ConvertCommand();
 int RunConvert(const CommandLine& line);
-CommandSpec RenderCommand();
+Command RenderCommand();
 int RunRender(const CommandLine& line);
-CommandSpec PrintCommand();
+Command PrintCommand();
 int RunPrint(const CommandLine& line);
-CommandSpec SetupCodePageCommand();
+Command SetupCodePageCommand();
 int RunSetupCodePage(const CommandLine& line);
 
 // Sets (on) or removes (off) the per-user setting that makes DXF files name

@@ -17,7 +17,7 @@
 
 namespace plamor::draw {
 
-CommandSpec ConvertCommand() {
+Command ConvertCommand() {
   return DrawingCommand("convert", "IN OUT [--decimals N] [--dxf-version 2000]",
                         "A .plm or .atz drawing into the kind OUT's ending names (.dxf, .plm, else .atz).")
       .Option("decimals", "N", "the decimals of a standard text file, 1 to 9 (default 3)")

@@ -26,7 +26,7 @@ const char* const kKindNames[] = {"discharge", "area", "width", "velocity", "sqr
 
 }  // namespace
 
-CommandSpec HqCommand() {
+Command HqCommand() {
   return DrawingCommand("hq", "FILE --kind Q|A|B|V|SQ -o OUT.dxf [options]",
                         "H-Q drawing of a gauging station's measurement table.")
       .Option("o,output", "OUT.dxf", "the drawing to write (DXF)")

@@ -27,13 +27,13 @@ namespace {
 
 using namespace plamor::draw;
 
-CommandSpec ProgramCommand() {
+Command ProgramCommand() {
   std::string list = "Commands (plamor-draw COMMAND --help tells more):\n";
   for (const Subcommand& c : Subcommands()) {
-    const CommandSpec spec = c.spec();
-    list += "  " + std::string(c.name) + std::string(16 - std::string(c.name).size(), ' ') + spec.Summary() + "\n";
+    const Command usage = c.usage();
+    list += "  " + std::string(c.name) + std::string(16 - std::string(c.name).size(), ' ') + usage.Summary() + "\n";
   }
-  return CommandSpec("plamor-draw", "COMMAND [OPTIONS] [ARGUMENTS]",
+  return Command("plamor-draw", "COMMAND [OPTIONS] [ARGUMENTS]",
                      "Drawings from survey files, and conversions and pictures of drawing files.")
       .Note(list);
 }
@@ -63,9 +63,9 @@ int main(int argc, char** argv) {
     std::cerr << plamor::cli::UsageErrorLine("plamor-draw", message) << "\n";
     return 2;
   }
-  const CommandSpec spec = command->spec();
+  const Command usage = command->usage();
   int status = 0;
-  const auto line = plamor::cli::Read(spec, plamor::cli::Arguments(argc, argv, 2), &status);
+  const auto line = plamor::cli::Read(usage, plamor::cli::Arguments(argc, argv, 2), &status);
   if (!line) return status;
 
   // The chart controls are widgets; without a screen they draw off screen.
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     plamor::stopsignals::EndByReceived();
     return 1;
   } catch (const UsageError& e) {
-    std::cerr << plamor::cli::UsageErrorLine(spec.Name(), e.what()) << "\n";
+    std::cerr << plamor::cli::UsageErrorLine(usage.Name(), e.what()) << "\n";
     return 2;
   } catch (const std::exception& e) {
     std::cerr << "plamor-draw: " << e.what() << "\n";

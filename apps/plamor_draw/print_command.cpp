@@ -34,8 +34,8 @@ std::optional<PaperMm> PdfPageSize(const std::filesystem::path& pdf) {
 
 }  // namespace
 
-CommandSpec PrintCommand() {
-  return CommandSpec("plamor-draw print", "IN --printer QUEUE [--fit]",
+Command PrintCommand() {
+  return Command("plamor-draw print", "IN --printer QUEUE [--fit]",
                      "A .plm or .atz drawing, or the PDF of one (such as --pdf of sections and hq), to a CUPS "
                      "print queue, 1:1 on paper of the sheet's size.")
       .Option("printer", "QUEUE", "the CUPS print queue")

@@ -37,8 +37,8 @@ void WritePage(const DrawingModel& model, PageFormat format, const std::filesyst
 
 }  // namespace
 
-CommandSpec RenderCommand() {
-  return CommandSpec("plamor-draw render", "IN -o OUT.png|OUT.pdf|OUT.svg [--width PIXELS]",
+Command RenderCommand() {
+  return Command("plamor-draw render", "IN -o OUT.png|OUT.pdf|OUT.svg [--width PIXELS]",
                      "A picture of a .plm or .atz drawing; as PDF or SVG one page of the sheet at true size.")
       .Option("o,output", "OUT", "the picture to write; its ending names the kind (.png, .pdf, .svg)")
       .Option("png", "OUT.png", "a raster picture, as the preview draws it")

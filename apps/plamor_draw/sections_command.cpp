@@ -17,7 +17,7 @@
 
 namespace plamor::draw {
 
-CommandSpec SectionsCommand() {
+Command SectionsCommand() {
   return DrawingCommand("sections", "FILE... -o OUT.dxf [--select 1,3] [--png CHART.png]",
                         "Cross-section drawing of sounding observations (one file each).")
       .Option("o,output", "OUT.dxf", "the drawing to write (DXF)")

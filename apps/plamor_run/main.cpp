@@ -29,8 +29,8 @@
 
 namespace {
 
-plamor::cli::CommandSpec ProgramCommand() {
-  return plamor::cli::CommandSpec("plamor-run", "[--inproc] [--answer CODE]... [--save-as PATH]... SCRIPT",
+plamor::cli::Command ProgramCommand() {
+  return plamor::cli::Command("plamor-run", "[--inproc] [--answer CODE]... [--save-as PATH]... SCRIPT",
                                   "Runs a host script (one call per line) against a drawing of the plamor server.")
       .Flag("inproc", "draw in this process instead of on the D-Bus server")
       .Option("answer", "CODE", "button code for the next message box (1 OK, 2 Cancel, 4 Retry, 6 Yes, 7 No)")
@@ -103,15 +103,15 @@ bool MayPrompt(const plamor::script::Statement& st) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const plamor::cli::CommandSpec spec = ProgramCommand();
+  const plamor::cli::Command usage = ProgramCommand();
   int status = 0;
-  const auto line = plamor::cli::Read(spec, plamor::cli::Arguments(argc, argv), &status);
+  const auto line = plamor::cli::Read(usage, plamor::cli::Arguments(argc, argv), &status);
   if (!line) return status;
   Options o;
   try {
     o = OptionsOf(*line);
   } catch (const plamor::cli::UsageError& e) {
-    std::cerr << plamor::cli::UsageErrorLine(spec.Name(), e.what()) << "\n";
+    std::cerr << plamor::cli::UsageErrorLine(usage.Name(), e.what()) << "\n";
     return 2;
   }
   std::string source;

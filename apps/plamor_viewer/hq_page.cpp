@@ -77,6 +77,7 @@ void HqPage::MakeDrawing() {
   try {
     if (!draw::HqPensStored()) draw::SaveHqPens(draw::kDefaultHqPens);
     chart_->HQSakuzu(Kind());
+    if (!chart_->LastDrawingFile().empty()) emit DrawingWritten(QString::fromStdString(chart_->LastDrawingFile()));
   } catch (const std::exception& e) {
     Report(this, "図面作成", QString::fromStdString(e.what()));
   }

@@ -26,6 +26,10 @@ class HqPage : public QWidget {
   // (false).
   bool OpenTable(const std::filesystem::path& file);
 
+ signals:
+  // A drawing was written to `file`.
+  void DrawingWritten(const QString& file);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -26,8 +26,8 @@
 
 namespace {
 
-plamor::cli::CommandSpec ProgramCommand() {
-  return plamor::cli::CommandSpec("plamor-viewer", "[--screenshot DIR] [FILE...]",
+plamor::cli::Command ProgramCommand() {
+  return plamor::cli::Command("plamor-viewer", "[--screenshot DIR] [FILE...]",
                                   "Cross-section and H-Q charts of survey files, their drawings, and .plm/.atz "
                                   "drawings, in one window.")
       .Option("screenshot", "DIR", "write pictures of the three pages into DIR and end (needs no screen)")
@@ -87,6 +87,9 @@ int main(int argc, char** argv) {
   window.setCentralWidget(tabs);
   window.statusBar()->showMessage(
       QString::fromStdString("設定: " + plamor::settings::SettingsFolder().string()));
+  const auto showWritten = [&window](const QString& file) { window.statusBar()->showMessage("図面: " + file); };
+  QObject::connect(sections, &plamor::viewer::SectionsPage::DrawingWritten, &window, showWritten);
+  QObject::connect(hq, &plamor::viewer::HqPage::DrawingWritten, &window, showWritten);
   window.resize(1100, 720);
   window.show();
   bool opened = observations.empty() || sections->AddFiles(observations);

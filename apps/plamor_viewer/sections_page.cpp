@@ -89,6 +89,7 @@ void SectionsPage::Ticked(QListWidgetItem* item) {
 void SectionsPage::MakeDrawing() {
   try {
     chart_->CreatePlamor();
+    if (!chart_->LastDrawingFile().empty()) emit DrawingWritten(QString::fromStdString(chart_->LastDrawingFile()));
   } catch (const std::exception& e) {
     Report(this, "図面作成", QString::fromStdString(e.what()));
   }

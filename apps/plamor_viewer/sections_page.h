@@ -27,6 +27,10 @@ class SectionsPage : public QWidget {
   // reported and none of them is added (false).
   bool AddFiles(const std::vector<std::filesystem::path>& files);
 
+ signals:
+  // A drawing was written to `file`.
+  void DrawingWritten(const QString& file);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -51,15 +51,15 @@ bool Save(QWidget& widget, const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto spec = plamor::cli::CommandSpec("marovel-demo", "[--screenshot DIR]",
+  const auto usage = plamor::cli::Command("marovel-demo", "[--screenshot DIR]",
                                              "Shows the two chart controls with sample data.")
                         .Option("screenshot", "DIR", "write DIR/danmen.png and DIR/tbunpu.png and end (needs no screen)");
   int status = 0;
-  const auto line = plamor::cli::Read(spec, plamor::cli::Arguments(argc, argv), &status);
+  const auto line = plamor::cli::Read(usage, plamor::cli::Arguments(argc, argv), &status);
   if (!line) return status;
   if (!line->Positional().empty()) {
     const std::string message = "unexpected argument " + line->Positional()[0];
-    std::fprintf(stderr, "%s\n", plamor::cli::UsageErrorLine(spec.Name(), message).c_str());
+    std::fprintf(stderr, "%s\n", plamor::cli::UsageErrorLine(usage.Name(), message).c_str());
     return 2;
   }
   const QString screenshotDir = QString::fromStdString(line->Value("screenshot").value_or(""));

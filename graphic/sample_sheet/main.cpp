@@ -146,16 +146,16 @@ void DrawSheet(const Graphic& g, HDC dc) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto spec = plamor::cli::CommandSpec("plamor-sample-sheet", "OUT.png [FONT.KVD]",
+  const auto usage = plamor::cli::Command("plamor-sample-sheet", "OUT.png [FONT.KVD]",
                                              "A PNG sample sheet of the stroke font drawn through the preview renderer "
                                              "(default font: M_G_L.KVD beside the program).");
   int status = 0;
-  const auto line = plamor::cli::Read(spec, plamor::cli::Arguments(argc, argv), &status);
+  const auto line = plamor::cli::Read(usage, plamor::cli::Arguments(argc, argv), &status);
   if (!line) return status;
   const auto& args = line->Positional();
   if (args.empty() || args.size() > 2) {
     const std::string message = args.empty() ? "no picture file given" : "too many arguments";
-    std::fprintf(stderr, "%s\n", plamor::cli::UsageErrorLine(spec.Name(), message).c_str());
+    std::fprintf(stderr, "%s\n", plamor::cli::UsageErrorLine(usage.Name(), message).c_str());
     return 2;
   }
   try {
@@ -163,9 +163,7 @@ int main(int argc, char** argv) {
     if (args.size() == 2) {
       fontPath = args[1];
     } else {
-      const auto folder = plamor::folders::ProgramFolder();
-      const auto found = plamor::folders::FindFileNoCase(folder, "M_G_L.KVD");
-      fontPath = (found ? *found : folder / "M_G_L.KVD").string();
+      fontPath = plamor::folders::DataFile(plamor::folders::ProgramFolder(), "M_G_L.KVD").string();
     }
     const auto lib = plamor::dynlib::DynamicLibrary::Load("libGraphic.so");
     const Graphic g(lib);

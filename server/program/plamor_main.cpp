@@ -29,8 +29,8 @@ namespace {
 
 constexpr int kDefaultIdleMs = 10000;
 
-plamor::cli::CommandSpec ProgramCommand() {
-  return plamor::cli::CommandSpec("plamor", "[--dbus] [--batch] [--idle-timeout MS] | --regserver | --unregserver",
+plamor::cli::Command ProgramCommand() {
+  return plamor::cli::Command("plamor", "[--dbus] [--batch] [--idle-timeout MS] | --regserver | --unregserver",
                                   "Serves drawings (TessaroPlamor.clsPlamor) on the D-Bus session bus.")
       .Flag("dbus", "serve (the default)")
       .Flag("batch", "no windows: headless dialog, prompts answered by the host's lists")
@@ -72,16 +72,16 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const plamor::cli::CommandSpec spec = ProgramCommand();
+  const plamor::cli::Command usage = ProgramCommand();
   int status = 0;
-  const auto line = plamor::cli::Read(spec, ArgumentsOf(argc, argv), &status);
+  const auto line = plamor::cli::Read(usage, ArgumentsOf(argc, argv), &status);
   if (!line) return status;
   int idleMs = kDefaultIdleMs;
   try {
     if (!line->Positional().empty()) throw plamor::cli::UsageError("unexpected argument " + line->Positional()[0]);
     idleMs = IdleMilliseconds(*line);
   } catch (const plamor::cli::UsageError& e) {
-    std::cerr << plamor::cli::UsageErrorLine(spec.Name(), e.what()) << "\n";
+    std::cerr << plamor::cli::UsageErrorLine(usage.Name(), e.what()) << "\n";
     return 2;
   }
   try {

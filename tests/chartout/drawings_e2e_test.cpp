@@ -178,6 +178,7 @@ TEST_F(ChartDrawingsEndToEnd, CrossSectionDrawing) {
   WriteTo(target);
   danmen.CreatePlamor();
   ASSERT_TRUE(QFile::exists(target));
+  EXPECT_EQ(danmen.LastDrawingFile(), target.toStdString()) << "the control tells which file it wrote";
   const QJsonObject file = ReadBack(target);
   EXPECT_TRUE(file["audit_errors"].toArray().isEmpty()) << QJsonDocument(file["audit_errors"].toArray()).toJson().toStdString();
 
@@ -211,6 +212,7 @@ TEST_F(ChartDrawingsEndToEnd, CrossSectionDrawingInProcess) {
   danmen.CreatePlamor();
   prompts::SetCurrent(nullptr);
   ASSERT_TRUE(QFile::exists(target));
+  EXPECT_EQ(danmen.LastDrawingFile(), target.toStdString());
   const QJsonObject file = ReadBack(target);
   EXPECT_TRUE(file["audit_errors"].toArray().isEmpty());
   Record();
@@ -239,6 +241,7 @@ TEST_F(ChartDrawingsEndToEnd, HQDrawing) {
   WriteTo(target);
   tbunpu.HQSakuzu(0);
   ASSERT_TRUE(QFile::exists(target));
+  EXPECT_EQ(tbunpu.LastDrawingFile(), target.toStdString());
   const QJsonObject file = ReadBack(target);
   EXPECT_TRUE(file["audit_errors"].toArray().isEmpty());
 

@@ -11,8 +11,8 @@ using namespace plamor::cli;
 
 namespace {
 
-CommandSpec Sample() {
-  return CommandSpec("tool draw", "FILE... -o OUT", "Draws the files.")
+Command Sample() {
+  return Command("tool draw", "FILE... -o OUT", "Draws the files.")
       .Flag("inproc", "draw here")
       .Option("o,output", "OUT", "the file to write")
       .Option("answer", "CODE", "a button code, once per prompt")

@@ -50,4 +50,19 @@ TEST(Folders, ProgramAndModuleFoldersAndFileLookupWithoutCase) {
   fs::remove_all(root);
 }
 
+TEST(Folders, DataFilesBesideTheProgramOrInTheInstallation) {
+  const fs::path prefix = fs::temp_directory_path() / ("folders_data_" + std::to_string(getpid()));
+  const fs::path bin = prefix / "bin", lib = prefix / "lib", multiarch = lib / "x86_64-linux-gnu";
+  for (const fs::path& folder : {bin, multiarch, prefix / "share" / "plamor"}) fs::create_directories(folder);
+  EXPECT_EQ(DataFile(bin, "M_G_L.KVD"), bin / "M_G_L.KVD") << "nowhere: the name in the folder itself";
+  std::ofstream(prefix / "share" / "plamor" / "M_G_L.KVD") << "installed";
+  for (const fs::path& folder : {bin, lib, multiarch})
+    EXPECT_EQ(DataFile(folder, "m_g_l.kvd"), prefix / "share" / "plamor" / "M_G_L.KVD") << folder;
+  std::ofstream(bin / "m_g_l.kvd") << "beside the program";
+  EXPECT_EQ(DataFile(bin, "M_G_L.KVD"), bin / "m_g_l.kvd") << "the program's own folder comes first";
+  const fs::path elsewhere = prefix / "opt" / "tools" / "x" / "bin";
+  EXPECT_EQ(DataFile(elsewhere, "M_G_L.KVD"), elsewhere / "M_G_L.KVD") << "no further up than the prefix";
+  fs::remove_all(prefix);
+}
+
 }  // namespace
