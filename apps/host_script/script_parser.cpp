@@ -125,7 +125,7 @@ class LineReader {
   }
 
   // Once known, the member is named in every error of the line.
-  void SetMember(const std::string& member) { member_ = member; }
+  void SetMember(const std::string& member) { member_ = ShownName(member); }
 
   [[noreturn]] void Fail(const std::string& what) {
     throw ParseError(line_, (member_.empty() ? "" : member_ + ": ") + what + " at column " +
@@ -167,6 +167,11 @@ std::vector<Argument> ParseArguments(LineReader& r, bool inParentheses) {
 }
 
 }  // namespace
+
+std::string ShownName(const std::string& name) {
+  constexpr size_t kShown = 40;
+  return name.size() <= kShown ? name : name.substr(0, kShown) + "...";
+}
 
 std::optional<Statement> ParseLine(const std::string& text, int lineNumber) {
   LineReader r(text, lineNumber);

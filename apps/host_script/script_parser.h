@@ -37,6 +37,10 @@ struct Statement {
   std::vector<Argument> arguments;  // Put: one argument, the value
 };
 
+// A name as an error message shows it: names longer than 40 characters are
+// cut there ("AAAA...").
+std::string ShownName(const std::string& name);
+
 class ParseError : public std::runtime_error {
  public:
   ParseError(int line, const std::string& what)

@@ -30,7 +30,7 @@ ArgValue ToArgValue(const Value& v, int line, const std::string& member) {
       if (strcasecmp(v.text.c_str(), "True") == 0) return ArgValue::Truth(true);
       if (strcasecmp(v.text.c_str(), "False") == 0) return ArgValue::Truth(false);
       if (auto e = EnumValue(v.text)) return ArgValue::Num(*e);
-      throw RunError(line, member, "unknown name " + v.text);
+      throw RunError(line, member, "unknown name " + ShownName(v.text));
   }
   return ArgValue{};
 }

@@ -16,7 +16,7 @@ namespace plamor::script {
 class RunError : public std::runtime_error {
  public:
   RunError(int line, const std::string& member, const std::string& what)
-      : std::runtime_error("line " + std::to_string(line) + ": " + member + ": " + what) {}
+      : std::runtime_error("line " + std::to_string(line) + ": " + ShownName(member) + ": " + what) {}
 };
 
 struct RunnerOptions {

@@ -63,7 +63,13 @@ int RunSections(const CommandLine& line) {
       throw InputError(o.file, e.what());
     }
   }
-  for (int k : selected) danmen.DanmenZu(k);
+  for (int k : selected) {
+    try {
+      danmen.DanmenZu(k);
+    } catch (const charts::HostError& e) {
+      throw InputError(observations[static_cast<std::size_t>(k - 1)].file, "cannot be drawn: " + std::string(e.what()));
+    }
+  }
   std::cerr << "plamor-draw: " << observations.size() << " observations read, " << selected.size()
             << " drawn\n";
 

@@ -151,18 +151,27 @@ class FaultsTest(unittest.TestCase):
             earlier = os.path.join(target, "out.dxf")
             with open(earlier, "wb") as f:
                 f.write(b"earlier drawing")
-            source = self.write("big.atz", big_atz(20000))
+            source = self.write("big.atz", big_atz(5000))
             p = draw("convert", source, earlier, "--inproc")
             self.assertEqual(p.returncode, 1)
             self.assertIn(earlier, p.stderr)
             self.assertNotIn("/.out.dxf.", p.stderr, "the message names the hidden temporary file")
-            p = draw("render", source, "--png", os.path.join(target, "out.png"), "--width", "16000")
+            filler = os.path.join(target, "filler")
+            fd = os.open(filler, os.O_WRONLY | os.O_CREAT)
+            try:
+                while os.write(fd, b"\0" * 4096):
+                    pass
+            except OSError:  # the disk is full
+                pass
+            os.close(fd)
+            p = draw("render", self.write("in.atz", SMALL_ATZ), "--png", os.path.join(target, "out.png"))
             self.assertEqual(p.returncode, 1)
             self.assertIn(os.path.join(target, "out.png"), p.stderr)
             self.assertNotIn("/.out.png.", p.stderr)
+            os.remove(filler)
             self.assertOnlyFiles(target, ["out.dxf"])
             mount.remount_read_only()
-            p = draw("convert", self.write("in.atz", SMALL_ATZ), earlier, "--inproc")
+            p = draw("convert", self.path("in.atz"), earlier, "--inproc")
             self.assertEqual(p.returncode, 1)
             self.assertIn(earlier, p.stderr)
             with open(earlier, "rb") as f:
@@ -186,9 +195,9 @@ class FaultsTest(unittest.TestCase):
         return None
 
     def test_stop_signals_while_writing_end_by_the_cancel_path(self):
-        source = self.write("big.atz", big_atz(150000))
+        source = self.write("big.atz", big_atz(60000))
         lines = ["FileName = \"%s\"" % self.path("run.dxf")]
-        lines += ["Sen %d, 0, %d, 29700" % (k, k * 3) for k in range(150000)]
+        lines += ["Sen %d, 0, %d, 29700" % (k, k * 3) for k in range(60000)]
         lines += ["OutPutPlamor \"M_G_L.KVD\"", "wait"]
         script = self.write("big.txt", "\n".join(lines) + "\n")
         cases = ((["plamor-run", "--inproc", script], signal.SIGTERM),

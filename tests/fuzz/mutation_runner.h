@@ -5,6 +5,7 @@
 // crash or undefined behaviour of a reader shows as a failed test. Each target
 // stops after a number of inputs or a time budget, whichever comes first, and
 // prints how many inputs it ran.
+// The seed sequence is fixed: a failure comes back on every run.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -108,8 +110,17 @@ class Mutator {
 
 struct Budget {
   std::size_t inputs = 4000;
-  std::chrono::milliseconds time{2500};
+  std::chrono::milliseconds time{2000};
 };
+
+// For longer runs by hand: PLAMOR_FUZZ_INPUTS and PLAMOR_FUZZ_SECONDS replace
+// the budget of every target.
+inline Budget FromEnvironment(Budget budget) {
+  if (const char* n = std::getenv("PLAMOR_FUZZ_INPUTS")) budget.inputs = std::strtoull(n, nullptr, 10);
+  if (const char* t = std::getenv("PLAMOR_FUZZ_SECONDS"))
+    budget.time = std::chrono::milliseconds(static_cast<long long>(std::strtod(t, nullptr) * 1000));
+  return budget;
+}
 
 // Runs `target` on the seeds and on mutations of them. `target` returns true
 // when it accepted the input and false when it refused it with the error it
@@ -117,6 +128,7 @@ struct Budget {
 // file so that it can be run again. Returns the number of inputs run.
 inline std::size_t RunMutations(const std::string& name, const std::vector<std::string>& seeds,
                                 const std::function<bool(const std::string&)>& target, Budget budget = {}) {
+  budget = FromEnvironment(budget);
   const auto start = std::chrono::steady_clock::now();
   Mutator mutator(std::hash<std::string>{}(name));
   std::size_t runs = 0, accepted = 0;
