@@ -153,7 +153,9 @@ TEST(Fuzz, StandardTextFiles) {
       return false;
     }
     for (const atz::Entry& entry : atz::ReadAtz(input).entries) {
-      if (const auto* line = std::get_if<atz::LineEntry>(&entry)) EXPECT_TRUE(std::isfinite(line->x1 + line->y2));
+      if (const auto* line = std::get_if<atz::LineEntry>(&entry)) {
+        EXPECT_TRUE(std::isfinite(line->x1 + line->y2));
+      }
     }
     return true;
   });
