@@ -6,19 +6,9 @@
 
 namespace plamor::charts {
 
-std::string HostErrorText(int number) {
-  switch (number) {
-    case kInvalidCall: return "Invalid procedure call or argument";
-    case kOverflow: return "Overflow";
-    case kSubscriptOutOfRange: return "Subscript out of range";
-    case kDivisionByZero: return "Division by zero";
-    case kTypeMismatch: return "Type mismatch";
-    default: return "Application-defined or object-defined error";
-  }
-}
-
 HostError::HostError(int number, const std::string& detail)
-    : std::runtime_error(detail.empty() ? HostErrorText(number) : HostErrorText(number) + ": " + detail),
+    : std::runtime_error(detail.empty() ? std::string(ErrorMessage(number))
+                                        : ErrorMessage(number) + std::string(": ") + detail),
       number_(number) {}
 
 double Divide(double a, double b, const char* what) {

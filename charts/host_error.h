@@ -6,16 +6,16 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/error_numbers.h"
+
 namespace plamor::charts {
 
-// Error numbers of the host language.
-enum HostErrorNumber : int {
-  kInvalidCall = 5,          // "Invalid procedure call or argument"
-  kOverflow = 6,             // "Overflow"
-  kSubscriptOutOfRange = 9,  // "Subscript out of range"
-  kDivisionByZero = 11,      // "Division by zero"
-  kTypeMismatch = 13,        // "Type mismatch"
-};
+// The host errors the chart controls raise, by the names the controls use.
+inline constexpr ErrorNumber kInvalidCall = kErrInvalidArgument;
+inline constexpr ErrorNumber kOverflow = kErrOverflow;
+inline constexpr ErrorNumber kSubscriptOutOfRange = kErrSubscriptOutOfRange;
+inline constexpr ErrorNumber kDivisionByZero = kErrDivisionByZero;
+inline constexpr ErrorNumber kTypeMismatch = kErrTypeMismatch;
 
 class HostError : public std::runtime_error {
  public:
@@ -27,9 +27,6 @@ class HostError : public std::runtime_error {
  private:
   int number_;
 };
-
-// The host's standard text for an error number ("Overflow" for 6, ...).
-std::string HostErrorText(int number);
 
 // a / b, raising division by zero when b is 0 and overflow when the result is
 // not a finite number. `what` names the quantity for the message.

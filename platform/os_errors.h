@@ -1,6 +1,6 @@
-// Operating-system errors as the host's run-time error numbers, with the
-// descriptions a Japanese host runtime shows. The file-error prompt and the
-// writers decide by these numbers:
+// Operating-system errors as the host's run-time error numbers
+// (platform/error_numbers.h), with the descriptions a Japanese host runtime
+// shows. The file-error prompt and the writers decide by these numbers:
 //
 //   errno                                   host number  meaning
 //   ENOSPC, EDQUOT, EFBIG                   61           disk full
@@ -29,8 +29,9 @@ struct FileError {
 // The host error number of an errno value (table above; ENOENT gives 53).
 int HostErrorNumber(int errnoValue);
 
-// The Japanese description of a host error number; unknown numbers get a
-// generic "application-defined error" text.
+// The Japanese description of a host error number (ErrorDescription of
+// platform/error_numbers.h); unknown numbers get a generic
+// "application-defined error" text.
 std::string Describe(int hostNumber);
 
 // The file error of an errno value met on `path`: ENOENT becomes 76 when the

@@ -1,5 +1,6 @@
 // The error every server class raises to its caller: the host's error number
-// and description. The D-Bus layer turns each number into a named error.
+// (one of platform/error_numbers.h) and description. The D-Bus layer turns
+// each number into a named error.
 #pragma once
 
 #include <cmath>
@@ -7,17 +8,9 @@
 #include <stdexcept>
 #include <string>
 
-namespace plamor {
+#include "platform/error_numbers.h"
 
-// Error numbers of the host's run-time errors used by the server.
-enum AutomationErrorNumber : std::int32_t {
-  kErrInvalidArgument = 5,  // invalid procedure call or argument
-  kErrOverflow = 6,
-  kErrSubscriptOutOfRange = 9,
-  kErrTypeMismatch = 13,
-  kErrLibraryLoad = 48,  // a helper library or one of its exports cannot be used
-  kErrServerUnavailable = 462,  // the server of an object has gone (or the bus with it)
-};
+namespace plamor {
 
 class AutomationError : public std::runtime_error {
  public:

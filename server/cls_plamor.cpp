@@ -15,7 +15,6 @@ namespace {
 constexpr const char* kApp = "Corvane";
 constexpr const char* kSection = "Common";
 constexpr const char* kFilePathKey = "PlamorFilePath";
-constexpr std::int32_t kErrBusy = 1001;
 
 }  // namespace
 

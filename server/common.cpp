@@ -9,6 +9,7 @@
 
 #include "platform/cp932.h"
 #include "platform/dynamic_library.h"
+#include "platform/error_numbers.h"
 #include "platform/folders.h"
 #include "platform/numeric_text.h"
 #include "platform/prompts.h"
@@ -76,7 +77,7 @@ void BuildLayerCodeTable() {
 std::int16_t PackAttributeWord(std::int16_t kind, std::int16_t sub, std::int16_t pen,
                                std::int16_t layer) {
   if (layer < 1 || layer > 128) {
-    ShowError(oserr::Describe(9));  // subscript out of range
+    ShowError(oserr::Describe(kErrSubscriptOutOfRange));
     return 0;
   }
   // Everything is taken to 16 bits: the word is the low half of the sum.
@@ -91,7 +92,7 @@ bool RetryWhileFileInUse(const std::function<std::optional<oserr::FileError>()>&
   for (;;) {
     const std::optional<oserr::FileError> error = attempt();
     if (!error) return true;
-    if (error->number != 70 && error->number != 75) {
+    if (error->number != kErrPermissionDenied && error->number != kErrPathFileAccess) {
       ShowError(error->description);
       return false;
     }
@@ -117,14 +118,14 @@ std::int32_t AnsiByteLength(std::string_view text) {
 std::int32_t AskFileErrorAction(const oserr::FileError& error) {
   prompts::MessageBoxRequest request{error.description, "エラー確認", prompts::kOkOnly};
   switch (error.number) {
-    case 57:
-    case 68:
-    case 70:
-    case 31036:
-    case 31037:
+    case kErrDeviceIO:
+    case kErrDeviceUnavailable:
+    case kErrPermissionDenied:
+    case kErrFileSave:
+    case kErrFileLoad:
       request.style = prompts::kRetryCancel;
       break;
-    case 61:
+    case kErrDiskFull:
       request.text += "\n再度、ファイル名の指示を行いますか？";
       request.style = prompts::kYesNo;
       break;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "platform/error_numbers.h"
 #include "platform/temporary_files.h"
 #include "server/common.h"
 
@@ -15,8 +16,6 @@ namespace plamor {
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
-constexpr int kBadFileNumber = 52;  // a write on a file that is not open
-constexpr int kSubscriptOutOfRange = 9;
 
 // Writes all bytes to fd; returns how many were written and the errno that stopped it.
 std::pair<std::size_t, int> WriteAll(int fd, std::string_view bytes) {
@@ -54,7 +53,7 @@ SaveResult RefuseStep(const FileError& error) {
   }
 }
 
-FileError LayerOutOfRange() { return oserr::FromNumber(kSubscriptOutOfRange); }
+FileError LayerOutOfRange() { return oserr::FromNumber(kErrSubscriptOutOfRange); }
 
 // ---- disk ----
 
@@ -92,7 +91,7 @@ std::optional<FileError> DiskOutputFile::Flush() {
 }
 
 WriteOutcome DiskOutputFile::Write(std::string_view bytes) {
-  if (fd_ < 0) return {0, oserr::FromNumber(kBadFileNumber)};
+  if (fd_ < 0) return {0, oserr::FromNumber(kErrBadFileNumber)};
   if (pending_.size() + bytes.size() <= kBufferSize) {
     pending_.append(bytes);
     return {bytes.size(), std::nullopt};
@@ -148,7 +147,7 @@ std::optional<FileError> MemoryOutputFile::Open(const std::string& path, OpenMod
 }
 
 WriteOutcome MemoryOutputFile::Write(std::string_view bytes) {
-  if (!open_) return {0, oserr::FromNumber(kBadFileNumber)};
+  if (!open_) return {0, oserr::FromNumber(kErrBadFileNumber)};
   bytes_.append(bytes);
   return {bytes.size(), std::nullopt};
 }
@@ -174,7 +173,7 @@ std::optional<FileError> FailingOutputFile::Open(const std::string& path, OpenMo
 }
 
 WriteOutcome FailingOutputFile::Write(std::string_view bytes) {
-  if (!open_) return {0, oserr::FromNumber(kBadFileNumber)};
+  if (!open_) return {0, oserr::FromNumber(kErrBadFileNumber)};
   ++writes_;
   const bool fails = plan_.failAtWrite > 0 &&
                      (writes_ == plan_.failAtWrite || (plan_.failForever && writes_ > plan_.failAtWrite));
@@ -193,8 +192,8 @@ std::optional<FileError> FailingOutputFile::Close() {
   return MemoryOutputFile::Close();
 }
 
-FileError FailingOutputFile::DiskFull() { return oserr::FromNumber(61); }
-FileError FailingOutputFile::Vanished() { return oserr::FromNumber(53); }
-FileError FailingOutputFile::PermissionDenied() { return oserr::FromNumber(70); }
+FileError FailingOutputFile::DiskFull() { return oserr::FromNumber(kErrDiskFull); }
+FileError FailingOutputFile::Vanished() { return oserr::FromNumber(kErrFileNotFound); }
+FileError FailingOutputFile::PermissionDenied() { return oserr::FromNumber(kErrPermissionDenied); }
 
 }  // namespace plamor

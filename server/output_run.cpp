@@ -61,7 +61,7 @@ oserr::FileError ErrorOf(const std::exception& e) {
   if (const auto* automation = dynamic_cast<const AutomationError*>(&e)) {
     return {automation->Number(), automation->Description()};
   }
-  if (dynamic_cast<const std::bad_alloc*>(&e)) return oserr::FromNumber(7);
+  if (dynamic_cast<const std::bad_alloc*>(&e)) return oserr::FromNumber(kErrOutOfMemory);
   return {kErrInvalidArgument, e.what()};
 }
 

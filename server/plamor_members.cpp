@@ -12,9 +12,6 @@
 namespace plamor {
 namespace {
 
-constexpr std::int32_t kErrArgumentNotOptional = 449;
-constexpr std::int32_t kErrNamedArgumentNotFound = 448;
-constexpr std::int32_t kErrWrongNumberOfArguments = 450;
 
 ArgValue Result(double v) { return ArgValue::Num(v); }
 ArgValue Result(std::int32_t v) { return ArgValue::Num(v); }

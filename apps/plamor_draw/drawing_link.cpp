@@ -45,7 +45,7 @@ std::unique_ptr<IPlamor> DrawingLink::CreateReal(std::string_view identifier) {
   }
   if (transport_ == host::Transport::InProcess) {
     if (!IsPlamorClass(identifier))
-      throw AutomationError(1003, "unknown class identifier " + std::string(identifier));
+      throw AutomationError(kErrUnknownClass, "unknown class identifier " + std::string(identifier));
     std::unique_ptr<IPlamor> local = host::MakeInProcessPlamor(host::AvailableViewKind());
     IPlamor* drawing = local.get();
     hooks.beforeClear = [this, drawing] { lastRun_ = drawing->get_RunResult(); };

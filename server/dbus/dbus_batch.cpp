@@ -155,7 +155,7 @@ void RegisterBatch(IPlamor& target, const QVariantList& arguments) {
     } catch (const AutomationError& e) {
       throw BatchError(ErrorName(e.Number()).c_str(), Position(index, &m, {}) + e.what());
     } catch (const std::exception& e) {
-      throw BatchError(ErrorName(51).c_str(), Position(index, &m, {}) + e.what());
+      throw BatchError(ErrorName(kErrInternal).c_str(), Position(index, &m, {}) + e.what());
     }
   }
   if (!exact) throw BatchError(faultName, fault);

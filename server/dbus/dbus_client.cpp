@@ -38,8 +38,9 @@ bool AwaitServerName(QDBusConnection connection) {
 
 void StartServer(QDBusConnection connection) {
   if (!connection.isConnected())
-    throw AutomationError(429, "no D-Bus session bus (run under dbus-run-session, or draw in process): " +
-                                   connection.lastError().message().toStdString());
+    throw AutomationError(kErrCannotCreateObject,
+                          "no D-Bus session bus (run under dbus-run-session, or draw in process): " +
+                              connection.lastError().message().toStdString());
   QDBusConnectionInterface* bus = connection.interface();
   if (bus->isServiceRegistered(kBusName)) return;
   const QStringList activatable = bus->activatableServiceNames();
@@ -53,12 +54,13 @@ void StartServer(QDBusConnection connection) {
   server.setStandardOutputFile(QProcess::nullDevice());
   server.setStandardErrorFile(QProcess::nullDevice());
   if (!server.startDetached())
-    throw AutomationError(429, "cannot start the drawing server " + program.toStdString() +
-                                   " (register it with \"plamor --regserver\")");
+    throw AutomationError(kErrCannotCreateObject, "cannot start the drawing server " + program.toStdString() +
+                                                      " (register it with \"plamor --regserver\")");
   if (!AwaitServerName(connection))
-    throw AutomationError(429, connection.isConnected()
-                                   ? "the drawing server " + program.toStdString() + " did not appear on the session bus"
-                                   : std::string(kBusGoneText));
+    throw AutomationError(kErrCannotCreateObject,
+                          connection.isConnected()
+                              ? "the drawing server " + program.toStdString() + " did not appear on the session bus"
+                              : std::string(kBusGoneText));
 }
 
 bool SetPromptAnswers(QDBusConnection connection, const QString& service, const QString& path,

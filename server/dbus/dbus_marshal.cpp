@@ -125,8 +125,8 @@ void UnpackOptions(const MemberInfo& member, const QVariant& dict, std::vector<A
     for (size_t i = 0; i < member.params.size(); ++i)
       if (member.params[i].optional && it.key() == member.params[i].name) index = i;
     if (index == member.params.size())
-      throw AutomationError(448, "Named argument not found: " + it.key().toStdString() + " of " +
-                                     member.QualifiedName());
+      throw AutomationError(kErrNamedArgumentNotFound,
+                            "Named argument not found: " + it.key().toStdString() + " of " + member.QualifiedName());
     args[index] = FromVariant(it.value(), member.params[index].name);
   }
 }

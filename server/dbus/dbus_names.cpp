@@ -1,6 +1,6 @@
 #include "server/dbus/dbus_names.h"
 
-#include <iterator>
+#include "platform/error_numbers.h"
 
 namespace plamor::dbus {
 namespace {
@@ -11,31 +11,28 @@ struct NamedError {
 };
 
 const NamedError kErrors[] = {
-    {5, "TessaroPlamor.Error.InvalidArgument"},
-    {6, "TessaroPlamor.Error.Overflow"},
-    {9, "TessaroPlamor.Error.SubscriptOutOfRange"},
-    {13, "TessaroPlamor.Error.TypeMismatch"},
-    {448, "TessaroPlamor.Error.NamedArgumentNotFound"},
-    {449, "TessaroPlamor.Error.ArgumentNotOptional"},
-    {450, "TessaroPlamor.Error.WrongNumberOfArguments"},
-    {1001, "TessaroPlamor.Error.Busy"},
-    {1002, "TessaroPlamor.Error.UnknownObject"},
-    {1003, "TessaroPlamor.Error.UnknownClass"},
+#define PLAMOR_NAMED_ERROR(enumerator, number, message, description, dbusName) {number, dbusName},
+    PLAMOR_ERROR_NUMBERS(PLAMOR_NAMED_ERROR)
+#undef PLAMOR_NAMED_ERROR
 };
-constexpr const char* kFailed = "TessaroPlamor.Error.Failed";
+
+const char* NameOf(std::int32_t number) {
+  for (const auto& e : kErrors)
+    if (e.number == number) return e.name;
+  return nullptr;
+}
 
 }  // namespace
 
 std::string ErrorName(std::int32_t number) {
-  for (const auto& e : kErrors)
-    if (e.number == number) return e.name;
-  return kFailed;
+  const char* name = NameOf(number);
+  return name ? name : NameOf(kErrInternal);
 }
 
 std::int32_t ErrorNumber(const std::string& name) {
   for (const auto& e : kErrors)
-    if (name == e.name) return e.number;
-  return name == kFailed ? 51 : 0;  // 51: internal error
+    if (e.name && name == e.name) return e.number;
+  return 0;
 }
 
 }  // namespace plamor::dbus

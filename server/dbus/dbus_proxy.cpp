@@ -19,7 +19,7 @@ constexpr int kCallTimeoutMs = 24 * 60 * 60 * 1000;
   std::int32_t number = ErrorNumber(name);
   std::string text = reply.errorMessage().toStdString();
   if (number == 0) {
-    number = name == "org.freedesktop.DBus.Error.InvalidArgs" ? 5 : 51;
+    number = name == "org.freedesktop.DBus.Error.InvalidArgs" ? kErrInvalidArgument : kErrInternal;
     text = std::string(what) + ": " + name + ": " + text;
   }
   throw AutomationError(number, text);

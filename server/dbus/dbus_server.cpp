@@ -200,7 +200,7 @@ std::shared_ptr<ModuleSettings> PlamorServer::ApartmentOf(const QString& owner) 
 
 QString PlamorServer::CreateObject(const QDBusMessage& message, const QString& id) {
   if (!IsPlamorClass(id.trimmed().toStdString())) {
-    connection_.send(ErrorReply(message, 1003, "unknown class identifier " + id.toStdString()));
+    connection_.send(ErrorReply(message, kErrUnknownClass, "unknown class identifier " + id.toStdString()));
     return {};
   }
   const QString path = kObjectPathPrefix + QString::number(next_id_++);
@@ -211,7 +211,7 @@ QString PlamorServer::CreateObject(const QDBusMessage& message, const QString& i
     ScopedSettings apartment(served->settings.get());
     served->object = maker_(served->prompter.get());
   } catch (const std::exception& e) {
-    connection_.send(ErrorReply(message, 51, std::string("cannot create the drawing: ") + e.what()));
+    connection_.send(ErrorReply(message, kErrInternal, std::string("cannot create the drawing: ") + e.what()));
     return {};
   }
   served->owner = message.service();
@@ -241,7 +241,7 @@ void PlamorServer::HandleDraw(const QDBusMessage& message) {
     } catch (const AutomationError& e) {
       error = ErrorReply(message, e.Number(), e.what());
     } catch (const std::exception& e) {
-      error = ErrorReply(message, 51, e.what());
+      error = ErrorReply(message, kErrInternal, e.what());
     }
   }
   pendingDraws_.erase(path);
@@ -275,7 +275,8 @@ bool PlamorServer::HandleFactory(const QDBusMessage& message) {
     const QString path = message.arguments().value(0).value<QDBusObjectPath>().path();
     auto it = objects_.find(path);
     if (it == objects_.end() || it->second->owner != message.service()) {
-      connection_.send(ErrorReply(message, 1002, "no drawing object of this host at " + path.toStdString()));
+      connection_.send(
+          ErrorReply(message, kErrUnknownObject, "no drawing object of this host at " + path.toStdString()));
       return true;
     }
     Release(path);
@@ -337,7 +338,7 @@ bool PlamorServer::HandleObject(const QDBusMessage& message, const std::shared_p
   } catch (const AutomationError& e) {
     connection_.send(ErrorReply(message, e.Number(), e.what()));
   } catch (const std::exception& e) {
-    connection_.send(ErrorReply(message, 51, e.what()));
+    connection_.send(ErrorReply(message, kErrInternal, e.what()));
   }
   return true;
 }

@@ -32,11 +32,12 @@ std::unique_ptr<IPlamor> CreatePlamorObject(std::string_view identifier, Transpo
   if (Factory()) return Factory()(identifier, transport);
   if (transport == Transport::InProcess) {
     if (!IsPlamorClass(identifier))
-      throw AutomationError(1003, "unknown class identifier " + std::string(identifier));
+      throw AutomationError(kErrUnknownClass, "unknown class identifier " + std::string(identifier));
     return MakeInProcessPlamor(AvailableViewKind());
   }
   if (!QCoreApplication::instance())
-    throw AutomationError(429, "a D-Bus drawing needs a running Qt application in the host");
+    throw AutomationError(kErrCannotCreateObject,
+                          "a D-Bus drawing needs a running Qt application in the host");
   return dbus::DBusPlamor::Create(QDBusConnection::sessionBus(), QString::fromUtf8(identifier.data(),
                                                                                  identifier.size()));
 }

@@ -119,7 +119,7 @@ class DrawingServerTest : public ::testing::Test {
   void UseUnreachableServer() {
     plamor::host::SetPlamorFactory([this](std::string_view, plamor::host::Transport) -> std::unique_ptr<plamor::IPlamor> {
       ++log_.created;
-      throw plamor::AutomationError(429, "drawing server cannot be started");
+      throw plamor::AutomationError(plamor::kErrCannotCreateObject, "drawing server cannot be started");
     });
   }
 

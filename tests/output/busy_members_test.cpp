@@ -15,7 +15,6 @@
 namespace plamor::testing {
 namespace {
 
-constexpr std::int32_t kErrBusy = 1001;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 

@@ -4,6 +4,7 @@
 // destroys an earlier file and leaves nothing behind when given up.
 #include <gtest/gtest.h>
 
+#include "platform/error_numbers.h"
 #include "server/atz_writer.h"
 #include "server/dxf_writer.h"
 #include "server/output_file.h"
@@ -65,7 +66,7 @@ TEST_F(FileErrorsTest, FullDiskRetryFinishesTheFileWithoutDoubledBytes) {
 
   // Device errors offer Retry; the rest of the entity is written once.
   prompter_->ExpectMessage("デバイス I/O エラーです。", "エラー確認", prompts::kRetryCancel, prompts::kRetry);
-  FailingOutputFile retried(FailAt(3, 25, oserr::FromNumber(57)));
+  FailingOutputFile retried(FailAt(3, 25, oserr::FromNumber(kErrDeviceIO)));
   retried.Open("x.dxf", OpenMode::kText);
   EXPECT_EQ(WriteDxfSteps(retried), (std::vector<SaveResult>{SaveOk, SaveOk, SaveOk}));
   EXPECT_EQ(retried.bytes(), CompleteDxf());
