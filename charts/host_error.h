@@ -11,11 +11,11 @@
 namespace plamor::charts {
 
 // The host errors the chart controls raise, by the names the controls use.
-inline constexpr ErrorNumber kInvalidCall = kErrInvalidArgument;
-inline constexpr ErrorNumber kOverflow = kErrOverflow;
-inline constexpr ErrorNumber kSubscriptOutOfRange = kErrSubscriptOutOfRange;
-inline constexpr ErrorNumber kDivisionByZero = kErrDivisionByZero;
-inline constexpr ErrorNumber kTypeMismatch = kErrTypeMismatch;
+inline constexpr ErrNumber kInvalidCall = kErrInvalidArgument;
+inline constexpr ErrNumber kOverflow = kErrOverflow;
+inline constexpr ErrNumber kSubscriptOutOfRange = kErrSubscriptOutOfRange;
+inline constexpr ErrNumber kDivisionByZero = kErrDivisionByZero;
+inline constexpr ErrNumber kTypeMismatch = kErrTypeMismatch;
 
 class HostError : public std::runtime_error {
  public:

@@ -55,7 +55,8 @@ namespace plamor {
   X(kErrFileSave, 31036, nullptr, "ファイルへの保存中にエラーが発生しました。", nullptr) \
   X(kErrFileLoad, 31037, nullptr, "ファイルからの読み込み中にエラーが発生しました。", nullptr)
 
-enum ErrorNumber : std::int32_t {
+// The numbers a host reads as Err.Number.
+enum ErrNumber : std::int32_t {
 #define PLAMOR_ERROR_ENUMERATOR(enumerator, number, message, description, dbusName) enumerator = number,
   PLAMOR_ERROR_NUMBERS(PLAMOR_ERROR_ENUMERATOR)
 #undef PLAMOR_ERROR_ENUMERATOR
