@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/error_numbers.h"
-#include "server/atz_writer.h"
-#include "server/dxf_writer.h"
-#include "server/output_file.h"
-#include "server/plm_writer.h"
+#include "server/formats/atz_writer.h"
+#include "server/formats/dxf_writer.h"
+#include "server/formats/output_file.h"
+#include "server/formats/plm_writer.h"
 #include "writer_test_support.h"
 
 namespace plamor {
