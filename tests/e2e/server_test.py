@@ -11,8 +11,8 @@ import unittest
 import dbus
 import ezdxf
 
-BIN = os.environ["PLAMOR_BIN_DIR"]
-BUS_NAME = "TessaroPlamor.clsPlamor"
+from e2e_support import BIN, BUS_NAME, start_server, stop_server
+
 FACTORY = "/TessaroPlamor/clsPlamor"
 
 SHEET = """\
@@ -52,26 +52,12 @@ SERVER = None
 
 
 def setUpModule():
-    """One server for the module, as a desktop session would have it running."""
     global SERVER
-    bus = dbus.SessionBus()
-    for _ in range(100):  # a server another test started may still be ending
-        if not bus.name_has_owner(BUS_NAME):
-            break
-        time.sleep(0.05)
-    SERVER = subprocess.Popen([os.path.join(BIN, "plamor"), "--dbus", "--batch", "--idle-timeout", "-1"])
-    for _ in range(200):
-        if SERVER.poll() is not None:
-            raise RuntimeError("the server ended at its start")
-        if bus.name_has_owner(BUS_NAME):
-            return
-        time.sleep(0.05)
-    raise RuntimeError("the server did not take its bus name")
+    SERVER = start_server()
 
 
 def tearDownModule():
-    SERVER.terminate()
-    SERVER.wait(timeout=10)
+    stop_server(SERVER)
 
 
 def server_objects():
@@ -198,8 +184,7 @@ time.sleep(60)
 
 class Activation(unittest.TestCase):
     def test_a_host_starts_the_server_when_none_runs(self):
-        SERVER.terminate()
-        SERVER.wait(timeout=10)
+        stop_server(SERVER)
         try:
             with tempfile.TemporaryDirectory() as folder:
                 env = dict(os.environ, PLAMOR_IDLE_TIMEOUT_MS="200")
