@@ -4,6 +4,7 @@
 
 #include <strings.h>
 
+#include <iostream>
 #include <stdexcept>
 
 #include "apps/plamor_draw/chart_outputs.h"
@@ -90,10 +91,12 @@ void WriteAndCommit(OutputTarget& target, const std::function<void(const std::fi
   target.Commit();
 }
 
-void WritePng(const QImage& image, OutputTarget& target) {
-  if (!image.save(QString::fromStdString(target.Temporary().string()), "PNG"))
-    throw std::runtime_error(target.Final().string() + ": the picture cannot be written");
-  target.Commit();
+void WriteChartPicture(const QImage& image, std::optional<OutputTarget>& target) {
+  if (!target) return;
+  if (!image.save(QString::fromStdString(target->Temporary().string()), "PNG"))
+    throw std::runtime_error(target->Final().string() + ": the picture cannot be written");
+  target->Commit();
+  std::cerr << "plamor-draw: wrote " << target->Final().string() << "\n";
 }
 
 std::filesystem::path StrokeFontFile() { return folders::DataFile(folders::ProgramFolder(), "M_G_L.KVD"); }

@@ -58,8 +58,9 @@ std::optional<OutputTarget> PictureTarget(const std::optional<std::string>& name
 // place; an error of the writer names the final name.
 void WriteAndCommit(OutputTarget& target, const std::function<void(const std::filesystem::path&)>& write);
 
-// Writes the image as PNG under the target's temporary name and puts it in place.
-void WritePng(const QImage& image, OutputTarget& target);
+// Writes the chart as shown (its image) as PNG into the target of --png, when
+// there is one: under the target's temporary name, then put in place.
+void WriteChartPicture(const QImage& image, std::optional<OutputTarget>& target);
 
 // The stroke-font file beside the programs, or where the installation keeps it.
 std::filesystem::path StrokeFontFile();

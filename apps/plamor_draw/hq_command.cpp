@@ -81,10 +81,7 @@ int RunHq(const CommandLine& line) {
     }
   });
   further.Finish(link);
-  if (picture) {
-    WritePng(tbunpu.PictureArea().Picture().Image(), *picture);
-    std::cerr << "plamor-draw: wrote " << picture->Final().string() << "\n";
-  }
+  WriteChartPicture(tbunpu.PictureArea().Picture().Image(), picture);
   return 0;
 }
 

@@ -70,10 +70,7 @@ int RunSections(const CommandLine& line) {
   danmen.SetPlamorTransport(link.Transport());
   DrawThroughServer(drawing, [&] { danmen.CreatePlamor(); });
   further.Finish(link);
-  if (picture) {
-    WritePng(danmen.PictureArea().Picture().Image(), *picture);
-    std::cerr << "plamor-draw: wrote " << picture->Final().string() << "\n";
-  }
+  WriteChartPicture(danmen.PictureArea().Picture().Image(), picture);
   return 0;
 }
 

@@ -181,13 +181,13 @@ class LossTest(unittest.TestCase):
         self.assert_ended(host, SERVER_GONE, server)
 
     def test_plamor_draw_loses_the_server_during_registration(self):
-        host = self.plamor_draw_convert(60000)
+        host = self.plamor_draw_convert(20000)
         server = self.wait_until_registering(host)
         os.kill(server, signal.SIGKILL)
         self.assert_ended(host, SERVER_GONE, server)
 
     def test_plamor_draw_loses_the_bus_during_registration(self):
-        host = self.plamor_draw_convert(60000)
+        host = self.plamor_draw_convert(20000)
         server = self.wait_until_registering(host)
         os.kill(self.bus.pid, signal.SIGTERM)
         self.assert_ended(host, BUS_GONE, server)

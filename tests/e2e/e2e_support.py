@@ -12,9 +12,22 @@ SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file_
 BUS_NAME = "TessaroPlamor.clsPlamor"
 
 
+class ModuleServer:
+    """One drawing server for a test module, as a desktop session would have
+    it running: `setUpModule = SERVER.start`, `tearDownModule = SERVER.stop`."""
+
+    def __init__(self):
+        self.process = None
+
+    def start(self):
+        self.process = start_server()
+
+    def stop(self):
+        stop_server(self.process)
+
+
 def start_server():
-    """Starts one drawing server, as a desktop session would have it running,
-    and waits until it owns its bus name."""
+    """Starts a drawing server and waits until it owns its bus name."""
     import dbus
     bus = dbus.SessionBus()
     for _ in range(100):  # a server another test started may still be ending

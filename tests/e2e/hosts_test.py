@@ -18,22 +18,15 @@ import dbus.bus
 import dbus.mainloop.glib
 import ezdxf
 
-from e2e_support import BIN, SOURCE, start_server, stop_server
+from e2e_support import BIN, SOURCE, ModuleServer
 
 sys.path.insert(0, os.path.join(SOURCE, "clients/python"))
 import plamor  # noqa: E402
 
 HOSTS = os.path.join(SOURCE, "examples/hosts")
-SERVER = None
-
-
-def setUpModule():
-    global SERVER
-    SERVER = start_server()
-
-
-def tearDownModule():
-    stop_server(SERVER)
+SERVER = ModuleServer()
+setUpModule = SERVER.start
+tearDownModule = SERVER.stop
 
 
 def new_host():

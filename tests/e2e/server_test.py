@@ -11,7 +11,7 @@ import unittest
 import dbus
 import ezdxf
 
-from e2e_support import BIN, BUS_NAME, start_server, stop_server
+from e2e_support import BIN, BUS_NAME, ModuleServer
 
 FACTORY = "/TessaroPlamor/clsPlamor"
 
@@ -48,16 +48,9 @@ def run_host(script, folder, *args, check=True):
     return p
 
 
-SERVER = None
-
-
-def setUpModule():
-    global SERVER
-    SERVER = start_server()
-
-
-def tearDownModule():
-    stop_server(SERVER)
+SERVER = ModuleServer()
+setUpModule = SERVER.start
+tearDownModule = SERVER.stop
 
 
 def server_objects():
@@ -184,7 +177,7 @@ time.sleep(60)
 
 class Activation(unittest.TestCase):
     def test_a_host_starts_the_server_when_none_runs(self):
-        stop_server(SERVER)
+        SERVER.stop()
         try:
             with tempfile.TemporaryDirectory() as folder:
                 env = dict(os.environ, PLAMOR_IDLE_TIMEOUT_MS="200")
@@ -194,7 +187,7 @@ class Activation(unittest.TestCase):
                 self.assertEqual(p.returncode, 0, p.stderr)
                 self.assertTrue(os.path.exists(os.path.join(folder, "x.dxf")))
         finally:
-            setUpModule()
+            SERVER.start()
 
 
 class Registration(unittest.TestCase):
