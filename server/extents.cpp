@@ -7,9 +7,7 @@
 
 #include "platform/cp932.h"
 #include "server/common.h"
-#include "server/z_circle.h"
-#include "server/z_line.h"
-#include "server/z_text.h"
+#include "server/z_element.h"
 
 namespace plamor {
 
@@ -37,7 +35,7 @@ Extent TurnedBox(const Extent& box, double angle, double cx, double cy) {
   return e;
 }
 
-std::size_t CharacterCount(const std::string& utf8) {
+std::size_t CharacterCount(std::string_view utf8) {
   std::size_t n = 0;
   for (unsigned char c : utf8) n += (c & 0xC0) != 0x80;
   return n;
@@ -45,12 +43,12 @@ std::size_t CharacterCount(const std::string& utf8) {
 
 }  // namespace
 
-Extent LineExtent(const clsZLine& line) {
+Extent LineExtent(const LineValues& line) {
   return {std::min(line.x1, line.x2), std::min(line.y1, line.y2), std::max(line.x1, line.x2),
           std::max(line.y1, line.y2)};
 }
 
-Extent CircleExtent(const clsZCircle& circle) {
+Extent CircleExtent(const CircleValues& circle) {
   const double start = circle.mang > 0 ? circle.sAng : circle.sAng + circle.mang;
   const double end = circle.mang > 0 ? circle.sAng + circle.mang : circle.sAng;
   auto point = [&](double degrees) {
@@ -67,10 +65,10 @@ Extent CircleExtent(const clsZCircle& circle) {
   }
   const auto [ex, ey] = point(end);
   Widen(box, ex, ey);
-  return TurnedBox(box, circle.lang, circle.x, CircleCentre::Y(circle));
+  return TurnedBox(box, circle.lang, circle.x, circle.y);
 }
 
-Extent TextExtent(const clsZText& text) {
+Extent TextExtent(const TextValues& text) {
   const double n = static_cast<double>(CharacterCount(text.Text));
   const double b = static_cast<double>(cp932::ByteLength(text.Text));
   Extent box{0, 0, 0, 0};  // relative to the anchor

@@ -35,6 +35,9 @@ struct TextValues {
   std::string_view Text;
 };
 
+// Layers the files can hold; an element on any other layer cannot be written.
+constexpr bool LayerInRange(std::int32_t layer) { return layer >= 1 && layer <= 128; }
+
 // The pen number the writers use: a number outside 0..7 is written as pen 7,
 // so it never indexes outside the pen tables nor spills into other fields.
 constexpr std::int32_t WriterPen(std::int32_t pen) { return pen >= 0 && pen <= 7 ? pen : 7; }

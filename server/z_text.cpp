@@ -142,8 +142,12 @@ void clsZText::SetListView(ListView& list, std::int32_t index) {
   list.Add(std::move(text), index);
 }
 
+TextValues clsZText::Values() const {
+  return {x, y, sAng, height, width, Between, lang, FontType, Style, PenNo(), Layer, Text};
+}
+
 void clsZText::MaxMin(double& minX, double& minY, double& maxX, double& maxY) const {
-  const Extent e = TextExtent(*this);
+  const Extent e = TextExtent(Values());
   minX = e.minX, minY = e.minY, maxX = e.maxX, maxY = e.maxY;
 }
 

@@ -16,9 +16,9 @@
 
 #include "apps/plamor_draw/drawing_model.h"
 #include "apps/plamor_draw/drawing_page.h"
-#include "server/common.h"
-#include "server/dxf_writer.h"
+#include "server/drawing_writer.h"
 #include "server/output_file.h"
+#include "server/write_context.h"
 #include "server/z_circle.h"
 #include "server/z_line.h"
 #include "server/z_text.h"
@@ -120,14 +120,16 @@ void Record(benchmark::State& state, const char* name, double s) {
 
 void BM_OurDxfWriter(benchmark::State& state) {
   Records();
-  Settings().LayerName.fill("");
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
+    ModuleSettings settings;  // a new host's: no layer names
+    const WriteContext context = BuildWriteContext(ktpDxf, settings, 3);
     DiskOutputFile file;
     file.Open(OutputPath("drawing.dxf").string(), OpenMode::kText);
-    dxf::WriteDxfHeader(file);
-    for (const auto& record : Records()) record->Save(ktpDxf, file, 3);
-    dxf::WriteDxfTrailer(file);
+    DrawingWriter writer(ktpDxf, file, context);
+    writer.Header({});
+    for (const auto& record : Records()) writer.Element(*record);
+    writer.Trailer();
     file.Close();
     Record(state, "drawing.dxf", Since(start));
   }
