@@ -16,12 +16,12 @@
 
 #include "apps/plamor_draw/drawing_model.h"
 #include "apps/plamor_draw/drawing_page.h"
-#include "server/drawing_writer.h"
-#include "server/output_file.h"
-#include "server/write_context.h"
-#include "server/z_circle.h"
-#include "server/z_line.h"
-#include "server/z_text.h"
+#include "server/dialog/drawing_writer.h"
+#include "server/elements/z_circle.h"
+#include "server/elements/z_line.h"
+#include "server/elements/z_text.h"
+#include "server/formats/output_file.h"
+#include "server/formats/write_context.h"
 
 namespace {
 

@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "server/drawing_writer.h"
-#include "server/output_file.h"
-#include "server/write_context.h"
-#include "server/z_line.h"
+#include "server/dialog/drawing_writer.h"
+#include "server/elements/z_line.h"
+#include "server/formats/output_file.h"
+#include "server/formats/write_context.h"
 
 namespace {
 

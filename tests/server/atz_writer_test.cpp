@@ -1,6 +1,6 @@
 // Standard text file: header and paper codes, the three record kinds with
 // their decimals, whole small drawings byte for byte.
-#include "server/atz_writer.h"
+#include "server/formats/atz_writer.h"
 
 #include <gtest/gtest.h>
 

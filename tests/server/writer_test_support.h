@@ -19,12 +19,12 @@
 #include "platform/cp932.h"
 #include "platform/prompts_scripted.h"
 #include "server/common.h"
-#include "server/drawing_writer.h"
+#include "server/dialog/drawing_writer.h"
+#include "server/elements/z_circle.h"
+#include "server/elements/z_line.h"
+#include "server/elements/z_text.h"
+#include "server/formats/write_context.h"
 #include "server/types.h"
-#include "server/write_context.h"
-#include "server/z_circle.h"
-#include "server/z_line.h"
-#include "server/z_text.h"
 #include "tests/support/memory_output_file.h"
 
 namespace plamor::testing {

@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "platform/os_errors.h"
-#include "server/output_file.h"
+#include "server/formats/output_file.h"
 
 namespace plamor {
 
