@@ -388,7 +388,7 @@ class EntityWriter {
       const double period = pitch > 0 ? pitch : kDefaultDashPeriodMm * scale_;
       d_.Real(48, period / kPatternLength);
     }
-    d_.Int(62, Settings().DxfPenColor[std::size_t(WriterPen(pen))]);
+    d_.Int(62, kDxfPenColors[std::size_t(WriterPen(pen))]);
   }
 
   DxfOut& d_;

@@ -5,7 +5,6 @@
 
 #include "platform/cp932.h"
 #include "platform/numeric_text.h"
-#include "server/common.h"
 #include "server/formats/fixed_decimal.h"
 
 namespace plamor::dxf {

@@ -17,7 +17,7 @@ namespace plamor {
 struct WriteContext {
   std::array<std::string, 129> layerNames{};        // 1..128, UTF-8; the DXF layer table
   std::array<std::string, 129> dxfEntityLayers{};   // 1..128, the CP932 group value of each layer
-  std::array<std::int16_t, 8> dxfPenColor{0, 3, 1, 6, 5, 4, 2, 7};
+  std::array<std::int16_t, 8> dxfPenColor = kDxfPenColors;
   std::array<std::int32_t, 129> layerCode{};        // 1..128, the layer bits of attribute words
   std::int32_t atzKeta = 3;                         // decimals of the standard text file
   bool dxfCodePage = false;                         // the DXF header declares ANSI_932

@@ -70,7 +70,7 @@ inline std::unique_ptr<clsZText> Text(std::string text, double x, double y, int 
 inline void ResetWriterSettings() {
   auto& s = Settings();
   s.LayerName.fill("");
-  s.DxfPenColor = {0, 3, 1, 6, 5, 4, 2, 7};
+  s.DxfPenColor = kDxfPenColors;
   BuildLayerCodeTable();
 }
 
