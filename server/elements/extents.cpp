@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "platform/cp932.h"
+#include "platform/utf8.h"
 #include "server/common.h"
 #include "server/elements/z_element.h"
 
@@ -33,12 +34,6 @@ Extent TurnedBox(const Extent& box, double angle, double cx, double cy) {
     Widen(e, x, y);
   }
   return e;
-}
-
-std::size_t CharacterCount(std::string_view utf8) {
-  std::size_t n = 0;
-  for (unsigned char c : utf8) n += (c & 0xC0) != 0x80;
-  return n;
 }
 
 }  // namespace
@@ -69,7 +64,7 @@ Extent CircleExtent(const CircleValues& circle) {
 }
 
 Extent TextExtent(const TextValues& text) {
-  const double n = static_cast<double>(CharacterCount(text.Text));
+  const double n = static_cast<double>(utf8::CharacterCount(text.Text));
   const double b = static_cast<double>(cp932::ByteLength(text.Text));
   Extent box{0, 0, 0, 0};  // relative to the anchor
   if (n > 0) {

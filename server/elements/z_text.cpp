@@ -4,6 +4,7 @@
 
 #include "platform/cp932.h"
 #include "platform/numeric_text.h"
+#include "platform/utf8.h"
 #include "server/dialog/graphic_binding.h"
 #include "server/dialog/list_view.h"
 #include "server/elements/element_text.h"
@@ -19,14 +20,8 @@ namespace {
 constexpr double kShiftPi = 3.14159265358979;
 constexpr double kRightAngleTolerance = 0.0001;
 
-double CharacterCount(const std::string& utf8) {
-  std::size_t n = 0;
-  for (unsigned char c : utf8) n += (c & 0xC0) != 0x80;
-  return static_cast<double>(n);
-}
-
-double DoubleByteCount(const std::string& utf8) {
-  return static_cast<double>(cp932::ByteLength(utf8)) - CharacterCount(utf8);
+double DoubleByteCount(const std::string& text) {
+  return static_cast<double>(cp932::ByteLength(text)) - static_cast<double>(utf8::CharacterCount(text));
 }
 
 bool Near(double angle, double target) { return std::fabs(angle - target) < kRightAngleTolerance; }
@@ -61,7 +56,7 @@ bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == st
 
 double clsZText::TextWidth() const {
   if (Text.empty()) return 0;
-  const double n = CharacterCount(Text);
+  const double n = static_cast<double>(utf8::CharacterCount(Text));
   const double d = DoubleByteCount(Text);
   if (Style == ktpYoko) return (n - 1) * Between + d * width + (n - d) * width / 2;
   return d < 1 ? width / 2 : width;
@@ -69,7 +64,7 @@ double clsZText::TextWidth() const {
 
 double clsZText::TextHeight() const {
   if (Text.empty()) return 0;
-  const double n = CharacterCount(Text);
+  const double n = static_cast<double>(utf8::CharacterCount(Text));
   if (Style == ktpYoko) return height;
   return n * height + (n - 1) * Between;
 }
