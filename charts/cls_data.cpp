@@ -4,6 +4,9 @@
 
 #include "charts/field_reading.h"
 #include "charts/host_error.h"
+#include "charts/observation_layout.h"
+#include "platform/ascii_text.h"
+#include "platform/utf8.h"
 
 namespace plamor::charts {
 namespace {
@@ -11,21 +14,13 @@ namespace {
 constexpr std::size_t kArrayStep = 100;
 constexpr double kRangeStart = 999999999;
 
-// The data lines SetData reads; the host's array must hold each of them.
-constexpr std::size_t kHeaderLine = 0, kDistanceLine = 2, kFirstDepthLine = 3, kSecondDepthLine = 4,
-                      kObservationLine = 11;
+namespace obs = observation;
 
 std::string_view Line(const std::vector<std::string>& data, std::size_t index) {
   if (index >= data.size())
     throw HostError(kSubscriptOutOfRange, "line " + std::to_string(index) + " of the observation data is missing (" +
                                               std::to_string(data.size()) + " lines given)");
   return data[index];
-}
-
-std::string TrimBlanks(std::string_view s) {
-  const std::size_t b = s.find_first_not_of(' ');
-  if (b == std::string_view::npos) return {};
-  return std::string(s.substr(b, s.find_last_not_of(' ') - b + 1));
 }
 
 double Element(const std::vector<double>& array, std::int32_t index, const char* name) {
@@ -63,28 +58,24 @@ void clsData::SetData(const std::vector<std::string>& Data) {
   clsData next(*this);
   next.ResetArrays();
 
-  std::string_view header = Line(Data, kHeaderLine);
-  SkipFields(header, 16);
-  const double datum = FieldNumber(CutField(header));
+  const double datum = FieldNumber(FieldAt(Line(Data, obs::kHeaderLine), obs::kDatumField));
 
-  std::string_view observation = Line(Data, kObservationLine);
-  next.kansokuNo_ = TrimBlanks(CutField(observation));
-  next.kansokuDate_ = ParseHostDate(CutField(observation));
-  SkipFields(observation, 7);
-  const double waterA = FieldNumber(CutField(observation));
-  const double waterB = FieldNumber(CutField(observation));
+  const std::string_view observation = Line(Data, obs::kObservationLine);
+  next.kansokuNo_ = ascii::TrimBlanks(FieldAt(observation, obs::kNumberField));
+  next.kansokuDate_ = ParseHostDate(FieldAt(observation, obs::kDateField));
+  const double waterA = FieldNumber(FieldAt(observation, obs::kFirstWaterField));
+  const double waterB = FieldNumber(FieldAt(observation, obs::kSecondWaterField));
   const double water = Round2(Finite((waterA + waterB) / 2, "water-surface readings too large"));
-  SkipFields(observation, 7);
-  const double offset = FieldNumber(CutField(observation));
+  const double offset = FieldNumber(FieldAt(observation, obs::kOffsetField));
 
-  std::string_view distances = Line(Data, kDistanceLine);
-  std::string_view firstDepths = Line(Data, kFirstDepthLine);
-  std::string_view secondDepths = Line(Data, kSecondDepthLine);
+  std::string_view distances = Line(Data, obs::kDistanceLine);
+  std::string_view firstDepths = Line(Data, obs::kFirstDepthLine);
+  std::string_view secondDepths = Line(Data, obs::kSecondDepthLine);
 
   next.kyoriMax_ = next.suisinMax_ = -kRangeStart;
   next.kyoriMin_ = next.suisinMin_ = kRangeStart;
 
-  if (CharacterCount(distances) > 1) {
+  if (utf8::CharacterCount(distances) > 1) {
     std::size_t i = 0;
     for (std::string_view field = CutField(distances); !field.empty(); field = CutField(distances)) {
       ++i;

@@ -6,12 +6,15 @@
 
 #include "charts/field_reading.h"
 #include "charts/host_error.h"
+#include "charts/observation_layout.h"
 #include "charts/point_table.h"
 #include "charts/picture.h"
 #include "platform/numeric_text.h"
 
 namespace plamor::charts {
 namespace {
+
+namespace obs = observation;
 
 constexpr int kLeft = 25;
 constexpr int kGridColor = 8;
@@ -44,11 +47,9 @@ const clsData& DanmenChart::Observation(std::int32_t Index) const {
 
 void DanmenChart::SetData(const std::vector<std::string>& Data) {
   if (Data.empty()) throw HostError(kSubscriptOutOfRange, "line 0 of the observation data is missing (no lines given)");
-  std::string_view header = Data[0];
-  SkipFields(header, 2);
-  title_ = std::string(CutField(header));
-  SkipFields(header, 14);
-  baseCaption_ = std::string(CutField(header));
+  const std::string_view header = Data[obs::kHeaderLine];
+  title_ = std::string(FieldAt(header, obs::kTitleField));
+  baseCaption_ = std::string(FieldAt(header, obs::kBaseCaptionField));
 
   auto observation = std::make_unique<clsData>();
   observation->SetData(Data);

@@ -27,8 +27,9 @@ std::string NextField(std::string& line) {
   return field;
 }
 
-void SkipFields(std::string_view& rest, int count) {
-  for (int i = 0; i < count; ++i) CutField(rest);
+std::string_view FieldAt(std::string_view line, std::size_t field) {
+  for (std::size_t i = 1; i < field; ++i) CutField(line);
+  return CutField(line);
 }
 
 double FieldNumber(std::string_view field) {
@@ -44,13 +45,6 @@ double RoundHalfEven(double value, int decimals) {
 double Round2(double value) {
   const double sign = value > 0 ? 1.0 : (value < 0 ? -1.0 : 0.0);
   return RoundHalfEven(value + 0.00005 * sign, 2);
-}
-
-std::size_t CharacterCount(std::string_view text) {
-  std::size_t count = 0;
-  for (unsigned char c : text)
-    if ((c & 0xC0) != 0x80) ++count;
-  return count;
 }
 
 }  // namespace plamor::charts

@@ -18,8 +18,9 @@ std::string_view CutField(std::string_view& rest);
 // it, with its comma, from `line`.
 std::string NextField(std::string& line);
 
-// Skips `count` fields of `rest`.
-void SkipFields(std::string_view& rest, int count);
+// Field number `field` (counted from 1) of the line, cut as CutField cuts;
+// empty when the line has fewer fields.
+std::string_view FieldAt(std::string_view line, std::size_t field);
 
 // The number at the start of a field, in the host's reading (blanks ignored,
 // "." as the decimal point, 0 when the field does not begin with a number).
@@ -33,8 +34,5 @@ double RoundHalfEven(double value, int decimals);
 // sign first, so that values meant to end in 5 at the third decimal round
 // away from zero (1.005 -> 1.01, -2.345 -> -2.35).
 double Round2(double value);
-
-// Number of characters (not bytes) of a UTF-8 text.
-std::size_t CharacterCount(std::string_view text);
 
 }  // namespace plamor::charts

@@ -7,9 +7,8 @@
 
 namespace plamor::charts {
 
-// "ＭＳ ゴシック" -> "IPAGothic", "ＭＳ 明朝" -> "IPAMincho", "ＭＳ Ｐゴシック" ->
-// "IPAPGothic", "ＭＳ Ｐ明朝" -> "IPAPMincho" (also the Latin spellings
-// "MS Gothic", ...); other names are kept.
+// The free stand-in of a host face ("ＭＳ ゴシック" -> "IPAGothic", ...:
+// fonts::StandInFamily); other names are kept.
 std::string SystemFontFamily(std::string_view hostFontName);
 
 // The font the text falls back to when a named font lacks a character.

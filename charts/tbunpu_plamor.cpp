@@ -4,6 +4,7 @@
 #include <string>
 
 #include "charts/host_error.h"
+#include "charts/hq_settings.h"
 #include "charts/plamor_session.h"
 #include "charts/tbunpu.h"
 #include "charts/tbunpu_chart.h"
@@ -19,11 +20,9 @@ namespace {
 constexpr double kX0 = 50, kY0 = 20, kPitch = 50;
 constexpr double kRight = 400, kTop = 250;
 
-// Where the suite's settings application keeps the drawing's pens and markers.
-constexpr const char* kSettingsApp = "MORVALDENIK";
-constexpr const char* kSettingsSection = "MEMORI";
-
-std::string Setting(const char* key) { return settings::GetSetting(kSettingsApp, kSettingsSection, key, ""); }
+std::string Setting(const char* key) {
+  return settings::GetSetting(hq_settings::kApplication, hq_settings::kSection, key, "");
+}
 
 std::int16_t PenSetting16(const char* key) {
   const std::string text = Setting(key);
@@ -74,9 +73,9 @@ class HQSheet {
       : chart_(chart), NO_(NO), axes_(axes), s_(server) {}
 
   void Draw() {
-    p1_ = PenSetting16("Hougan1Pen");
-    p2_ = PenSetting16("Hougan2Pen");
-    pm_ = PenSetting16("MojietcPen");
+    p1_ = PenSetting16(hq_settings::kFramePenKey);
+    p2_ = PenSetting16(hq_settings::kGridPenKey);
+    pm_ = PenSetting16(hq_settings::kTextPenKey);
     Frame();
     MainGrid();
     FineGrid();
@@ -137,7 +136,7 @@ class HQSheet {
       if (marker.type == "3") s_.En(x, y, r / 2, look);
       if (marker.type == "1")
         for (int k = ToInt32(r * 10 - 1, "marker size"); k >= 1; --k) s_.En(x, y, 0.1 * k, look);
-      const std::int32_t pb = PenSetting32("BangouPen");
+      const std::int32_t pb = PenSetting32(hq_settings::kLabelPenKey);
       s_.Moji(x + 1.2, y - 1.1, chart_.Label(i), ktpYoko, 0, 0, Text(3, pb, 2, ktpCenterTop));
     }
   }
@@ -165,7 +164,7 @@ class HQSheet {
     s_.Moji(320, 252, YearText(chart_.Seireki()), ktpYoko, 0, 0, Text(5, pm_));
 
     const std::string letter = AxisLetter(NO_);
-    const std::int32_t pt = PenSetting32("TytlePen");
+    const std::int32_t pt = PenSetting32(hq_settings::kTitlePenKey);
     s_.MojiExtMsM(180, 268, "Ｈ　－　" + letter + "　図", ktpYoko, 0, 0, Text(9, pt));
     s_.MojiExtMsM(47, 27, "Ｈ", ktpYoko, 0, 0, Text(5, pm_, 1, ktpRightBottom));
     s_.MojiExtMsM(47, 35, "↑", ktpYoko, 0, 0, Text(5, pm_, 1, ktpRightBottom));

@@ -9,19 +9,12 @@
 #include <string>
 #include <system_error>
 
+#include "platform/ascii_text.h"
+
 namespace plamor::folders {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 // The value of XDG_DESKTOP_DIR in user-dirs.dirs: a double-quoted path that is
 // absolute or starts with "$HOME". Empty when absent or malformed.
@@ -101,7 +94,7 @@ std::optional<fs::path> FindFileNoCase(const fs::path& folder, std::string_view 
   if (fs::exists(folder / name, error)) return folder / name;
   std::optional<fs::path> match;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    if (EqualNoCase(it->path().filename().string(), name)) {
+    if (ascii::EqualNoCase(it->path().filename().string(), name)) {
       match = it->path();
       break;
     }

@@ -10,29 +10,13 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/ascii_text.h"
 #include "platform/folders.h"
 
 namespace plamor::settings {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::string_view kBlanks = " \t";
-
-std::string_view Trim(std::string_view s) {
-  std::size_t first = s.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 std::string SystemReason(int error) { return std::strerror(error); }
 
@@ -85,18 +69,18 @@ struct Line {
   std::optional<std::string> key;      // set for "key=value"
   std::string_view valueText() const {
     std::string_view r = raw;
-    return Trim(r.substr(r.find('=') + 1));
+    return ascii::TrimBlanksAndTabs(r.substr(r.find('=') + 1));
   }
 };
 
 Line ParseLine(std::string raw) {
   Line line{std::move(raw), std::nullopt, std::nullopt};
-  std::string_view t = Trim(line.raw);
+  std::string_view t = ascii::TrimBlanksAndTabs(line.raw);
   if (t.empty() || t[0] == ';' || t[0] == '#') return line;
   if (t.front() == '[' && t.back() == ']') {
-    line.section = std::string(Trim(t.substr(1, t.size() - 2)));
+    line.section = std::string(ascii::TrimBlanksAndTabs(t.substr(1, t.size() - 2)));
   } else if (std::size_t eq = t.find('='); eq != std::string_view::npos && eq > 0) {
-    line.key = std::string(Trim(t.substr(0, eq)));
+    line.key = std::string(ascii::TrimBlanksAndTabs(t.substr(0, eq)));
   }
   return line;
 }
@@ -194,12 +178,13 @@ void CheckNames(const fs::path& file, std::string_view section, std::string_view
     throw SettingsError(file, std::string(what) + " name \"" + std::string(name) + "\" " +
                                   std::string(why));
   };
-  if (section.empty() || Trim(section) != section || HasControl(section) ||
+  if (section.empty() || ascii::TrimBlanksAndTabs(section) != section || HasControl(section) ||
       section.find_first_of("[]") != std::string_view::npos) {
     fail("section", section, "is empty, has blanks at an end or holds [, ] or a control character");
   }
-  if (key.empty() || Trim(key) != key || HasControl(key) || key.find('=') != std::string_view::npos ||
-      key.front() == '[' || key.front() == ';' || key.front() == '#') {
+  if (key.empty() || ascii::TrimBlanksAndTabs(key) != key || HasControl(key) ||
+      key.find('=') != std::string_view::npos || key.front() == '[' || key.front() == ';' ||
+      key.front() == '#') {
     fail("key", key, "is empty, has blanks at an end, holds = or a control character, "
                      "or starts with [, ; or #");
   }
@@ -213,7 +198,7 @@ struct SectionRange {
 
 std::optional<SectionRange> FindSection(const std::vector<Line>& lines, std::string_view section) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (!lines[i].section || !EqualNoCase(*lines[i].section, section)) continue;
+    if (!lines[i].section || !ascii::EqualNoCase(*lines[i].section, section)) continue;
     std::size_t end = i + 1;
     while (end < lines.size() && !lines[end].section) ++end;
     return SectionRange{i, i + 1, end};
@@ -224,7 +209,7 @@ std::optional<SectionRange> FindSection(const std::vector<Line>& lines, std::str
 std::optional<std::size_t> FindKey(const std::vector<Line>& lines, const SectionRange& range,
                                    std::string_view key) {
   for (std::size_t i = range.first; i < range.end; ++i) {
-    if (lines[i].key && EqualNoCase(*lines[i].key, key)) return i;
+    if (lines[i].key && ascii::EqualNoCase(*lines[i].key, key)) return i;
   }
   return std::nullopt;
 }
@@ -270,11 +255,11 @@ void SaveSetting(std::string_view application, std::string_view section, std::st
       lines[*index] = std::move(entry);
     } else {
       std::size_t at = range->end;  // after the last non-blank line of the section
-      while (at > range->first && Trim(lines[at - 1].raw).empty()) --at;
+      while (at > range->first && ascii::TrimBlanksAndTabs(lines[at - 1].raw).empty()) --at;
       lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
     }
   } else {
-    if (!lines.empty() && !Trim(lines.back().raw).empty()) lines.push_back(ParseLine(""));
+    if (!lines.empty() && !ascii::TrimBlanksAndTabs(lines.back().raw).empty()) lines.push_back(ParseLine(""));
     lines.push_back(ParseLine("[" + std::string(section) + "]"));
     lines.push_back(std::move(entry));
   }
@@ -293,11 +278,11 @@ void DeleteSetting(std::string_view application, std::string_view section, std::
 
   bool sectionEmpty = true;
   for (std::size_t i = range->first; i < range->end; ++i) {
-    if (!Trim(lines[i].raw).empty()) sectionEmpty = false;
+    if (!ascii::TrimBlanksAndTabs(lines[i].raw).empty()) sectionEmpty = false;
   }
   if (sectionEmpty) {
     std::size_t first = range->header;
-    while (first > 0 && Trim(lines[first - 1].raw).empty()) --first;  // the blank line before it
+    while (first > 0 && ascii::TrimBlanksAndTabs(lines[first - 1].raw).empty()) --first;  // the blank line before it
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(first),
                 lines.begin() + static_cast<std::ptrdiff_t>(range->end));
   }

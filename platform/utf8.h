@@ -1,5 +1,5 @@
-// The code points of a UTF-8 text (a broken sequence gives what its bits say;
-// nothing is dropped).
+// The characters of a UTF-8 text: its code points (a broken sequence gives
+// what its bits say; nothing is dropped) and how many there are.
 #pragma once
 
 #include <string>
@@ -18,6 +18,13 @@ inline std::u32string CodePoints(std::string_view text) {
     out.push_back(code);
   }
   return out;
+}
+
+// Number of characters (not bytes): the bytes that are no continuation byte.
+inline std::size_t CharacterCount(std::string_view text) {
+  std::size_t count = 0;
+  for (unsigned char c : text) count += (c & 0xC0) != 0x80;
+  return count;
 }
 
 }  // namespace plamor::utf8

@@ -4,9 +4,9 @@
 #include "platform/settings_store.h"
 #include "server/automation_error.h"
 #include "server/common.h"
-#include "server/dlg_view.h"
-#include "server/event_pump.h"
-#include "server/plamor_dlg.h"
+#include "server/dialog/dlg_view.h"
+#include "server/dialog/event_pump.h"
+#include "server/dialog/plamor_dlg.h"
 #include "server/types.h"
 
 namespace plamor {

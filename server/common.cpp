@@ -12,7 +12,7 @@
 #include "platform/folders.h"
 #include "platform/numeric_text.h"
 #include "platform/prompts.h"
-#include "server/topmost_window.h"
+#include "server/dialog/topmost_window.h"
 #include "server/types.h"
 
 namespace plamor {

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "platform/cp932.h"
+#include "platform/host_fonts.h"
 
 namespace plamor::truetype {
 namespace {
@@ -21,21 +22,6 @@ constexpr double kDefaultEmPixels = 16;
 // Em sizes FreeType is asked for stay within what 16.16 outlines can hold.
 constexpr double kMinEmPixels = 1.0 / 64;
 constexpr double kMaxEmPixels = 16384;
-
-// The host's Japanese faces and the free faces that stand in for them. The
-// host's name stays first in the request, so an installed font of that very
-// name still wins.
-struct FaceAlias {
-  std::string_view hostFace;
-  const char* family;
-};
-constexpr FaceAlias kFaceAliases[] = {
-    {"ＭＳ 明朝", "IPAMincho"},       {"MS Mincho", "IPAMincho"},
-    {"ＭＳ Ｐ明朝", "IPAPMincho"},    {"MS PMincho", "IPAPMincho"},
-    {"ＭＳ ゴシック", "IPAGothic"},   {"MS Gothic", "IPAGothic"},
-    {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"MS PGothic", "IPAPGothic"},
-    {"MS UI Gothic", "IPAPGothic"},
-};
 
 struct OpenFaces {
   FT_Library library = nullptr;
@@ -57,14 +43,16 @@ bool IsAscii(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// The font file fontconfig chooses for a face name, or an empty name.
+// The font file fontconfig chooses for a face name, or an empty name. A host
+// face asks for its free stand-in after its own name, so an installed font of
+// that very name still wins.
 std::pair<std::string, int> MatchFontFile(const std::string& faceUtf8) {
   std::pair<std::string, int> file{"", 0};
   if (!FcInit()) return file;
   FcPattern* pattern = FcPatternCreate();
   if (!faceUtf8.empty()) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(faceUtf8.c_str()));
-  for (const FaceAlias& alias : kFaceAliases)
-    if (alias.hostFace == faceUtf8) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(alias.family));
+  if (const char* family = fonts::StandInFamily(faceUtf8))
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
   if (!IsAscii(faceUtf8)) FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
   FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
   FcConfigSubstitute(nullptr, pattern, FcMatchPattern);

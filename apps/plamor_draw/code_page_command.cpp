@@ -4,7 +4,7 @@
 
 #include "apps/plamor_draw/input_error.h"
 #include "platform/settings_store.h"
-#include "server/dxf_writer.h"
+#include "server/formats/dxf_writer.h"
 
 namespace plamor::draw {
 

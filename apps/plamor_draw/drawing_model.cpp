@@ -3,9 +3,9 @@
 #include "apps/plamor_draw/input_error.h"
 #include "apps/plamor_draw/output_target.h"
 #include "apps/plamor_draw/text_lines.h"
-#include "server/atz_reader.h"
-#include "server/paper.h"
-#include "server/plm_reader.h"
+#include "server/formats/atz_reader.h"
+#include "server/elements/paper.h"
+#include "server/formats/plm_reader.h"
 #include "server/types.h"
 
 namespace plamor::draw {

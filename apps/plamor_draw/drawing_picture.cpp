@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "platform/cp932.h"
-#include "server/graphic_binding.h"
+#include "server/dialog/graphic_binding.h"
 
 namespace plamor::draw {
 namespace {

@@ -2,16 +2,12 @@
 
 #include "apps/plamor_draw/command_line.h"
 #include "apps/plamor_draw/input_error.h"
+#include "charts/hq_settings.h"
 #include "platform/settings_store.h"
 
 namespace plamor::draw {
-namespace {
 
-constexpr const char* kApplication = "MORVALDENIK";
-constexpr const char* kSection = "MEMORI";
-constexpr const char* kKeys[] = {"Hougan1Pen", "Hougan2Pen", "MojietcPen", "BangouPen", "TytlePen"};
-
-}  // namespace
+namespace hq = charts::hq_settings;
 
 HqPens ParseHqPens(const std::string& text) {
   std::vector<int> n = ParseNumberList("--pens", text);
@@ -27,14 +23,15 @@ std::string HqPensText(const HqPens& p) {
 }
 
 bool HqPensStored() {
-  for (const char* key : kKeys)
-    if (!settings::GetSetting(kApplication, kSection, key).empty()) return true;
+  for (const char* key : hq::kPenKeys)
+    if (!settings::GetSetting(hq::kApplication, hq::kSection, key).empty()) return true;
   return false;
 }
 
 void SaveHqPens(const HqPens& p) {
   const int values[] = {p.frame, p.grid, p.text, p.label, p.title};
-  for (int i = 0; i < 5; ++i) settings::SaveSetting(kApplication, kSection, kKeys[i], std::to_string(values[i]));
+  for (int i = 0; i < 5; ++i)
+    settings::SaveSetting(hq::kApplication, hq::kSection, hq::kPenKeys[i], std::to_string(values[i]));
 }
 
 }  // namespace plamor::draw

@@ -8,18 +8,12 @@
 
 #include "apps/plamor_draw/input_error.h"
 #include "apps/plamor_draw/text_lines.h"
+#include "platform/ascii_text.h"
 #include "platform/message_text.h"
 #include "platform/numeric_text.h"
 
 namespace plamor::draw {
 namespace {
-
-std::string Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return std::string(text.substr(first, last - first + 1));
-}
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -55,7 +49,8 @@ std::vector<std::string> SplitFields(std::string_view line) {
   std::size_t start = 0;
   while (true) {
     const std::size_t comma = line.find(',', start);
-    std::string field = Trim(line.substr(start, comma == std::string_view::npos ? comma : comma - start));
+    std::string field(
+        ascii::TrimBlanksAndTabs(line.substr(start, comma == std::string_view::npos ? comma : comma - start)));
     if (field.size() >= 2 && field.front() == '"' && field.back() == '"') field = field.substr(1, field.size() - 2);
     fields.push_back(std::move(field));
     if (comma == std::string_view::npos) return fields;
@@ -68,8 +63,8 @@ bool StationLine(const std::filesystem::path& file, std::size_t n, std::string_v
   line.remove_prefix(1);
   const auto colon = line.find(':');
   if (colon == std::string_view::npos) return false;
-  const std::string key = Lower(Trim(line.substr(0, colon)));
-  const std::string value = Trim(line.substr(colon + 1));
+  const std::string key = Lower(std::string(ascii::TrimBlanksAndTabs(line.substr(0, colon))));
+  const std::string value(ascii::TrimBlanksAndTabs(line.substr(colon + 1)));
   if (key == "river-system") table.riverSystem = value;
   else if (key == "river") table.river = value;
   else if (key == "station") table.station = value;
@@ -106,7 +101,7 @@ HqTable ParseHqTable(const std::filesystem::path& file, const std::vector<std::s
   table.file = file;
   std::vector<Column> columns;
   for (std::size_t n = 1; n <= lines.size(); ++n) {
-    const std::string line = Trim(lines[n - 1]);
+    const std::string line(ascii::TrimBlanksAndTabs(lines[n - 1]));
     if (line.empty()) continue;
     if (line[0] == '#') {
       if (columns.empty()) StationLine(file, n, line, table);

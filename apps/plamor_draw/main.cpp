@@ -9,6 +9,7 @@
 
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/input_error.h"
+#include "platform/display.h"
 #include "platform/qt/stop_signal_events.h"
 #include "platform/stop_signals.h"
 
@@ -39,12 +40,6 @@ Command ProgramCommand() {
       .Note(list);
 }
 
-bool HasDisplay() {
-  const char* x = std::getenv("DISPLAY");
-  const char* w = std::getenv("WAYLAND_DISPLAY");
-  return (x && *x) || (w && *w);
-}
-
 const Subcommand* FindCommand(const std::string& name) {
   for (const Subcommand& c : Subcommands())
     if (name == c.name) return &c;
@@ -70,7 +65,7 @@ int main(int argc, char** argv) {
   if (!line) return status;
 
   // The chart controls are widgets; without a screen they draw off screen.
-  if (!HasDisplay() && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (!plamor::display::HasDisplay() && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
   plamor::stopsignals::CatchAsEvents();  // wakes a wait for the drawing server
   try {

@@ -10,9 +10,9 @@
 #include "apps/plamor_draw/drawing_picture.h"
 #include "graphic/page_file.h"
 #include "platform/cp932.h"
-#include "server/dxf_writer.h"
+#include "server/formats/dxf_writer.h"
 #include "server/types.h"
-#include "server/writer_values.h"
+#include "server/formats/writer_values.h"
 
 namespace plamor::draw {
 namespace {

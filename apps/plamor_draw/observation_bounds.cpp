@@ -4,13 +4,18 @@
 
 #include "apps/plamor_draw/input_error.h"
 #include "charts/cls_data.h"
+#include "charts/observation_layout.h"
 #include "platform/numeric_text.h"
 
 namespace plamor::draw {
 namespace {
 
-constexpr std::size_t kDistanceLine = 3, kFirstDepthLine = 4, kObservationLine = 12;
-constexpr std::size_t kFirstWaterField = 10;
+namespace obs = charts::observation;
+
+// The lines a fault is reported at, numbered from 1.
+constexpr std::size_t kDistanceLine = obs::LineNumber(obs::kDistanceLine);
+constexpr std::size_t kFirstDepthLine = obs::LineNumber(obs::kFirstDepthLine);
+constexpr std::size_t kObservationLine = obs::LineNumber(obs::kObservationLine);
 // The water surface may lie at most this many times the bed's elevation span
 // above or below the bed (the chart's vertical scale is set by the bed).
 constexpr double kMaxWaterSpans = 40;
@@ -39,7 +44,7 @@ void CheckObservationBounds(const std::filesystem::path& file, const std::vector
                          std::to_string(kMaxObservationPoints));
   const double water = d.Suisin(0);
   if (std::abs(water) > kMaxElevation)
-    throw InputError(file, kObservationLine, kFirstWaterField,
+    throw InputError(file, kObservationLine, obs::kFirstWaterField,
                      "the water surface lies at " + Metres(water) + " (with the datum elevation of line 1); the chart draws elevations within ±" +
                          Metres(kMaxElevation));
   for (int i = 1; i <= n; ++i) {
@@ -54,7 +59,7 @@ void CheckObservationBounds(const std::filesystem::path& file, const std::vector
   }
   const double bedSpan = std::floor(d.SuisinMax() + 1) - std::floor(d.SuisinMin());
   if (std::abs(water - std::floor(d.SuisinMin())) > kMaxWaterSpans * bedSpan)
-    throw InputError(file, kObservationLine, kFirstWaterField,
+    throw InputError(file, kObservationLine, obs::kFirstWaterField,
                      "the water surface at " + Metres(water) + " lies far outside the bed (" + Metres(d.SuisinMin()) +
                          " to " + Metres(d.SuisinMax()) + "); a water-surface reading or the datum elevation is wrong");
   if (n < 2) return;

@@ -8,21 +8,15 @@
 #include "apps/plamor_draw/text_lines.h"
 #include "charts/field_reading.h"
 #include "charts/host_date.h"
+#include "charts/observation_layout.h"
+#include "platform/ascii_text.h"
 #include "platform/message_text.h"
 #include "platform/numeric_text.h"
 
 namespace plamor::draw {
 namespace {
 
-constexpr std::size_t kHeaderLine = 1, kDistanceLine = 3, kFirstDepthLine = 4, kSecondDepthLine = 5,
-                      kObservationLine = 12;
-
-std::string Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return std::string(text.substr(first, last - first + 1));
-}
+namespace obs = charts::observation;
 
 // The fields of a line as the control cuts them (quotes around a field dropped).
 std::vector<std::string> Fields(std::string_view line) {
@@ -34,13 +28,13 @@ std::vector<std::string> Fields(std::string_view line) {
 class LineCheck {
  public:
   LineCheck(const std::filesystem::path& file, const std::vector<std::string>& lines, std::size_t line)
-      : file_(file), line_(line), fields_(Fields(lines[line - 1])) {}
+      : file_(file), line_(obs::LineNumber(line)), fields_(Fields(lines[line])) {}
 
   std::string Field(std::size_t field) const { return field <= fields_.size() ? fields_[field - 1] : ""; }
 
   // A number the field must hold; `optional` lets an empty field stand for 0.
   void Number(std::size_t field, const char* meaning, bool optional = false) const {
-    const std::string text = Trim(Field(field));
+    const std::string text(ascii::TrimBlanksAndTabs(Field(field)));
     if (text.empty()) {
       if (optional) return;
       throw InputError(file_, line_, field, std::string(meaning) + " is missing");
@@ -65,32 +59,32 @@ class LineCheck {
 }  // namespace
 
 ObservationFile CheckObservationLines(const std::filesystem::path& file, std::vector<std::string> lines) {
-  if (lines.size() < kObservationLine)
+  if (lines.size() < obs::kLineCount)
     throw InputError(file, "has " + std::to_string(lines.size()) +
                                " lines; an observation needs 12 (header line 1, distances line 3, "
                                "depths lines 4 and 5, observation line 12)");
   ObservationFile result;
   result.file = file;
 
-  LineCheck(file, lines, kHeaderLine).Number(17, "datum elevation", true);
+  LineCheck(file, lines, obs::kHeaderLine).Number(obs::kDatumField, "datum elevation", true);
 
-  const LineCheck observation(file, lines, kObservationLine);
-  result.number = Trim(observation.Field(1));
-  if (result.number.empty()) observation.Fail(1, "the observation number is missing");
-  const std::string date = Trim(observation.Field(2));
+  const LineCheck observation(file, lines, obs::kObservationLine);
+  result.number = ascii::TrimBlanksAndTabs(observation.Field(obs::kNumberField));
+  if (result.number.empty()) observation.Fail(obs::kNumberField, "the observation number is missing");
+  const std::string date(ascii::TrimBlanksAndTabs(observation.Field(obs::kDateField)));
   try {
     charts::ParseHostDate(date);
   } catch (const std::exception&) {
-    observation.Fail(2, "observation date " + msgtext::Quoted(date) + " is not a date such as 2003/07/15");
+    observation.Fail(obs::kDateField, "observation date " + msgtext::Quoted(date) + " is not a date such as 2003/07/15");
   }
-  observation.Number(10, "first water-surface reading");
-  observation.Number(11, "second water-surface reading");
-  observation.Number(19, "distance offset", true);
+  observation.Number(obs::kFirstWaterField, "first water-surface reading");
+  observation.Number(obs::kSecondWaterField, "second water-surface reading");
+  observation.Number(obs::kOffsetField, "distance offset", true);
 
   // The control reads points only from a distance line of two characters or more.
-  std::string_view distances = lines[kDistanceLine - 1];
+  std::string_view distances = lines[obs::kDistanceLine];
   if (distances.size() > 1) {
-    const LineCheck check(file, lines, kDistanceLine);
+    const LineCheck check(file, lines, obs::kDistanceLine);
     while (true) {
       const std::string field = std::string(charts::CutField(distances));
       if (field.empty()) break;
@@ -99,11 +93,12 @@ ObservationFile CheckObservationLines(const std::filesystem::path& file, std::ve
     }
   }
   if (result.points == 0)
-    throw InputError(file, kDistanceLine, "no point distances (one field per point, separated by commas)");
-  for (std::size_t line : {kFirstDepthLine, kSecondDepthLine}) {
+    throw InputError(file, obs::LineNumber(obs::kDistanceLine),
+                     "no point distances (one field per point, separated by commas)");
+  for (std::size_t line : {obs::kFirstDepthLine, obs::kSecondDepthLine}) {
     const LineCheck check(file, lines, line);
     for (std::size_t k = 1; k <= result.points; ++k)
-      check.Number(k, line == kFirstDepthLine ? "first depth reading" : "second depth reading");
+      check.Number(k, line == obs::kFirstDepthLine ? "first depth reading" : "second depth reading");
   }
   CheckObservationBounds(file, lines);
   result.lines = std::move(lines);

@@ -2,14 +2,8 @@
 // takes for one observation, checked field by field first, so that a mistake
 // is reported at its line and field instead of being read as 0.
 //
-// Lines (1-based; the control numbers them from 0):
-//   1  header: field 3 title, field 17 datum elevation, field 18 base-level caption
-//   3  point distances, one field per point, ending at the first empty field
-//   4  first depth reading of every point
-//   5  second depth reading of every point
-//   12 observation: field 1 number, 2 date, 10 and 11 water-surface readings,
-//      19 distance offset
-// Other lines are not read.
+// The lines and fields are those of charts/observation_layout.h; messages
+// number lines from 1 (the header is line 1, the observation line 12).
 #pragma once
 
 #include <filesystem>
@@ -22,7 +16,7 @@ struct ObservationFile {
   std::filesystem::path file;
   std::vector<std::string> lines;  // UTF-8, as the control takes them
   std::size_t points = 0;
-  std::string number;  // field 1 of line 12, trimmed
+  std::string number;  // the observation number, trimmed
 };
 
 // Reads and checks the file; InputError names the file, line and field of the

@@ -17,6 +17,7 @@
 #include "apps/host_script/script_parser.h"
 #include "apps/host_script/script_runner.h"
 #include "cli/command_line.h"
+#include "platform/display.h"
 #include "platform/prompts_batch.h"
 #include "platform/qt/stop_signal_events.h"
 #include "platform/stop_signals.h"
@@ -58,12 +59,6 @@ Options OptionsOf(const plamor::cli::CommandLine& line) {
   if (line.Positional().size() > 1) throw UsageError("one script only");
   o.script = line.Positional()[0];
   return o;
-}
-
-bool HasDisplay() {
-  const char* x = std::getenv("DISPLAY");
-  const char* w = std::getenv("WAYLAND_DISPLAY");
-  return (x && *x) || (w && *w);
 }
 
 // Hands the answers to the server object; false when the server shows its
@@ -126,7 +121,7 @@ int main(int argc, char** argv) {
   }
 
   std::unique_ptr<QCoreApplication> app;
-  if (o.inproc && HasDisplay()) app = std::make_unique<QApplication>(argc, argv);
+  if (o.inproc && plamor::display::HasDisplay()) app = std::make_unique<QApplication>(argc, argv);
   else app = std::make_unique<QCoreApplication>(argc, argv);
 
   plamor::stopsignals::CatchAsEvents();

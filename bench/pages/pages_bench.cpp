@@ -17,11 +17,11 @@
 #include "apps/plamor_draw/drawing_model.h"
 #include "apps/plamor_draw/drawing_page.h"
 #include "server/common.h"
-#include "server/dxf_writer.h"
-#include "server/output_file.h"
-#include "server/z_circle.h"
-#include "server/z_line.h"
-#include "server/z_text.h"
+#include "server/formats/dxf_writer.h"
+#include "server/formats/output_file.h"
+#include "server/elements/z_circle.h"
+#include "server/elements/z_line.h"
+#include "server/elements/z_text.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <new>
 #include <random>
 
-#include "server/dlg_view.h"
-#include "server/plamor_dlg.h"
-#include "server/z_line.h"
+#include "server/dialog/dlg_view.h"
+#include "server/dialog/plamor_dlg.h"
+#include "server/elements/z_line.h"
 
 namespace {
 // Live heap bytes, each block counted with its usable size and the 8-byte

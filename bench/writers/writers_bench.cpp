@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "server/atz_writer.h"
+#include "server/formats/atz_writer.h"
 #include "server/common.h"
-#include "server/dxf_writer.h"
-#include "server/output_file.h"
-#include "server/plm_writer.h"
-#include "server/z_line.h"
+#include "server/formats/dxf_writer.h"
+#include "server/formats/output_file.h"
+#include "server/formats/plm_writer.h"
+#include "server/elements/z_line.h"
 
 namespace {
 

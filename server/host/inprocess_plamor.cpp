@@ -5,9 +5,9 @@
 #include <QObject>
 #include <QPointer>
 
-#include "server/dlg_view.h"
-#include "server/event_pump.h"
-#include "server/plamor_dlg.h"
+#include "server/dialog/dlg_view.h"
+#include "server/dialog/event_pump.h"
+#include "server/dialog/plamor_dlg.h"
 #include "server/qt/qt_dlg_view.h"
 #include "server/qt/qt_event_pump.h"
 

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "platform/display.h"
 #include "platform/folders.h"
 #include "platform/qt/qt_prompter.h"
 #include "platform/qt/stop_signal_events.h"
@@ -65,12 +66,6 @@ int IdleMilliseconds(const plamor::cli::CommandLine& line) {
   return static_cast<int>(ms);
 }
 
-bool HasDisplay() {
-  const char* x = std::getenv("DISPLAY");
-  const char* w = std::getenv("WAYLAND_DISPLAY");
-  return (x && *x) || (w && *w);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -102,7 +97,7 @@ int main(int argc, char** argv) {
     std::cerr << "plamor: " << e.what() << "\n";
     return 1;
   }
-  const bool batch = !HasDisplay() || line->Flag("batch");
+  const bool batch = !plamor::display::HasDisplay() || line->Flag("batch");
 
   std::unique_ptr<QCoreApplication> app;
   if (batch) app = std::make_unique<QCoreApplication>(argc, argv);

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "platform/device_context.h"
-#include "server/plamor_dlg.h"
+#include "server/dialog/plamor_dlg.h"
 #include "server/qt/preview_picture.h"
 
 namespace plamor {

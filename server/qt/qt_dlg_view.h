@@ -9,7 +9,7 @@
 #include <array>
 #include <memory>
 
-#include "server/dlg_view.h"
+#include "server/dialog/dlg_view.h"
 
 class QLabel;
 class QProgressBar;

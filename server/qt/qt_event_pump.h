@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "server/event_pump.h"
+#include "server/dialog/event_pump.h"
 
 namespace plamor {
 

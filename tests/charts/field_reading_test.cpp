@@ -58,11 +58,5 @@ TEST(FieldNumber, ReadsTheLeadingNumber) {
   }
 }
 
-TEST(CharacterCount, CountsCharactersNotBytes) {
-  EXPECT_EQ(CharacterCount(""), 0u);
-  EXPECT_EQ(CharacterCount("標"), 1u);
-  EXPECT_EQ(CharacterCount("標高"), 2u);
-}
-
 }  // namespace
 }  // namespace plamor::charts

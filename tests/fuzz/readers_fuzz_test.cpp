@@ -22,8 +22,8 @@
 #include "charts/recording_picture.h"
 #include "mutation_runner.h"
 #include "platform/cp932.h"
-#include "server/atz_reader.h"
-#include "server/plm_reader.h"
+#include "server/formats/atz_reader.h"
+#include "server/formats/plm_reader.h"
 #include "tests/support/recording_plamor.h"
 #include "util/tessaro_stroke_font.h"
 

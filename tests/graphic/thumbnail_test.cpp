@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/device_context.h"
-#include "server/thumbnail.h"
+#include "server/formats/thumbnail.h"
 
 using plamor::ColorRef;
 using plamor::EncodeThumbnail;

@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "server/output_file.h"
-#include "server/output_run.h"
-#include "server/save_file_dialog.h"
+#include "server/formats/output_file.h"
+#include "server/dialog/output_run.h"
+#include "server/dialog/save_file_dialog.h"
 #include "tests/output/output_support.h"
 
 namespace plamor::testing {

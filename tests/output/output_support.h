@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "server/dlg_view.h"
-#include "server/event_pump.h"
-#include "server/plamor_dlg.h"
+#include "server/dialog/dlg_view.h"
+#include "server/dialog/event_pump.h"
+#include "server/dialog/plamor_dlg.h"
 #include "tests/server/writer_test_support.h"
 
 namespace plamor::testing {

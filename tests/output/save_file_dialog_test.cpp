@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "server/save_file_dialog.h"
+#include "server/dialog/save_file_dialog.h"
 #include "tests/output/output_support.h"
 
 namespace plamor::testing {

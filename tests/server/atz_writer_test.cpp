@@ -1,10 +1,10 @@
 // Standard text file: header and paper codes, the three record kinds with
 // their decimals, whole small drawings byte for byte.
-#include "server/atz_writer.h"
+#include "server/formats/atz_writer.h"
 
 #include <gtest/gtest.h>
 
-#include "server/output_file.h"
+#include "server/formats/output_file.h"
 #include "writer_test_support.h"
 
 namespace plamor {

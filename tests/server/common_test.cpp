@@ -10,7 +10,7 @@
 #include <set>
 
 #include "platform/prompts_scripted.h"
-#include "server/topmost_window.h"
+#include "server/dialog/topmost_window.h"
 #include "server/types.h"
 
 namespace fs = std::filesystem;

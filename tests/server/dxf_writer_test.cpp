@@ -1,7 +1,7 @@
 // DXF writer: the fixed header, the trailer, each entity builder, the element
 // to entity rules and complete small drawings, byte for byte; every file is
 // also read back by ezdxf.
-#include "server/dxf_writer.h"
+#include "server/formats/dxf_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "platform/settings_store.h"
-#include "server/output_file.h"
+#include "server/formats/output_file.h"
 #include "writer_test_support.h"
 
 namespace plamor {

@@ -7,13 +7,13 @@
 
 #include "platform/device_context.h"
 #include "platform/numeric_text.h"
-#include "server/element_text.h"
-#include "server/graphic_binding.h"
-#include "server/list_view.h"
-#include "server/pen.h"
-#include "server/z_circle.h"
-#include "server/z_line.h"
-#include "server/z_text.h"
+#include "server/elements/element_text.h"
+#include "server/dialog/graphic_binding.h"
+#include "server/dialog/list_view.h"
+#include "server/elements/pen.h"
+#include "server/elements/z_circle.h"
+#include "server/elements/z_line.h"
+#include "server/elements/z_text.h"
 
 namespace plamor {
 namespace {

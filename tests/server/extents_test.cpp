@@ -4,10 +4,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "server/extents.h"
-#include "server/z_circle.h"
-#include "server/z_line.h"
-#include "server/z_text.h"
+#include "server/elements/extents.h"
+#include "server/elements/z_circle.h"
+#include "server/elements/z_line.h"
+#include "server/elements/z_text.h"
 
 namespace plamor {
 namespace {

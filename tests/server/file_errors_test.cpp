@@ -4,10 +4,10 @@
 // destroys an earlier file and leaves nothing behind when given up.
 #include <gtest/gtest.h>
 
-#include "server/atz_writer.h"
-#include "server/dxf_writer.h"
-#include "server/output_file.h"
-#include "server/plm_writer.h"
+#include "server/formats/atz_writer.h"
+#include "server/formats/dxf_writer.h"
+#include "server/formats/output_file.h"
+#include "server/formats/plm_writer.h"
 #include "writer_test_support.h"
 
 namespace plamor {

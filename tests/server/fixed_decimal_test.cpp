@@ -1,7 +1,7 @@
 // The fast "0.0000" text must be exactly the general digit-pattern form for
 // every value: ties at the fifth decimal, values that 15 significant digits
 // round onto a tie, every magnitude, signs, zero and non-finite values.
-#include "server/fixed_decimal.h"
+#include "server/formats/fixed_decimal.h"
 
 #include <gtest/gtest.h>
 

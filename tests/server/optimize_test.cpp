@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <random>
 
-#include "server/dlg_view.h"
-#include "server/event_pump.h"
-#include "server/list_view.h"
-#include "server/plamor_dlg.h"
-#include "server/z_line.h"
+#include "server/dialog/dlg_view.h"
+#include "server/dialog/event_pump.h"
+#include "server/dialog/list_view.h"
+#include "server/dialog/plamor_dlg.h"
+#include "server/elements/z_line.h"
 
 // Options are given by name; the others stay missing.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "server/paper.h"
-#include "server/pen.h"
+#include "server/elements/paper.h"
+#include "server/elements/pen.h"
 
 using namespace plamor;
 

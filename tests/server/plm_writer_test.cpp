@@ -1,6 +1,6 @@
 // Standard drawing file: the 2906-byte header field by field, the three
 // record kinds and whole small drawings, byte for byte; the memo file.
-#include "server/plm_writer.h"
+#include "server/formats/plm_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <cctype>
 
 #include "platform/device_context.h"
-#include "server/output_file.h"
+#include "server/formats/output_file.h"
 #include "writer_test_support.h"
 
 namespace plamor {

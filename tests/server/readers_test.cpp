@@ -2,11 +2,11 @@
 // comes back the same, and a malformed file is refused naming where.
 #include <gtest/gtest.h>
 
-#include "server/atz_reader.h"
-#include "server/atz_writer.h"
-#include "server/output_file.h"
-#include "server/plm_reader.h"
-#include "server/plm_writer.h"
+#include "server/formats/atz_reader.h"
+#include "server/formats/atz_writer.h"
+#include "server/formats/output_file.h"
+#include "server/formats/plm_reader.h"
+#include "server/formats/plm_writer.h"
 #include "writer_test_support.h"
 
 namespace plamor {

@@ -9,15 +9,15 @@
 
 #include "platform/prompts_scripted.h"
 #include "server/automation_error.h"
-#include "server/column_rounding.h"
+#include "server/elements/column_rounding.h"
 #include "server/common.h"
-#include "server/dlg_view.h"
-#include "server/event_pump.h"
-#include "server/plamor_dlg.h"
-#include "server/search_key_set.h"
-#include "server/z_circle.h"
-#include "server/z_line.h"
-#include "server/z_text.h"
+#include "server/dialog/dlg_view.h"
+#include "server/dialog/event_pump.h"
+#include "server/dialog/plamor_dlg.h"
+#include "server/elements/search_key_set.h"
+#include "server/elements/z_circle.h"
+#include "server/elements/z_line.h"
+#include "server/elements/z_text.h"
 
 // Options are given by name; the others stay missing.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"

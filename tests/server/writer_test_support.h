@@ -19,9 +19,9 @@
 #include "platform/prompts_scripted.h"
 #include "server/common.h"
 #include "server/types.h"
-#include "server/z_circle.h"
-#include "server/z_line.h"
-#include "server/z_text.h"
+#include "server/elements/z_circle.h"
+#include "server/elements/z_line.h"
+#include "server/elements/z_text.h"
 
 namespace plamor::testing {
 

@@ -6,18 +6,19 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/ascii_text.h"
+
 namespace kvd {
 namespace {
 
-std::string_view Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
+namespace ascii = plamor::ascii;
+
+// What is trimmed off fields and lines: blanks, tabs and the carriage return
+// a file with CRLF line ends leaves at the end of each line.
+constexpr std::string_view kLineBlanks = " \t\r";
 
 std::optional<double> ParseNumber(std::string_view text) {
-  text = Trim(text);
+  text = ascii::Trim(text, kLineBlanks);
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
@@ -28,7 +29,7 @@ std::optional<double> ParseNumber(std::string_view text) {
 std::optional<std::uint16_t> ParseJisCode(std::string_view text) {
   unsigned code = 0;
   int bytes = 0;
-  text = Trim(text);
+  text = ascii::Trim(text, kLineBlanks);
   while (!text.empty()) {
     const auto space = text.find(' ');
     const std::string_view token = text.substr(0, space);
@@ -37,7 +38,7 @@ std::optional<std::uint16_t> ParseJisCode(std::string_view text) {
     if (error != std::errc() || end != token.data() + token.size() || byte > 0xFF || ++bytes > 2)
       return std::nullopt;
     code = code << 8 | byte;
-    text = space == std::string_view::npos ? std::string_view{} : Trim(text.substr(space));
+    text = space == std::string_view::npos ? std::string_view{} : ascii::Trim(text.substr(space), kLineBlanks);
   }
   if (bytes == 0) return std::nullopt;
   return static_cast<std::uint16_t>(code);
@@ -59,7 +60,7 @@ std::optional<LffPolyline> ParsePolyline(std::string_view line) {
     vertex.x = *x;
     vertex.y = *y;
     if (comma2 != std::string_view::npos) {
-      const std::string_view arc = Trim(vertexText.substr(comma2 + 1));
+      const std::string_view arc = ascii::Trim(vertexText.substr(comma2 + 1), kLineBlanks);
       const auto bulge = arc.empty() || arc[0] != 'A' ? std::nullopt : ParseNumber(arc.substr(1));
       if (!bulge) return std::nullopt;
       vertex.bulge = *bulge;
@@ -78,7 +79,7 @@ LffFont ReadLffFont(std::istream& in, const std::string& sourceName) {
   enum class State { Outside, InGlyph, SkippingGlyph } state = State::Outside;
   std::string lineText;
   for (int lineNumber = 1; std::getline(in, lineText); ++lineNumber) {
-    const std::string_view line = Trim(lineText);
+    const std::string_view line = ascii::Trim(lineText, kLineBlanks);
     const auto fail = [&](const std::string& what) {
       throw LffError(sourceName + ":" + std::to_string(lineNumber) + ": " + what);
     };

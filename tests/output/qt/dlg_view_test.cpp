@@ -13,7 +13,7 @@
 
 #include "platform/device_context.h"
 #include "platform/numeric_text.h"
-#include "server/plamor_dlg.h"
+#include "server/dialog/plamor_dlg.h"
 #include "server/qt/preview_picture.h"
 #include "server/qt/qt_dlg_view.h"
 #include "server/qt/qt_event_pump.h"

@@ -1,0 +1,413 @@
+#include "server/formats/dxf_writer.h"
+
+#include <array>
+#include <charconv>
+
+#include "platform/cp932.h"
+#include "platform/numeric_text.h"
+#include "platform/settings_store.h"
+#include "server/common.h"
+#include "server/formats/fixed_decimal.h"
+#include "server/formats/output_file.h"
+
+namespace plamor::dxf {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+struct Pair {
+  std::string_view code;
+  std::string_view value;
+};
+
+// Fixed header up to the layer table: SECTION HEADER with $ACADVER, then the
+// TABLES section with the LTYPE table and the first STYLE table.
+constexpr Pair kHeaderStart[] = {
+    {"  0", "SECTION"}, {"  2", "HEADER"}, {"  9", "$ACADVER"}, {"  1", "AC1009"},
+};
+// Declared code page of the Japanese text, right after $ACADVER when the user opts in.
+constexpr Pair kCodePage[] = {{"  9", "$DWGCODEPAGE"}, {"  3", "ANSI_932"}};
+constexpr Pair kHeaderTables[] = {
+    {"  0", "ENDSEC"},
+    {"  0", "SECTION"}, {"  2", "TABLES"},
+    {"  0", "TABLE"}, {"  2", "LTYPE"}, {" 70", "     1"},
+    {"  0", "LTYPE"}, {"  2", "CONTINUOUS"}, {" 70", " 64"}, {"  3", "Solid Line"},
+    {" 72", " 65"}, {" 73", "  0"}, {" 40", "0.0"},
+    {"  0", "LTYPE"}, {"  2", "HIDDEN2"}, {" 70", " 64"}, {"  3", "Hidden"},
+    {" 72", " 65"}, {" 73", "  2"}, {" 40", "3.0"}, {" 49", "1.8"}, {" 49", "-1.2"},
+    {"  0", "LTYPE"}, {"  2", "CENTER2"}, {" 70", "    64"}, {"  3", "CENTER"},
+    {" 72", "    65"}, {" 73", "     4"}, {" 40", "0.375"},
+    {" 49", "0.2625"}, {" 49", "-0.0375"}, {" 49", "0.0375"}, {" 49", "-0.0375"},
+    {"  0", "LTYPE"}, {"  2", "PHANTOM2"}, {" 70", "    64"}, {"  3", "PHANTOM"},
+    {" 72", "    65"}, {" 73", "     6"}, {" 40", "0.45"},
+    {" 49", "0.2625"}, {" 49", "-0.0375"}, {" 49", "0.0375"}, {" 49", "-0.0375"},
+    {" 49", "0.0375"}, {" 49", "-0.0375"},
+    {"  0", "ENDTAB"},
+    {"  0", "TABLE"}, {"  2", "STYLE"}, {" 70", "     1"},
+    {"  0", "STYLE"}, {"  2", "YOKOGAKI"}, {" 70", "     0"}, {" 40", "0.0"}, {" 41", "1.0"},
+    {" 50", "0.0"}, {" 71", "     0"}, {" 42", "0.2"}, {"  3", "romans.shx"}, {"  4", "bigfont.shx"},
+    {"  0", "STYLE"}, {"  2", "TATEGAKI"}, {" 70", "     4"}, {" 40", "0.0"}, {" 41", "1.0"},
+    {" 50", "0.0"}, {" 71", "     0"}, {" 42", "0.2"}, {"  3", "romans.shx"}, {"  4", "bigfont.shx"},
+    {"  0", "ENDTAB"},
+    {"  0", "TABLE"},
+};
+// One entry of the layer table; the name goes between the second and third pair.
+constexpr Pair kLayerEntryStart[] = {{" 0", "LAYER"}};
+constexpr Pair kLayerEntryEnd[] = {{"70", " 0"}, {"62", " 7"}, {" 6", "CONTINUOUS"}};
+// After the layer table: the second STYLE table, VIEW, BLOCKS and the start of ENTITIES.
+constexpr Pair kHeaderEnd[] = {
+    {"  0", "ENDTAB"},
+    {"  0", "TABLE"}, {"  2", "STYLE"}, {" 70", "     1"},
+    {"  0", "STYLE"}, {"  2", "STANDARD"}, {" 70", "     0"}, {" 40", "0.0"}, {" 41", "1.0"},
+    {" 50", "0.0"}, {" 71", "     0"}, {" 42", "0.2"}, {"  3", "romans.shx"}, {"  4", "bigfont.shx"},
+    {"  0", "ENDTAB"},
+    {"  0", "TABLE"}, {"  2", "VIEW"}, {" 70", "     0"}, {"  0", "ENDTAB"},
+    {"  0", "ENDSEC"},
+    {"  0", "SECTION"}, {"  2", "BLOCKS"}, {"  0", "ENDSEC"},
+    {"  0", "SECTION"}, {"  2", "ENTITIES"},
+};
+
+constexpr int kLayerCount = 128;
+
+// A group value is one line that reads back as it was given: control
+// characters are written in the DXF caret form ("^J" for a line feed, "^I" for
+// a tab) and a caret itself as "^ ". `cp932` values skip the second byte of a
+// double-byte character, which may be the caret's byte; UTF-8 values have no
+// such bytes.
+std::string_view OneLineValue(std::string_view value, std::string& storage, bool cp932) {
+  auto needsCaret = [](unsigned char c) { return c < 0x20 || c == '^'; };
+  bool plain = true;
+  for (unsigned char c : value) plain = plain && !needsCaret(c);
+  if (plain) return value;
+  storage.clear();
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(value[i]);
+    if (cp932 && cp932::IsLeadByte(c) && i + 1 < value.size()) {
+      storage += value.substr(i, 2);
+      ++i;
+    } else if (c == '^') {
+      storage += "^ ";
+    } else if (c < 0x20) {
+      storage += '^';
+      storage += static_cast<char>(c + 0x40);
+    } else {
+      storage += static_cast<char>(c);
+    }
+  }
+  return storage;
+}
+
+void AppendLine(std::string& out, std::string_view line) {
+  out.append(line);
+  out.append(kCrLf);
+}
+
+template <std::size_t N>
+void AppendPairs(std::string& out, const Pair (&pairs)[N]) {
+  for (const Pair& pair : pairs) {
+    AppendLine(out, pair.code);
+    AppendLine(out, pair.value);
+  }
+}
+
+void AppendGroupReal(std::string& out, std::string_view code, double value) {
+  AppendLine(out, code);
+  AppendFixed4(out, value);
+  out.append(kCrLf);
+}
+
+void AppendPrologue(std::string& out, std::string_view entity, std::string_view layer,
+                    std::string_view lineType, std::string_view colour) {
+  AppendLine(out, "  0");
+  AppendLine(out, entity);
+  AppendLine(out, "  8");
+  AppendLine(out, layer);
+  AppendLine(out, " 62");
+  AppendLine(out, colour);
+  AppendLine(out, "  6");
+  AppendLine(out, lineType);
+}
+
+void AppendLineEntity(std::string& out, double x1, double y1, double z1, double x2, double y2,
+                      double z2, std::string_view layer, std::string_view lineType,
+                      std::string_view colour) {
+  AppendPrologue(out, "LINE", layer, lineType, colour);
+  AppendGroupReal(out, "10", x1);
+  AppendGroupReal(out, "20", y1);
+  AppendGroupReal(out, "30", z1);
+  AppendGroupReal(out, "11", x2);
+  AppendGroupReal(out, "21", y2);
+  AppendGroupReal(out, "31", z2);
+}
+
+void AppendCircleEntity(std::string& out, double x, double y, double z, double radius,
+                        std::string_view layer, std::string_view lineType, std::string_view colour) {
+  AppendPrologue(out, "CIRCLE", layer, lineType, colour);
+  AppendGroupReal(out, "10", x);
+  AppendGroupReal(out, "20", y);
+  AppendGroupReal(out, "30", z);
+  AppendGroupReal(out, "40", radius);
+}
+
+void AppendArcEntity(std::string& out, double x, double y, double z, double radius, double start,
+                     double end, std::string_view layer, std::string_view lineType,
+                     std::string_view colour) {
+  AppendPrologue(out, "ARC", layer, lineType, colour);
+  AppendGroupReal(out, "10", x);
+  AppendGroupReal(out, "20", y);
+  AppendGroupReal(out, "30", z);
+  AppendGroupReal(out, "40", radius);
+  AppendGroupReal(out, "50", start);
+  AppendGroupReal(out, "51", end);
+}
+
+// Horizontal and vertical TEXT differ only in width factor and style name.
+// The text is CP932 bytes when `cp932`, else UTF-8.
+void AppendTextEntity(std::string& out, double height, double x, double y, double z, double angle,
+                      std::string_view text, bool cp932, std::string_view widthFactor,
+                      std::string_view style, std::string_view layer, std::string_view lineType,
+                      std::string_view colour) {
+  AppendPrologue(out, "TEXT", layer, lineType, colour);
+  AppendGroupReal(out, "10", x);
+  AppendGroupReal(out, "20", y);
+  AppendGroupReal(out, "30", z);
+  AppendGroupReal(out, "40", height);
+  std::string storage;
+  AppendLine(out, "  1");
+  AppendLine(out, OneLineValue(text, storage, cp932));
+  AppendGroupReal(out, "50", angle);
+  AppendLine(out, " 41");
+  AppendLine(out, widthFactor);
+  AppendLine(out, " 51");
+  AppendLine(out, "0.000");
+  AppendLine(out, "  7");
+  AppendLine(out, style);
+}
+
+std::string WithoutFinalCrLf(std::string text) {
+  text.resize(text.size() - kCrLf.size());
+  return text;
+}
+
+bool CodePageRequested() {
+  try {
+    return settings::GetSetting(kCodePageApplication, kCodePageSection, kCodePageKey) ==
+           kJapaneseCodePage;
+  } catch (const settings::SettingsError&) {
+    return false;  // an unreadable settings file leaves the header as it always was
+  }
+}
+
+bool IsAscii(std::string_view text) {
+  for (unsigned char c : text) {
+    if (c >= 0x80) return false;
+  }
+  return true;
+}
+
+// The CP932 bytes of a layer's name ("0" for a layer without one), converted
+// once per name.
+std::string_view LayerNameBytes(std::int16_t layer) {
+  struct Cached {
+    std::string utf8;
+    std::string bytes;
+    bool filled = false;
+  };
+  thread_local std::array<Cached, kLayerCount + 1> cache;
+  const std::string& name = Settings().LayerName[static_cast<std::size_t>(layer)];
+  Cached& entry = cache[static_cast<std::size_t>(layer)];
+  if (!entry.filled || entry.utf8 != name) {
+    entry.utf8 = name;
+    std::string storage;
+    const std::string bytes = IsAscii(name) ? name : cp932::FromUtf8(name);
+    entry.bytes = name.empty() ? std::string("0") : std::string(OneLineValue(bytes, storage, !IsAscii(name)));
+    entry.filled = true;
+  }
+  return entry.bytes;
+}
+
+struct EntityStyle {
+  std::string_view layer;
+  std::string_view lineType;
+  char colour[8];
+  std::size_t colourLength;
+  std::string_view Colour() const { return {colour, colourLength}; }
+};
+
+EntityStyle StyleOf(std::int16_t layer, std::int32_t pen, std::string_view lineType) {
+  EntityStyle style{};
+  style.layer = LayerNameBytes(layer);
+  style.lineType = lineType;
+  const auto result = std::to_chars(style.colour, style.colour + sizeof style.colour,
+                                    Settings().DxfPenColor[static_cast<std::size_t>(pen)]);
+  style.colourLength = static_cast<std::size_t>(result.ptr - style.colour);
+  return style;
+}
+
+// The buffer an entity is built in before it is written; reused so that
+// writing many entities does not allocate.
+std::string& EntityBuffer() {
+  thread_local std::string buffer;
+  buffer.clear();
+  return buffer;
+}
+
+}  // namespace
+
+std::string DxfGroupReal(std::int16_t code, double value) {
+  std::string out = std::to_string(code);
+  out.append(kCrLf);
+  AppendFixed4(out, value);
+  out.append(kCrLf);
+  return out;
+}
+
+std::string DxfHeaderText() {
+  auto& names = Settings().LayerName;
+  int count = 0;
+  for (int i = 1; i <= kLayerCount; ++i) count += names[static_cast<std::size_t>(i)].empty() ? 0 : 1;
+  if (count == 0) {
+    for (int i = 1; i <= kLayerCount; ++i) names[static_cast<std::size_t>(i)] = "Layer-" + numtext::Format(i, "000");
+    count = kLayerCount;
+  }
+  std::string out;
+  out.reserve(4096 + 40 * static_cast<std::size_t>(count));
+  AppendPairs(out, kHeaderStart);
+  if (CodePageRequested()) AppendPairs(out, kCodePage);
+  AppendPairs(out, kHeaderTables);
+  AppendLine(out, "  2");
+  AppendLine(out, "LAYER");
+  AppendLine(out, " 70");
+  AppendLine(out, "   " + std::to_string(count + 1));
+  for (int i = 1; i <= kLayerCount; ++i) {
+    const std::string& name = names[static_cast<std::size_t>(i)];
+    if (name.empty()) continue;
+    AppendPairs(out, kLayerEntryStart);
+    std::string storage;
+    AppendLine(out, " 2");
+    AppendLine(out, OneLineValue(name, storage, false));  // UTF-8 here
+    AppendPairs(out, kLayerEntryEnd);
+  }
+  AppendPairs(out, kHeaderEnd);
+  return WithoutFinalCrLf(std::move(out));
+}
+
+std::string DxfTrailerText() { return "  0\r\nENDSEC\r\n  0\r\nEOF"; }
+
+std::string DxfLine(double x1, double y1, double z1, double x2, double y2, double z2,
+                    std::string_view layer, std::string_view lineType, std::string_view colour) {
+  std::string out;
+  AppendLineEntity(out, x1, y1, z1, x2, y2, z2, layer, lineType, colour);
+  return WithoutFinalCrLf(std::move(out));
+}
+
+std::string DxfCircle(double x, double y, double z, double radius, std::string_view layer,
+                      std::string_view lineType, std::string_view colour) {
+  std::string out;
+  AppendCircleEntity(out, x, y, z, radius, layer, lineType, colour);
+  return WithoutFinalCrLf(std::move(out));
+}
+
+std::string DxfArc(double x, double y, double z, double radius, double startAngle, double endAngle,
+                   std::string_view layer, std::string_view lineType, std::string_view colour) {
+  std::string out;
+  AppendArcEntity(out, x, y, z, radius, startAngle, endAngle, layer, lineType, colour);
+  return WithoutFinalCrLf(std::move(out));
+}
+
+std::string DxfText(double height, double x, double y, double z, double angle, std::string_view text,
+                    std::string_view layer, std::string_view lineType, std::string_view colour) {
+  std::string out;
+  AppendTextEntity(out, height, x, y, z, angle, text, false, IsSingleByteText(text) ? "0.5000" : "0.8200",
+                   "YOKOGAKI", layer, lineType, colour);
+  return WithoutFinalCrLf(std::move(out));
+}
+
+std::string DxfVerticalText(double height, double x, double y, double z, double angle,
+                            std::string_view text, std::string_view layer, std::string_view lineType,
+                            std::string_view colour) {
+  std::string out;
+  AppendTextEntity(out, height, x, y, z, angle, text, false, "0.8200", "TATEGAKI", layer, lineType,
+                   colour);
+  return WithoutFinalCrLf(std::move(out));
+}
+
+bool IsSingleByteText(std::string_view text) { return cp932::IsSingleByteText(text); }
+
+std::string_view LineTypeName(std::int32_t style, std::int32_t pen) {
+  if (pen == 7) return "CONTINUOUS";
+  switch (style) {
+    case ktpdash: return "HIDDEN2";
+    case ktpdashdot: return "CENTER2";
+    case ktpdashdotdot: return "PHANTOM2";
+    default: return "CONTINUOUS";
+  }
+}
+
+ArcAngles ArcFromSweep(double sAng, double mang) {
+  if (mang == 360) return {true, 0, 0};
+  if (mang > 0) return {false, sAng, sAng + mang};
+  double start = sAng + mang;
+  if (start < 0) start += 360;
+  return {false, start, sAng};
+}
+
+SaveResult WriteDxfHeader(OutputFile& file) {
+  std::string text = cp932::FromUtf8(DxfHeaderText());
+  text.append(kCrLf);
+  return WriteStep(file, text);
+}
+
+void WriteDxfTrailer(OutputFile& file) {
+  std::string text = DxfTrailerText();
+  text.append(kCrLf);
+  (void)file.Write(text);
+}
+
+SaveResult SaveLine(OutputFile& file, const LineValues& line) {
+  const std::int32_t pen = WriterPen(line.pen);
+  if (pen == 0) return SaveOk;
+  if (!LayerInRange(line.Layer)) return RefuseStep(LayerOutOfRange());
+  const EntityStyle style = StyleOf(line.Layer, pen, LineTypeName(line.Style, pen));
+  std::string& out = EntityBuffer();
+  AppendLineEntity(out, line.x1, line.y1, 0, line.x2, line.y2, 0, style.layer, style.lineType,
+                   style.Colour());
+  return WriteStep(file, out);
+}
+
+SaveResult SaveCircle(OutputFile& file, const CircleValues& circle) {
+  const std::int32_t pen = WriterPen(circle.pen);
+  if (pen == 0) return SaveOk;
+  if (!LayerInRange(circle.Layer)) return RefuseStep(LayerOutOfRange());
+  const EntityStyle style = StyleOf(circle.Layer, pen, LineTypeName(circle.Style, pen));
+  std::string& out = EntityBuffer();
+  const ArcAngles arc = ArcFromSweep(circle.sAng, circle.mang);
+  if (arc.circle) {
+    AppendCircleEntity(out, circle.x, circle.y, 0, circle.xr, style.layer, style.lineType,
+                       style.Colour());
+  } else {
+    AppendArcEntity(out, circle.x, circle.y, 0, circle.xr, arc.start, arc.end, style.layer,
+                    style.lineType, style.Colour());
+  }
+  return WriteStep(file, out);
+}
+
+SaveResult SaveText(OutputFile& file, const TextValues& text) {
+  const std::int32_t pen = WriterPen(text.pen);
+  if (pen == 0) return SaveOk;
+  if (!LayerInRange(text.Layer)) return RefuseStep(LayerOutOfRange());
+  const EntityStyle style = StyleOf(text.Layer, pen, "CONTINUOUS");
+  const std::string bytes = cp932::FromUtf8(text.Text);
+  std::string& out = EntityBuffer();
+  if (text.Style == ktpYoko) {
+    AppendTextEntity(out, text.height, text.x, text.y, 0, text.lang, bytes, true,
+                     IsSingleByteText(text.Text) ? "0.5000" : "0.8200", "YOKOGAKI", style.layer,
+                     style.lineType, style.Colour());
+  } else {
+    AppendTextEntity(out, text.height, text.x, text.y, 0, text.lang, bytes, true, "0.8200", "TATEGAKI",
+                     style.layer, style.lineType, style.Colour());
+  }
+  return WriteStep(file, out);
+}
+
+}  // namespace plamor::dxf

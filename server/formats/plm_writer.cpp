@@ -1,0 +1,239 @@
+#include "server/formats/plm_writer.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+#include "platform/cp932.h"
+#include "platform/folders.h"
+#include "platform/prompts.h"
+#include "server/common.h"
+#include "server/formats/le_bytes.h"
+#include "server/formats/output_file.h"
+#include "server/elements/paper.h"
+#include "server/formats/thumbnail.h"
+
+namespace plamor::plm {
+namespace {
+
+constexpr std::string_view kFontFile = "M_G_L.KVD";
+constexpr std::string_view kFirstFont = "ＭＳ 明朝";
+constexpr std::string_view kSecondFont = "ＭＳ ゴシック";
+constexpr std::string_view kFormatTag = "PLMV2";
+constexpr std::int16_t kKindLineWhite = 0, kKindLine = 1, kKindCircle = 2, kKindText = 3;
+
+// Appends the text padded with zero bytes to `size` (cut when longer).
+void AppendField(std::string& out, std::string_view text, std::size_t size) {
+  const std::size_t n = std::min(text.size(), size);
+  out.append(text.substr(0, n));
+  out.append(size - n, '\0');
+}
+
+// The attribute word of a record. The layer-code table is built first if
+// the dialog has not built it yet, so that no word loses its layer bits.
+std::int16_t AttributeWord(std::int16_t kind, std::int32_t sub, std::int32_t pen, std::int16_t layer) {
+  if (Settings().LayerCode[1] == 0) BuildLayerCodeTable();
+  return PackAttributeWord(kind, static_cast<std::int16_t>(sub), static_cast<std::int16_t>(pen), layer);
+}
+
+std::filesystem::path FolderOfThisLibrary() {
+  static const int anchor = 0;
+  return folders::ModuleFolder(&anchor);
+}
+
+// The thumbnail of the preview; without one, that of an empty (black) picture.
+Thumbnail ThumbnailOf(HDC preview) {
+  Thumbnail bytes{};
+  const DeviceContext empty(kThumbnailWidth, kThumbnailHeight, Rgb(0, 0, 0));
+  const std::vector<std::uint8_t> encoded = EncodeThumbnail(preview != nullptr ? *preview : empty);
+  std::copy_n(encoded.begin(), std::min(encoded.size(), bytes.size()), bytes.begin());
+  return bytes;
+}
+
+// Pitch and style code of a line or circle record: the pitch counts only for a dashed style.
+double RecordPitch(std::int32_t styleCode, double pich) { return styleCode != 0 ? pich : 0.0; }
+
+}  // namespace
+
+std::string FontPathField(const std::filesystem::path& folder) {
+  std::string path = (folder / std::string(kFontFile)).string();
+  const std::string shortPath = cp932::FromUtf8(GetShortPath(path));
+  std::string field;
+  if (shortPath.size() < kFontPathSize) field = shortPath;
+  field.resize(kFontPathSize, '\0');
+  return field;
+}
+
+std::string TimeStamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%m/%d/%Y %H:%M:%S", &local);
+  return text;
+}
+
+std::int16_t PaperCode(std::int32_t paper, std::int32_t paperSize) {
+  // Summed wide, so a size near the top of the host's range cannot overflow;
+  // like every size, only the low 16 bits reach the field.
+  const std::int64_t code = std::int64_t{paperSize} + (paper == ktpPaperYoko ? 1 : 16);
+  return static_cast<std::int16_t>(code);
+}
+
+std::string HeaderBytes(const DrawingInfo& info, const Thumbnail& thumbnail,
+                        std::string_view timeStamp, std::string_view fontPathField) {
+  const bool landscape = info.Paper == ktpPaperYoko;
+  clsPaper paper;
+  paper.SetSize(info.PaperSize);
+
+  std::string out;
+  out.reserve(kHeaderSize);
+  out.append(reinterpret_cast<const char*>(thumbnail.data()), thumbnail.size());  // 0
+  AppendField(out, timeStamp, 20);                                                 // 2200 created
+  AppendField(out, timeStamp, 20);                                                 // 2220 updated
+  AppendField(out, fontPathField, kFontPathSize);                                  // 2240
+  AppendField(out, cp932::FromUtf8(kFirstFont), 32);                               // 2320
+  AppendField(out, cp932::FromUtf8(kSecondFont), 32);                              // 2352
+  out.append(320 + 56, '\0');                                                      // 2384, 2704
+  le::AppendInt32(out, info.PlamorFlg);                                            // 2760
+  le::AppendDouble(out, info.GentenX);                                             // 2764
+  le::AppendDouble(out, info.GentenY);                                             // 2772
+  le::AppendDouble(out, info.HouiAngle);                                           // 2780
+  le::AppendInt16(out, 0);                                                         // 2788
+  out.append(32, '\xFF');                                                          // 2790
+  AppendField(out, "mm", 10);                                                      // 2822
+  le::AppendDouble(out, 1.0);                                                      // 2832
+  le::AppendDouble(out, landscape ? info.PaperYoko : info.PaperTate);              // 2840
+  le::AppendDouble(out, landscape ? info.PaperTate : info.PaperYoko);              // 2848
+  le::AppendInt16(out, PaperCode(info.Paper, info.PaperSize));                     // 2856
+  le::AppendDouble(out, 1.0);                                                      // 2858
+  le::AppendDouble(out, info.PaperScale);                                          // 2866
+  AppendField(out, kFormatTag, 6);                                                 // 2874
+  le::AppendInt16(out, 0);                                                         // 2880
+  le::AppendInt16(out, paper.DosVersionSize());                                    // 2882
+  le::AppendInt16(out, 1);                                                         // 2884
+  le::AppendDouble(out, 1.0);                                                      // 2886
+  le::AppendDouble(out, info.PaperScale);                                          // 2894
+  le::AppendInt16(out, AttributeWord(1, 0, 0, 7));                                 // 2902
+  le::AppendInt16(out, AttributeWord(0, 0, 1, 1));                                 // 2904
+  return out;
+}
+
+std::string LineRecord(const LineValues& line) {
+  const std::int32_t pen = WriterPen(line.pen);
+  if (pen == 0) return {};
+  const bool white = pen == 7;
+  const std::int32_t styleCode = white ? 0 : StyleCode(line.Style);
+  std::string out;
+  out.reserve(kLineRecordSize);
+  le::AppendInt16(out, AttributeWord(white ? kKindLineWhite : kKindLine, styleCode, pen, line.Layer));
+  le::AppendInt16(out, 0);
+  le::AppendDouble(out, line.x1);
+  le::AppendDouble(out, line.y1);
+  le::AppendDouble(out, line.x2);
+  le::AppendDouble(out, line.y2);
+  le::AppendDouble(out, RecordPitch(styleCode, line.pich));
+  return out;
+}
+
+std::string CircleRecord(const CircleValues& circle) {
+  const std::int32_t pen = WriterPen(circle.pen);
+  if (pen == 0) return {};
+  const std::int32_t styleCode = StyleCode(circle.Style);
+  std::string out;
+  out.reserve(kCircleRecordSize);
+  le::AppendInt16(out, AttributeWord(kKindCircle, styleCode, pen, circle.Layer));
+  le::AppendInt16(out, 0);
+  le::AppendDouble(out, circle.x);
+  le::AppendDouble(out, circle.y);
+  le::AppendDouble(out, circle.xr);
+  le::AppendDouble(out, circle.yr);
+  le::AppendDouble(out, circle.sAng);
+  le::AppendDouble(out, circle.mang);
+  le::AppendDouble(out, circle.lang);
+  le::AppendDouble(out, RecordPitch(styleCode, circle.pich));
+  return out;
+}
+
+std::string TextRecord(const TextValues& text) {
+  const std::int32_t pen = WriterPen(text.pen);
+  if (pen == 0) return {};
+  const std::string bytes = cp932::FromUtf8(text.Text);
+  std::string out;
+  out.reserve(kTextRecordFixedSize + bytes.size() + 1);
+  le::AppendInt16(out, AttributeWord(kKindText, text.Style != ktpYoko ? 1 : 0, pen, text.Layer));
+  le::AppendInt16(out, 0);
+  le::AppendDouble(out, text.x);
+  le::AppendDouble(out, text.y);
+  le::AppendDouble(out, text.width);
+  le::AppendDouble(out, text.height);
+  le::AppendDouble(out, text.Between);
+  le::AppendDouble(out, text.lang);
+  le::AppendDouble(out, text.sAng);
+  le::AppendInt16(out, text.FontType);
+  le::AppendInt32(out, static_cast<std::int32_t>(bytes.size() + 1));
+  out.append(bytes);
+  out.push_back('\0');
+  return out;
+}
+
+SaveResult WritePlmHeader(OutputFile& file, const DrawingInfo& info) {
+  const std::filesystem::path folder =
+      info.programFolder.empty() ? FolderOfThisLibrary() : info.programFolder;
+  const std::string header =
+      HeaderBytes(info, ThumbnailOf(info.preview), TimeStamp(), FontPathField(folder));
+  return WriteStep(file, header);
+}
+
+SaveResult SaveLine(OutputFile& file, const LineValues& line) {
+  if (WriterPen(line.pen) != 0 && !LayerInRange(line.Layer)) return RefuseStep(LayerOutOfRange());
+  const std::string record = LineRecord(line);
+  return record.empty() ? SaveOk : WriteStep(file, record);
+}
+
+SaveResult SaveCircle(OutputFile& file, const CircleValues& circle) {
+  if (WriterPen(circle.pen) != 0 && !LayerInRange(circle.Layer)) return RefuseStep(LayerOutOfRange());
+  const std::string record = CircleRecord(circle);
+  return record.empty() ? SaveOk : WriteStep(file, record);
+}
+
+SaveResult SaveText(OutputFile& file, const TextValues& text) {
+  if (WriterPen(text.pen) != 0 && !LayerInRange(text.Layer)) return RefuseStep(LayerOutOfRange());
+  const std::string record = TextRecord(text);
+  return record.empty() ? SaveOk : WriteStep(file, record);
+}
+
+std::string MemoFileName(std::string_view drawingFileName) {
+  std::size_t cut = drawingFileName.size();
+  for (int characters = 0; characters < 3 && cut > 0; ++characters) {
+    --cut;
+    while (cut > 0 && (static_cast<unsigned char>(drawingFileName[cut]) & 0xC0) == 0x80) --cut;
+  }
+  return std::string(drawingFileName.substr(0, cut)) + "MET";
+}
+
+bool WriteMemoFile(OutputFile& file, std::string_view drawingFileName, std::string_view memo) {
+  std::string line = cp932::FromUtf8(memo);
+  line += "\r\n";
+  std::optional<FileError> error = file.Open(MemoFileName(drawingFileName), OpenMode::kText);
+  if (!error) {
+    const WriteOutcome outcome = file.Write(line);
+    error = outcome.error;
+    if (!error) error = file.Close();
+  }
+  if (!error) return true;
+  file.Discard();
+  prompts::MessageBoxRequest request;
+  request.text = error->description;
+  request.title = "ｴﾗｰ";
+  request.style = prompts::kCritical;  // OK button only
+  prompts::Current().MessageBox(request);
+  return false;
+}
+
+bool WriteMemoFile(std::string_view drawingFileName, std::string_view memo) {
+  DiskOutputFile file;
+  return WriteMemoFile(file, drawingFileName, memo);
+}
+
+}  // namespace plamor::plm
