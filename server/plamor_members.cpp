@@ -108,27 +108,17 @@ MemberInfo SenRow() {
                   return None();
                 });
 }
-MemberInfo MojiRow() {
-  return Method("Moji", kTextParams, [](IPlamor& t, const MemberCall& c) {
-    t.Moji(c.Double(0), c.Double(1), c.String(2), c.Int32(3), c.Double(4), c.Double(5),
-           TextOptionsAt(c, 6));
-    return None();
-  });
+// The three text members take the same arguments.
+template <void (IPlamor::*TextMember)(double, double, const std::string&, std::int32_t, double, double,
+                                      const TextOptions&)>
+ArgValue CallText(IPlamor& t, const MemberCall& c) {
+  (t.*TextMember)(c.Double(0), c.Double(1), c.String(2), c.Int32(3), c.Double(4), c.Double(5),
+                  TextOptionsAt(c, 6));
+  return None();
 }
-MemberInfo MojiExtMsMRow() {
-  return Method("MojiExtMsM", kTextParams, [](IPlamor& t, const MemberCall& c) {
-    t.MojiExtMsM(c.Double(0), c.Double(1), c.String(2), c.Int32(3), c.Double(4), c.Double(5),
-                 TextOptionsAt(c, 6));
-    return None();
-  });
-}
-MemberInfo MojiExtMsGRow() {
-  return Method("MojiExtMsG", kTextParams, [](IPlamor& t, const MemberCall& c) {
-    t.MojiExtMsG(c.Double(0), c.Double(1), c.String(2), c.Int32(3), c.Double(4), c.Double(5),
-                 TextOptionsAt(c, 6));
-    return None();
-  });
-}
+MemberInfo MojiRow() { return Method("Moji", kTextParams, CallText<&IPlamor::Moji>); }
+MemberInfo MojiExtMsMRow() { return Method("MojiExtMsM", kTextParams, CallText<&IPlamor::MojiExtMsM>); }
+MemberInfo MojiExtMsGRow() { return Method("MojiExtMsG", kTextParams, CallText<&IPlamor::MojiExtMsG>); }
 MemberInfo ClearRow() {
   return Method("Clear", {}, [](IPlamor& t, const MemberCall&) { t.Clear(); return None(); });
 }
