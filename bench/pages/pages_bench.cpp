@@ -16,7 +16,6 @@
 
 #include "apps/plamor_draw/drawing_model.h"
 #include "apps/plamor_draw/drawing_page.h"
-#include "server/common.h"
 #include "server/formats/dxf_writer.h"
 #include "server/formats/output_file.h"
 #include "server/elements/z_circle.h"

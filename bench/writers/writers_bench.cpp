@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "server/formats/atz_writer.h"
-#include "server/common.h"
 #include "server/formats/dxf_writer.h"
+#include "server/formats/layer_codes.h"
 #include "server/formats/output_file.h"
 #include "server/formats/plm_writer.h"
 #include "server/elements/z_line.h"

@@ -6,7 +6,6 @@
 #include "platform/cp932.h"
 #include "platform/numeric_text.h"
 #include "platform/settings_store.h"
-#include "server/common.h"
 #include "server/formats/fixed_decimal.h"
 #include "server/formats/output_file.h"
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "platform/temporary_files.h"
-#include "server/common.h"
+#include "server/formats/file_error_prompt.h"
 
 namespace plamor {
 namespace {

@@ -17,7 +17,7 @@
 
 #include "platform/cp932.h"
 #include "platform/prompts_scripted.h"
-#include "server/common.h"
+#include "server/formats/layer_codes.h"
 #include "server/types.h"
 #include "server/elements/z_circle.h"
 #include "server/elements/z_line.h"
