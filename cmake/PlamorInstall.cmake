@@ -19,13 +19,16 @@ endforeach()
 file(RELATIVE_PATH plamor_bin_to_lib ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
 set_target_properties(${PLAMOR_PROGRAMS} PROPERTIES INSTALL_RPATH "$ORIGIN/${plamor_bin_to_lib}")
 
-# A prefix that cannot be written is refused before anything is installed.
+# A prefix that cannot be written is refused before anything is installed:
+# one line saying so first on standard error, then the end of the install,
+# which CMake can only report in its own framed form.
 install(CODE [[
   set(plamor_target "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
   execute_process(COMMAND mkdir -p "${plamor_target}" OUTPUT_QUIET ERROR_QUIET)
   execute_process(COMMAND test -d "${plamor_target}" -a -w "${plamor_target}" RESULT_VARIABLE plamor_unwritable)
   if(plamor_unwritable)
-    message(FATAL_ERROR "cannot install into ${plamor_target}: the folder cannot be made or is not writable")
+    message(NOTICE "plamor: cannot install into ${plamor_target}: the folder cannot be made or is not writable")
+    message(FATAL_ERROR "nothing was installed")
   endif()
 ]])
 

@@ -85,6 +85,9 @@ void RunScript(const std::vector<Statement>& statements, IPlamor& target, const 
       ArgValue result = InvokeMember(target, member, args);
       if (st.kind == Statement::Kind::Print && options.out) *options.out << Printable(result) << "\n";
     } catch (const AutomationError& e) {
+      // A lost server is no fault of this statement: its caller names the
+      // drawing that was not written.
+      if (e.Number() == kErrServerUnavailable) throw;
       throw RunError(st.line, st.member, e.what());
     } catch (const std::exception& e) {
       throw RunError(st.line, st.member, e.what());

@@ -26,7 +26,8 @@ struct RunnerOptions {
   std::function<void()> whileWaiting;       // called each time a wait wakes
 };
 
-// Runs every statement in order; throws RunError at the first failure.
+// Runs every statement in order; throws RunError at the first failure, but
+// passes on AutomationError 462 (the server lost) as it is.
 void RunScript(const std::vector<Statement>& statements, IPlamor& target, const RunnerOptions& options);
 
 }  // namespace plamor::script

@@ -4,14 +4,15 @@
 
 #include <strings.h>
 
+#include <iostream>
 #include <stdexcept>
 
+#include "apps/plamor_draw/chart_outputs.h"
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/drawing_link.h"
 #include "apps/plamor_draw/input_error.h"
-#include "apps/plamor_draw/output_target.h"
 #include "platform/folders.h"
-#include "server/automation_error.h"
+#include "server/dbus/dbus_client.h"
 
 namespace plamor::draw {
 
@@ -19,6 +20,14 @@ Command DrawingCommand(const std::string& name, const std::string& synopsis, con
   return Command("plamor-draw " + name, synopsis, summary)
       .Flag("inproc", "draw in this process instead of on the D-Bus drawing server")
       .Flag("dxf-codepage", "as setup-codepage on, before drawing");
+}
+
+Command ChartCommand(const std::string& name, const std::string& synopsis, const std::string& summary) {
+  return DrawingCommand(name, synopsis, summary)
+      .Option("o,output", "OUT.dxf", "the drawing to write (DXF)")
+      .Option("png", "CHART.png", "also save the chart as shown on screen")
+      .Option("pdf", "OUT.pdf", "also the drawing as a true-size PDF page")
+      .Option("dxf-version", "2000", kDxfVersionHelp);
 }
 
 host::Transport TransportOf(const CommandLine& line) {
@@ -48,13 +57,14 @@ void RequirePictureName(const std::filesystem::path& out, const std::string& opt
                    known);
 }
 
+std::optional<OutputTarget> PictureTarget(const std::optional<std::string>& name, const std::string& kind) {
+  if (!name) return std::nullopt;
+  RequirePictureName(*name, "--" + kind, {kind});
+  return std::optional<OutputTarget>(std::in_place, *name);
+}
+
 void DrawThroughServer(const OutputTarget& target, const std::function<void()>& draw) {
-  try {
-    draw();
-  } catch (const AutomationError& e) {
-    if (e.Number() != kErrServerUnavailable) throw;
-    throw std::runtime_error(target.Final().string() + ": " + e.what());
-  }
+  dbus::NameOutputOnServerLoss([&target] { return target.Final().string(); }, draw);
 }
 
 void CommitDrawing(OutputTarget& target, const DrawingLink& link) {
@@ -81,10 +91,12 @@ void WriteAndCommit(OutputTarget& target, const std::function<void(const std::fi
   target.Commit();
 }
 
-void WritePng(const QImage& image, OutputTarget& target) {
-  if (!image.save(QString::fromStdString(target.Temporary().string()), "PNG"))
-    throw std::runtime_error(target.Final().string() + ": the picture cannot be written");
-  target.Commit();
+void WriteChartPicture(const QImage& image, std::optional<OutputTarget>& target) {
+  if (!target) return;
+  if (!image.save(QString::fromStdString(target->Temporary().string()), "PNG"))
+    throw std::runtime_error(target->Final().string() + ": the picture cannot be written");
+  target->Commit();
+  std::cerr << "plamor-draw: wrote " << target->Final().string() << "\n";
 }
 
 std::filesystem::path StrokeFontFile() { return folders::DataFile(folders::ProgramFolder(), "M_G_L.KVD"); }

@@ -3,8 +3,12 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "apps/plamor_draw/command_line.h"
+#include "apps/plamor_draw/output_target.h"
 #include "server/host/host_entry.h"
 
 class QImage;
@@ -12,11 +16,15 @@ class QImage;
 namespace plamor::draw {
 
 class DrawingLink;
-class OutputTarget;
 
 // A subcommand that draws through the drawing server, with the options every
 // such subcommand takes: --inproc and --dxf-codepage.
 Command DrawingCommand(const std::string& name, const std::string& synopsis, const std::string& summary);
+
+// A chart drawing subcommand (sections, hq): a drawing subcommand that writes
+// -o OUT.dxf and on request the chart as shown (--png), the drawing as a PDF
+// page (--pdf) and a current DXF version (--dxf-version).
+Command ChartCommand(const std::string& name, const std::string& synopsis, const std::string& summary);
 
 // In process with --inproc, else on the D-Bus server.
 host::Transport TransportOf(const CommandLine& line);
@@ -42,12 +50,17 @@ void CommitDrawing(OutputTarget& target, const DrawingLink& link);
 void RequirePictureName(const std::filesystem::path& out, const std::string& option,
                         const std::vector<std::string>& kinds);
 
+// The target of a picture option such as --png, given `name` (its value),
+// the name checked to end in the option's kind; none when it is not given.
+std::optional<OutputTarget> PictureTarget(const std::optional<std::string>& name, const std::string& kind);
+
 // Writes a file by `write` under the target's temporary name and puts it in
 // place; an error of the writer names the final name.
 void WriteAndCommit(OutputTarget& target, const std::function<void(const std::filesystem::path&)>& write);
 
-// Writes the image as PNG under the target's temporary name and puts it in place.
-void WritePng(const QImage& image, OutputTarget& target);
+// Writes the chart as shown (its image) as PNG into the target of --png, when
+// there is one: under the target's temporary name, then put in place.
+void WriteChartPicture(const QImage& image, std::optional<OutputTarget>& target);
 
 // The stroke-font file beside the programs, or where the installation keeps it.
 std::filesystem::path StrokeFontFile();

@@ -10,6 +10,7 @@
 #include "apps/plamor_draw/command_support.h"
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/drawing_link.h"
+#include "apps/plamor_draw/hq_bounds.h"
 #include "apps/plamor_draw/hq_chart.h"
 #include "apps/plamor_draw/hq_pens.h"
 #include "apps/plamor_draw/hq_table.h"
@@ -20,23 +21,13 @@
 #include "charts/tbunpu.h"
 
 namespace plamor::draw {
-namespace {
-
-const char* const kKindNames[] = {"discharge", "area", "width", "velocity", "sqrt_discharge"};
-
-}  // namespace
-
 Command HqCommand() {
-  return DrawingCommand("hq", "FILE --kind Q|A|B|V|SQ -o OUT.dxf [options]",
-                        "H-Q drawing of a gauging station's measurement table.")
-      .Option("o,output", "OUT.dxf", "the drawing to write (DXF)")
+  return ChartCommand("hq", "FILE --kind Q|A|B|V|SQ -o OUT.dxf [options]",
+                      "H-Q drawing of a gauging station's measurement table.")
       .Option("kind", "KIND", "the quantity against the stage: Q discharge, A area, B width, V velocity, SQ root of Q")
-      .Option("png", "CHART.png", "also save the chart as shown on screen")
       .Option("stage", "MIN:MAX", "the stage axis (default: round values holding every measurement)")
       .Option("range", "MIN:MAX", "the quantity axis (default: round values holding every measurement)")
-      .Option("pens", "FRAME,GRID,TEXT,LABEL,TITLE", "store these pens for H-Q drawings, then draw")
-      .Option("pdf", "OUT.pdf", "also the drawing as a true-size PDF page")
-      .Option("dxf-version", "2000", kDxfVersionHelp);
+      .Option("pens", "FRAME,GRID,TEXT,LABEL,TITLE", "store these pens for H-Q drawings, then draw");
 }
 
 int RunHq(const CommandLine& line) {
@@ -54,15 +45,12 @@ int RunHq(const CommandLine& line) {
 
   const HqTable table = ReadHqTable(line.Positional()[0]);
   if (!table.hasColumn[kind])
-    throw InputError(table.file, std::string("--kind ") + kindText + " needs a \"" + kKindNames[kind] +
+    throw InputError(table.file, std::string("--kind ") + kindText + " needs a \"" + KindColumnName(kind) +
                                      "\" column in the table");
+  CheckHqBounds(table, kind, stage, quantity);
 
   OutputTarget drawing(out);
-  std::optional<OutputTarget> picture;
-  if (auto png = line.Value("--png")) {
-    RequirePictureName(*png, "--png", {"png"});
-    picture.emplace(*png);
-  }
+  std::optional<OutputTarget> picture = PictureTarget(line.Value("--png"), "png");
   ChartOutputs further(line, drawing);
   ApplyCodePageFlag(line);
   if (pens) SaveHqPens(*pens);
@@ -93,10 +81,7 @@ int RunHq(const CommandLine& line) {
     }
   });
   further.Finish(link);
-  if (picture) {
-    WritePng(tbunpu.PictureArea().Picture().Image(), *picture);
-    std::cerr << "plamor-draw: wrote " << picture->Final().string() << "\n";
-  }
+  WriteChartPicture(tbunpu.PictureArea().Picture().Image(), picture);
   return 0;
 }
 

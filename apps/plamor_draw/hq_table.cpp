@@ -87,6 +87,11 @@ bool StationLine(const std::filesystem::path& file, std::size_t n, std::string_v
 
 }  // namespace
 
+const char* KindColumnName(HqKind kind) {
+  static const char* const names[] = {"discharge", "area", "width", "velocity", "sqrt_discharge"};
+  return names[kind];
+}
+
 bool ParseHqKind(const std::string& text, HqKind& kind) {
   static const std::map<std::string, HqKind> kinds = {
       {"q", kDischarge}, {"a", kArea}, {"b", kWidth}, {"v", kVelocity}, {"sq", kRootDischarge}};
@@ -118,7 +123,10 @@ HqTable ParseHqTable(const std::filesystem::path& file, const std::vector<std::s
         if (std::find(columns.begin(), columns.end(), it->second) != columns.end())
           throw InputError(file, n, f, "column " + msgtext::Quoted(fields[f - 1]) + " appears twice");
         columns.push_back(it->second);
+        if (it->second == Column::Stage) table.stageField = f;
+        if (auto kind = KindOf(it->second)) table.quantityField[*kind] = f;
       }
+      if (!table.quantityField[kRootDischarge]) table.quantityField[kRootDischarge] = table.quantityField[kDischarge];
       for (Column required : {Column::Stage, Column::Discharge})
         if (std::find(columns.begin(), columns.end(), required) == columns.end())
           throw InputError(file, n, std::string("the header has no \"") +
@@ -131,6 +139,7 @@ HqTable ParseHqTable(const std::filesystem::path& file, const std::vector<std::s
       throw InputError(file, n, "has " + std::to_string(fields.size()) + " fields; the header names " +
                                     std::to_string(columns.size()) + " columns");
     Measurement m;
+    m.line = n;
     m.label = std::to_string(table.measurements.size() + 1);
     for (std::size_t f = 1; f <= fields.size(); ++f) {
       const std::string& text = fields[f - 1];

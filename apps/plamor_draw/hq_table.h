@@ -32,7 +32,11 @@ enum HqKind : std::int16_t { kDischarge = 0, kArea = 1, kWidth = 2, kVelocity = 
 // "Q", "A", "B", "V", "SQ" (any case) to the kind; false for any other text.
 bool ParseHqKind(const std::string& text, HqKind& kind);
 
+// The column name of a kind ("discharge", "area", ..., "sqrt_discharge").
+const char* KindColumnName(HqKind kind);
+
 struct Measurement {
+  std::size_t line = 0;  // in the file, 1-based
   std::string label;
   double stage = 0;
   std::array<double, 5> quantity{};  // by HqKind
@@ -43,6 +47,10 @@ struct HqTable {
   std::string riverSystem, river, station, stationNumber;
   std::int32_t year = 0;
   std::array<bool, 5> hasColumn{};  // by HqKind; √Q counts as present (computed)
+  // The 1-based field of the stage and of each quantity in a measurement line;
+  // √Q computed from Q has the discharge's field.
+  std::size_t stageField = 0;
+  std::array<std::size_t, 5> quantityField{};  // by HqKind
   std::vector<Measurement> measurements;
 };
 

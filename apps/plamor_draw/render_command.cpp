@@ -58,19 +58,14 @@ int RunRender(const CommandLine& line) {
     kind = output;
   }
   if (!png && !pdf && !svg) throw UsageError("option --output is required");
-  if (png) RequirePictureName(*png, "--png", {"png"});
-  if (pdf) RequirePictureName(*pdf, "--pdf", {"pdf"});
-  if (svg) RequirePictureName(*svg, "--svg", {"svg"});
   int width = 1600;
   if (auto w = line.Value("--width")) width = ParseInteger("--width", *w, 64, 16000);
+  // Every target is checked before anything is read or written.
+  std::optional<OutputTarget> pngTarget = PictureTarget(png, "png"), pdfTarget = PictureTarget(pdf, "pdf"),
+                              svgTarget = PictureTarget(svg, "svg");
 
   const std::filesystem::path in = line.Positional()[0];
   const DrawingModel model = ReadDrawingFile(in);
-  // Every target is checked before anything is written.
-  std::optional<OutputTarget> pngTarget, pdfTarget, svgTarget;
-  if (png) pngTarget.emplace(*png);
-  if (pdf) pdfTarget.emplace(*pdf);
-  if (svg) svgTarget.emplace(*svg);
   if (pngTarget) WritePicture(model, width, *pngTarget);
   if (pdfTarget) WritePage(model, PageFormat::kPdf, in, *pdfTarget);
   if (svgTarget) WritePage(model, PageFormat::kSvg, in, *svgTarget);

@@ -18,13 +18,9 @@
 namespace plamor::draw {
 
 Command SectionsCommand() {
-  return DrawingCommand("sections", "FILE... -o OUT.dxf [--select 1,3] [--png CHART.png]",
-                        "Cross-section drawing of sounding observations (one file each).")
-      .Option("o,output", "OUT.dxf", "the drawing to write (DXF)")
-      .Option("select", "LIST", "the observations to draw, by their position (default: all)")
-      .Option("png", "CHART.png", "also save the chart as shown on screen")
-      .Option("pdf", "OUT.pdf", "also the drawing as a true-size PDF page")
-      .Option("dxf-version", "2000", kDxfVersionHelp);
+  return ChartCommand("sections", "FILE... -o OUT.dxf [--select 1,3] [--png CHART.png]",
+                      "Cross-section drawing of sounding observations (one file each).")
+      .Option("select", "LIST", "the observations to draw, by their position (default: all)");
 }
 
 int RunSections(const CommandLine& line) {
@@ -46,11 +42,7 @@ int RunSections(const CommandLine& line) {
   }
 
   OutputTarget drawing(out);
-  std::optional<OutputTarget> picture;
-  if (auto png = line.Value("--png")) {
-    RequirePictureName(*png, "--png", {"png"});
-    picture.emplace(*png);
-  }
+  std::optional<OutputTarget> picture = PictureTarget(line.Value("--png"), "png");
   ChartOutputs further(line, drawing);
   ApplyCodePageFlag(line);
 
@@ -78,10 +70,7 @@ int RunSections(const CommandLine& line) {
   danmen.SetPlamorTransport(link.Transport());
   DrawThroughServer(drawing, [&] { danmen.CreatePlamor(); });
   further.Finish(link);
-  if (picture) {
-    WritePng(danmen.PictureArea().Picture().Image(), *picture);
-    std::cerr << "plamor-draw: wrote " << picture->Final().string() << "\n";
-  }
+  WriteChartPicture(danmen.PictureArea().Picture().Image(), picture);
   return 0;
 }
 

@@ -98,6 +98,15 @@ bool MayPrompt(const plamor::script::Statement& st) {
   return false;
 }
 
+// Statements after which the drawing's file name may be another.
+bool MayNameOutput(const plamor::script::Statement& st) {
+  using Kind = plamor::script::Statement::Kind;
+  const QString m = QString::fromStdString(st.member);
+  if (st.kind == Kind::Put) return m.compare("FileName", Qt::CaseInsensitive) == 0;
+  return st.kind == Kind::Call && (m.compare("OutPutPlamor", Qt::CaseInsensitive) == 0 ||
+                                   m.compare("OpenFileNameDlg", Qt::CaseInsensitive) == 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -139,12 +148,20 @@ int main(int argc, char** argv) {
     // A stop signal wakes the wait; a run in this process ends by its
     // cancel path while events are processed; the script then stops.
     run.whileWaiting = [] { plamor::stopsignals::ThrowIfReceived(); };
-    run.afterStatement = [remote, serverPrompts](const plamor::script::Statement& st) {
+    // The drawing's name as the server last gave it, to name the drawing
+    // that was not written when the server is lost.
+    std::string out;
+    run.afterStatement = [remote, serverPrompts, &out](const plamor::script::Statement& st) {
       if (serverPrompts && MayPrompt(st)) PrintServerPrompts(*remote);
+      if (remote && MayNameOutput(st)) out = remote->get_FileName();
       plamor::stopsignals::ThrowIfReceived();
     };
-    plamor::script::RunScript(statements, *drawing, run);
-    return RunOutcomeStatus(*drawing);
+    int outcome = 0;
+    plamor::dbus::NameOutputOnServerLoss([&out] { return out; }, [&] {
+      plamor::script::RunScript(statements, *drawing, run);
+      outcome = RunOutcomeStatus(*drawing);
+    });
+    return outcome;
   } catch (const plamor::stopsignals::Stopped& e) {
     std::cerr << "plamor-run: " << o.script << ": " << e.what() << "\n";
     plamor::stopsignals::EndByReceived();

@@ -36,6 +36,16 @@ bool AwaitServerName(QDBusConnection connection) {
 
 }  // namespace
 
+void NameOutputOnServerLoss(const std::function<std::string()>& out, const std::function<void()>& draw) {
+  try {
+    draw();
+  } catch (const AutomationError& e) {
+    if (e.Number() != kErrServerUnavailable) throw;
+    const std::string name = out();
+    throw std::runtime_error(name.empty() ? e.Description() : name + ": " + e.Description());
+  }
+}
+
 void StartServer(QDBusConnection connection) {
   if (!connection.isConnected())
     throw AutomationError(429, "no D-Bus session bus (run under dbus-run-session, or draw in process): " +

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,13 @@ namespace plamor::dbus {
 // What a waiting host says when it loses the server.
 inline constexpr const char* kBusGoneText = "the session bus went away";
 inline constexpr const char* kServerGoneText = "the drawing server ended before the drawing was written";
+
+// Runs `draw`, a host's calls to a drawing object. A server lost on the way
+// (error 462: it ended, or the bus went away) is no fault of those calls: it
+// becomes an error naming the drawing that was not written, "OUT: the drawing
+// server ended before the drawing was written", with OUT asked of `out` only
+// then (an empty name is left out).
+void NameOutputOnServerLoss(const std::function<std::string()>& out, const std::function<void()>& draw);
 
 // Makes sure a drawing server owns the bus name: one already running, else
 // D-Bus activation where the server is registered for it, else

@@ -15,13 +15,18 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <signal.h>
+
+#include <chrono>
 #include <cmath>
 #include <map>
+#include <thread>
 
 #include "charts/danmen.h"
 #include "charts/tbunpu.h"
 #include "platform/prompts_batch.h"
 #include "platform/settings_store.h"
+#include "server/automation_error.h"
 #include "server/dbus/dbus_names.h"
 #include "server/dbus/dbus_proxy.h"
 #include "server/dbus/object_prompter.h"
@@ -109,6 +114,10 @@ class ChartDrawingsEndToEnd : public ::testing::Test {
     env.remove("WAYLAND_DISPLAY");
     server_.setProcessEnvironment(env);
     server_.setProcessChannelMode(QProcess::ForwardedChannels);
+    StartServer();
+  }
+
+  void StartServer() {
     server_.start(PLAMOR_BIN_DIR "/plamor", {"--dbus", "--batch", "--idle-timeout", "-1"});
     ASSERT_TRUE(server_.waitForStarted(10000));
     auto* bus = QDBusConnection::sessionBus().interface();
@@ -219,6 +228,42 @@ TEST_F(ChartDrawingsEndToEnd, CrossSectionDrawingInProcess) {
   danmen.CreatePlamor();
   EXPECT_EQ(FileCounts(file), RecordedCounts(recorded_.calls));
   EXPECT_FALSE(FindLine(file, 182, 37, 232, 91).isEmpty());
+}
+
+// The server process dies while a control draws (stopped as it hands out the
+// object, killed while the control waits on its first call): the control's
+// method gives the host the error of a server that went away, and releases
+// the object, so that the next drawing, on a new server, is written.
+TEST_F(ChartDrawingsEndToEnd, ServerKilledWhileAControlDraws) {
+  Danmen danmen;
+  LoadThree(danmen);
+  std::thread killer;
+  const qint64 server = server_.processId();
+  host::SetPlamorFactory([&killer, server](std::string_view id, host::Transport) -> std::unique_ptr<IPlamor> {
+    auto drawing = dbus::DBusPlamor::Create(QDBusConnection::sessionBus(), QString::fromUtf8(id.data(), id.size()));
+    ::kill(static_cast<pid_t>(server), SIGSTOP);
+    killer = std::thread([server] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      ::kill(static_cast<pid_t>(server), SIGKILL);
+    });
+    return drawing;
+  });
+  try {
+    danmen.CreatePlamor();
+    ADD_FAILURE() << "the control drew on a dead server";
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(e.Number(), kErrServerUnavailable);
+    EXPECT_STREQ(e.what(), "the drawing server ended before the drawing was written");
+  }
+  killer.join();
+  ASSERT_TRUE(server_.waitForFinished(10000));
+  EXPECT_TRUE(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden).isEmpty()) << "no file was written";
+
+  StartServer();
+  const QString target = folder_.filePath("danmen.dxf");
+  WriteTo(target);
+  danmen.CreatePlamor();
+  EXPECT_TRUE(QFile::exists(target));
 }
 
 TEST_F(ChartDrawingsEndToEnd, HQDrawing) {

@@ -130,6 +130,16 @@ class LossTest(unittest.TestCase):
     def plamor_run_lines(self, count):
         return self.plamor_run(lines_script(count, "out.dxf"))
 
+    def plamor_draw_convert(self, count):
+        """plamor-draw converting a drawing of `count` lines, made in process
+        first, into OUT through the server."""
+        self.inputs = ["in.atz"]
+        p = subprocess.run([os.path.join(BIN, "plamor-run"), "--inproc", "/dev/stdin"], cwd=self.folder,
+                           input=lines_script(count, "in.atz"), capture_output=True, text=True,
+                           env=self.bus.env, timeout=300)
+        self.assertEqual(p.returncode, 0, p.stderr)
+        return self.host("plamor-draw", "convert", "in.atz", "out.dxf")
+
     def assert_ended(self, host, message, server):
         try:
             _, err = host.communicate(timeout=NOTICE_SECONDS)
@@ -137,7 +147,8 @@ class LossTest(unittest.TestCase):
             host.kill()
             raise AssertionError("the host still waits after the fault")
         self.assertEqual(host.returncode, 1, err)
-        self.assertIn(message, err)
+        # One line naming OUT, the drawing that was not written, and why.
+        self.assertIn(os.path.join(self.folder, "out.dxf") + ": " + message + "\n", err)
         self.assertTrue(wait_for(lambda: gone(server), NOTICE_SECONDS, 0.01), "the server is still running")
         self.assert_nothing_left()
         return err
@@ -165,18 +176,21 @@ class LossTest(unittest.TestCase):
         self.assert_ended(host, SERVER_GONE, server)
 
     def test_server_ended_while_the_drawing_is_written(self):
-        atz = os.path.join(self.folder, "in.atz")
-        self.inputs = ["in.atz"]
+        host, server = self.frozen_while_writing(self.plamor_draw_convert,
+                                                 lambda host, server: os.kill(server, signal.SIGTERM))
+        self.assert_ended(host, SERVER_GONE, server)
 
-        def convert(count):
-            p = subprocess.run([os.path.join(BIN, "plamor-run"), "--inproc", "/dev/stdin"], cwd=self.folder,
-                               input=lines_script(count, "in.atz"), capture_output=True, text=True,
-                               env=self.bus.env, timeout=300)
-            self.assertEqual(p.returncode, 0, p.stderr)
-            return self.host("plamor-draw", "convert", atz, "out.dxf")
-        host, server = self.frozen_while_writing(convert, lambda host, server: os.kill(server, signal.SIGTERM))
-        err = self.assert_ended(host, SERVER_GONE, server)
-        self.assertIn(os.path.join(self.folder, "out.dxf") + ": ", err)  # names OUT
+    def test_plamor_draw_loses_the_server_during_registration(self):
+        host = self.plamor_draw_convert(20000)
+        server = self.wait_until_registering(host)
+        os.kill(server, signal.SIGKILL)
+        self.assert_ended(host, SERVER_GONE, server)
+
+    def test_plamor_draw_loses_the_bus_during_registration(self):
+        host = self.plamor_draw_convert(20000)
+        server = self.wait_until_registering(host)
+        os.kill(self.bus.pid, signal.SIGTERM)
+        self.assert_ended(host, BUS_GONE, server)
 
     def test_a_host_that_ends_while_its_drawing_is_written_leaves_no_file(self):
         def end_host(host, server):

@@ -112,6 +112,21 @@ class CommandLinesTest(unittest.TestCase):
         self.assertEqual(p.returncode, 1, p.stderr)
         self.assertIn("missing.csv", p.stderr)
 
+    def test_the_viewer_refuses_a_file_it_cannot_open_before_its_window(self):
+        # With a screen (off screen here, and the real one where there is
+        # one): one line naming the file, exit status 1, no window left open.
+        screens = [dict(HEADLESS, QT_QPA_PLATFORM="offscreen")]
+        if os.environ.get("DISPLAY"):
+            screens.append(dict(HEADLESS, DISPLAY=os.environ["DISPLAY"]))
+        missing = os.path.join(self.folder, "missing.csv")
+        for env in screens:
+            p = subprocess.run([os.path.join(BIN, "plamor-viewer"), HQ_TABLE, missing], capture_output=True,
+                               text=True, timeout=60, env=env)
+            self.assertEqual(p.returncode, 1, p.stderr)
+            lines = [line for line in p.stderr.splitlines() if line.startswith("plamor-viewer:")]
+            self.assertEqual(len(lines), 1, p.stderr)
+            self.assertIn(missing + ": ", lines[0])
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -7,12 +7,11 @@ an earlier file keeps its bytes."""
 import os
 import signal
 import subprocess
-import tempfile
 import time
 import unittest
 
-BIN = os.environ["PLAMOR_BIN_DIR"]
-SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from e2e_support import BIN, SOURCE, FolderTestCase
+
 OBSERVATION = os.path.join(SOURCE, "examples", "sections", "arami_24k_2023-07.csv")
 
 # A standard text file of an A3 sheet and one line.
@@ -50,22 +49,7 @@ class Mount:
             subprocess.run(["umount", self.folder], check=True)
 
 
-class FaultsTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.config = tempfile.TemporaryDirectory()
-        os.environ["XDG_CONFIG_HOME"] = cls.config.name
-
-    def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-        self.folder = self.dir.name
-
-    def tearDown(self):
-        self.dir.cleanup()
-
-    def path(self, name):
-        return os.path.join(self.folder, name)
-
+class FaultsTest(FolderTestCase):
     def write(self, name, data):
         with open(self.path(name), "wb") as f:
             f.write(data if isinstance(data, bytes) else data.encode())

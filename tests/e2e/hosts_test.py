@@ -18,33 +18,15 @@ import dbus.bus
 import dbus.mainloop.glib
 import ezdxf
 
-BIN = os.environ["PLAMOR_BIN_DIR"]
-SOURCE = os.environ["PLAMOR_SOURCE_DIR"]
+from e2e_support import BIN, SOURCE, ModuleServer
+
 sys.path.insert(0, os.path.join(SOURCE, "clients/python"))
 import plamor  # noqa: E402
 
 HOSTS = os.path.join(SOURCE, "examples/hosts")
-SERVER = None
-
-
-def setUpModule():
-    global SERVER
-    bus = dbus.SessionBus()
-    for _ in range(100):  # a server another test started may still be ending
-        if not bus.name_has_owner(plamor.BUS_NAME):
-            break
-        time.sleep(0.05)
-    SERVER = subprocess.Popen([os.path.join(BIN, "plamor"), "--dbus", "--batch", "--idle-timeout", "-1"])
-    for _ in range(200):
-        if bus.name_has_owner(plamor.BUS_NAME):
-            return
-        time.sleep(0.05)
-    raise RuntimeError("the server did not take its bus name")
-
-
-def tearDownModule():
-    SERVER.terminate()
-    SERVER.wait(timeout=10)
+SERVER = ModuleServer()
+setUpModule = SERVER.start
+tearDownModule = SERVER.stop
 
 
 def new_host():
@@ -70,21 +52,10 @@ def readme():
         return f.read()
 
 
-def server_tells_how_runs_end():
-    with plamor.Drawing(new_host()) as d:
-        return "get_RunResult" in d._members
-
-
 class Hosts(unittest.TestCase):
     def setUp(self):
         self.dir = tempfile.TemporaryDirectory()
         self.folder = self.dir.name
-
-    def needs_run_result(self):
-        # The hosts wait for the run's end through get_RunResult and RunEnded,
-        # which the server gains in a change of its own.
-        if not server_tells_how_runs_end():
-            self.skipTest("the server does not tell yet how a run ended")
 
     def tearDown(self):
         self.dir.cleanup()
@@ -96,7 +67,6 @@ class Hosts(unittest.TestCase):
         return read(os.path.join(self.folder, "plan.dxf"))
 
     def test_every_host_example_draws_the_plan_as_in_process(self):
-        self.needs_run_result()
         expected = self.in_process_plan()
         self.assertIn("河川横断図".encode("cp932"), expected)
         hosts = {
@@ -112,7 +82,6 @@ class Hosts(unittest.TestCase):
             self.assertEqual(read(out), expected, name)
 
     def test_many_lines_through_the_bulk_path(self):
-        self.needs_run_result()
         out = os.path.join(self.folder, "lines.dxf")
         p = subprocess.run(["/usr/bin/python3", os.path.join(HOSTS, "python/many_lines.py"), "2500", out],
                            capture_output=True, text=True, timeout=120)
@@ -138,7 +107,6 @@ class Hosts(unittest.TestCase):
         return count
 
     def test_bulk_registers_exactly_as_one_by_one(self):
-        self.needs_run_result()
         # Rounding to the current RoundColum, resolution of options against
         # the current pen, style and layer, duplicates refused, texts and
         # property puts in between: the same count and the same bytes.
@@ -207,7 +175,6 @@ class Hosts(unittest.TestCase):
         other.close()
 
     def test_two_hosts_drawing_at_once_keep_their_own_settings(self):
-        self.needs_run_result()
         a, b = plamor.Drawing(new_host()), plamor.Drawing(new_host())
         a.put_RoundColum(1)
         a.put_LayerName(1, "Ahost")

@@ -4,13 +4,12 @@ drawing server (started on demand on the private session bus) and in process,
 conversions between our file kinds, pictures, and refused input."""
 import os
 import subprocess
-import tempfile
 import unittest
 
 import ezdxf
 
-BIN = os.environ["PLAMOR_BIN_DIR"]
-SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from e2e_support import BIN, SOURCE, FolderTestCase
+
 EXAMPLES = os.path.join(SOURCE, "examples")
 SECTIONS = sorted(os.path.join(EXAMPLES, "sections", f) for f in os.listdir(os.path.join(EXAMPLES, "sections")))
 HQ_TABLE = os.path.join(EXAMPLES, "hq", "arami_bashi_2023.csv")
@@ -43,22 +42,7 @@ def read_dxf(path):
     return doc, doc.audit()
 
 
-class PlamorDrawTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.config = tempfile.TemporaryDirectory()
-        os.environ["XDG_CONFIG_HOME"] = cls.config.name
-
-    def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-        self.folder = self.dir.name
-
-    def tearDown(self):
-        self.dir.cleanup()
-
-    def path(self, name):
-        return os.path.join(self.folder, name)
-
+class PlamorDrawTest(FolderTestCase):
     def ok(self, *args):
         p = run(*args)
         self.assertEqual(p.returncode, 0, p.stderr)
@@ -228,6 +212,11 @@ class PlamorDrawTest(unittest.TestCase):
         self.fails("sections", broken, "-o", old,
                    message='obs.csv: line 3, field 4: point distance: "l2" is not a number')
         self.fails("hq", empty, "--kind", "Q", "-o", old, message="empty.csv: has no measurements")
+        far = os.path.join(bad, "far.csv")
+        with open(far, "w", encoding="utf-8") as f:
+            f.write("stage,discharge\n0.5,3\n900000,5\n")
+        self.fails("hq", far, "--kind", "Q", "--stage", "0:2", "-o", old,
+                   message="far.csv: line 3, field 1: stage 900000 lies far outside the axis 0 to 2 given with --stage")
         self.fails("hq", HQ_TABLE, "--kind", "H", "-o", old, message='--kind: "H" is not one of Q, A, B, V, SQ')
         self.fails("hq", HQ_TABLE, "--kind", "Q", "-o", self.path("hq.plm"), message="must end in .dxf")
         self.fails("sections", *SECTIONS, "--select", "5", "-o", old, message="there is no observation 5")

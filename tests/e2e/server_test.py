@@ -11,8 +11,8 @@ import unittest
 import dbus
 import ezdxf
 
-BIN = os.environ["PLAMOR_BIN_DIR"]
-BUS_NAME = "TessaroPlamor.clsPlamor"
+from e2e_support import BIN, BUS_NAME, ModuleServer
+
 FACTORY = "/TessaroPlamor/clsPlamor"
 
 SHEET = """\
@@ -48,30 +48,9 @@ def run_host(script, folder, *args, check=True):
     return p
 
 
-SERVER = None
-
-
-def setUpModule():
-    """One server for the module, as a desktop session would have it running."""
-    global SERVER
-    bus = dbus.SessionBus()
-    for _ in range(100):  # a server another test started may still be ending
-        if not bus.name_has_owner(BUS_NAME):
-            break
-        time.sleep(0.05)
-    SERVER = subprocess.Popen([os.path.join(BIN, "plamor"), "--dbus", "--batch", "--idle-timeout", "-1"])
-    for _ in range(200):
-        if SERVER.poll() is not None:
-            raise RuntimeError("the server ended at its start")
-        if bus.name_has_owner(BUS_NAME):
-            return
-        time.sleep(0.05)
-    raise RuntimeError("the server did not take its bus name")
-
-
-def tearDownModule():
-    SERVER.terminate()
-    SERVER.wait(timeout=10)
+SERVER = ModuleServer()
+setUpModule = SERVER.start
+tearDownModule = SERVER.stop
 
 
 def server_objects():
@@ -198,8 +177,7 @@ time.sleep(60)
 
 class Activation(unittest.TestCase):
     def test_a_host_starts_the_server_when_none_runs(self):
-        SERVER.terminate()
-        SERVER.wait(timeout=10)
+        SERVER.stop()
         try:
             with tempfile.TemporaryDirectory() as folder:
                 env = dict(os.environ, PLAMOR_IDLE_TIMEOUT_MS="200")
@@ -209,7 +187,7 @@ class Activation(unittest.TestCase):
                 self.assertEqual(p.returncode, 0, p.stderr)
                 self.assertTrue(os.path.exists(os.path.join(folder, "x.dxf")))
         finally:
-            setUpModule()
+            SERVER.start()
 
 
 class Registration(unittest.TestCase):

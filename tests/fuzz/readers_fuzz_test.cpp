@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "apps/host_script/script_parser.h"
 #include "apps/host_script/script_runner.h"
@@ -55,6 +56,30 @@ std::vector<std::string> Seeds(const fs::path& folder) {
   return seeds;
 }
 
+// Runs the mutations of `seeds` through a reader of files: each input is
+// written to a scratch file named `fileName` and read by `read`, which either
+// refuses it with an InputError naming the file, or accepts it; `check`
+// then looks at what it read (and at the input).
+template <typename Read, typename Check>
+std::size_t RunFileMutations(const std::string& target, const std::string& fileName,
+                             const std::vector<std::string>& seeds, Read read, Check check) {
+  const fs::path file = Scratch(fileName);
+  const std::size_t runs = fuzz::RunMutations(target, seeds, [&](const std::string& input) {
+    WriteBytes(file, input);
+    std::optional<decltype(read(file))> result;
+    try {
+      result.emplace(read(file));
+    } catch (const draw::InputError& e) {
+      ExpectReadableMessage(e.what(), file.string() + ": ");
+      return false;
+    }
+    check(*result, input);
+    return true;
+  });
+  fs::remove(file);
+  return runs;
+}
+
 // Standard text and drawing files written by the server's own writers, as
 // plamor-draw convert writes them (from the test data of the readers).
 const char* const kAtzSeed =
@@ -95,78 +120,49 @@ TEST(Fuzz, HostScriptParserAndRunner) {
 }
 
 TEST(Fuzz, ObservationFilesTheChartCanDraw) {
-  const fs::path file = Scratch("obs.csv");
-  const std::size_t runs = fuzz::RunMutations("observation-file", Seeds(kExamples / "sections"), [&](const std::string& input) {
-    WriteBytes(file, input);
-    draw::ObservationFile observation;
-    try {
-      observation = draw::ReadObservationFile(file);
-    } catch (const draw::InputError& e) {
-      ExpectReadableMessage(e.what(), file.string() + ": ");
-      return false;
-    }
-    // What the reader accepts, the chart draws.
-    charts::RecordingPicture picture(920, 610);
-    charts::DanmenChart chart(picture);
-    chart.SetData(observation.lines);
-    chart.DanmenZu(1);
-    return true;
-  });
-  fs::remove(file);
+  const std::size_t runs = RunFileMutations(
+      "observation-file", "obs.csv", Seeds(kExamples / "sections"), draw::ReadObservationFile,
+      [](const draw::ObservationFile& observation, const std::string&) {
+        // What the reader accepts, the chart draws.
+        charts::RecordingPicture picture(920, 610);
+        charts::DanmenChart chart(picture);
+        chart.SetData(observation.lines);
+        chart.DanmenZu(1);
+      });
   EXPECT_GT(runs, 4u);
 }
 
 TEST(Fuzz, HqTablesGiveAxisRanges) {
-  const fs::path file = Scratch("hq.csv");
-  const std::size_t runs = fuzz::RunMutations("hq-table", Seeds(kExamples / "hq"), [&](const std::string& input) {
-    WriteBytes(file, input);
-    draw::HqTable table;
-    try {
-      table = draw::ReadHqTable(file);
-    } catch (const draw::InputError& e) {
-      ExpectReadableMessage(e.what(), file.string() + ": ");
-      return false;
-    }
-    std::vector<double> stages;
-    for (const auto& m : table.measurements) stages.push_back(m.stage);
-    draw::StageRange(stages);
-    for (int kind = draw::kDischarge; kind <= draw::kRootDischarge; ++kind) {
-      if (!table.hasColumn[static_cast<std::size_t>(kind)]) continue;
-      std::vector<double> values;
-      for (const auto& m : table.measurements) values.push_back(m.quantity[static_cast<std::size_t>(kind)]);
-      draw::QuantityRange(values);
-    }
-    return true;
-  });
-  fs::remove(file);
+  const std::size_t runs = RunFileMutations(
+      "hq-table", "hq.csv", Seeds(kExamples / "hq"), draw::ReadHqTable, [](const draw::HqTable& table, const std::string&) {
+        std::vector<double> stages;
+        for (const auto& m : table.measurements) stages.push_back(m.stage);
+        draw::StageRange(stages);
+        for (int kind = draw::kDischarge; kind <= draw::kRootDischarge; ++kind) {
+          if (!table.hasColumn[static_cast<std::size_t>(kind)]) continue;
+          std::vector<double> values;
+          for (const auto& m : table.measurements) values.push_back(m.quantity[static_cast<std::size_t>(kind)]);
+          draw::QuantityRange(values);
+        }
+      });
   EXPECT_GT(runs, 1u);
 }
 
 TEST(Fuzz, StandardTextFiles) {
-  const fs::path file = Scratch("drawing.atz");
-  const std::size_t runs = fuzz::RunMutations("atz-file", {kAtzSeed}, [&](const std::string& input) {
-    WriteBytes(file, input);
-    try {
-      draw::ReadDrawingFile(file);
-    } catch (const draw::InputError& e) {
-      ExpectReadableMessage(e.what(), file.string() + ": ");
-      return false;
-    }
-    for (const atz::Entry& entry : atz::ReadAtz(input).entries) {
-      if (const auto* line = std::get_if<atz::LineEntry>(&entry)) {
-        EXPECT_TRUE(std::isfinite(line->x1 + line->y2));
-      }
-    }
-    return true;
-  });
-  fs::remove(file);
+  const std::size_t runs = RunFileMutations(
+      "atz-file", "drawing.atz", {kAtzSeed}, draw::ReadDrawingFile, [](const draw::DrawingModel&, const std::string& input) {
+        for (const atz::Entry& entry : atz::ReadAtz(input).entries) {
+          if (const auto* line = std::get_if<atz::LineEntry>(&entry)) {
+            EXPECT_TRUE(std::isfinite(line->x1 + line->y2));
+          }
+        }
+      });
   EXPECT_GT(runs, 1u);
 }
 
 TEST(Fuzz, StandardDrawingFiles) {
   // The standard text seed converted by the program itself is not at hand
   // here; a drawing file is made from a header of the right size and records.
-  const fs::path file = Scratch("drawing.plm");
   std::string seed(2906, '\0');
   seed.replace(2874, 6, std::string("PLMV2\0", 6));
   auto putDouble = [](std::string& s, std::size_t at, double v) { std::memcpy(s.data() + at, &v, 8); };
@@ -182,19 +178,11 @@ TEST(Fuzz, StandardDrawingFiles) {
   text[4 + 7 * 8 + 2] = 3;
   text.replace(text.size() - 3, 2, "AB");
   const std::string plmSeed = seed + line + text + line;
-  const std::size_t runs = fuzz::RunMutations("plm-file", {plmSeed}, [&](const std::string& input) {
-    WriteBytes(file, input);
-    try {
-      draw::ReadDrawingFile(file);
-    } catch (const draw::InputError& e) {
-      ExpectReadableMessage(e.what(), file.string() + ": ");
-      return false;
-    }
-    for (const plm::Record& r : plm::ReadPlm(input).records)
-      for (double v : r.values) EXPECT_TRUE(std::isfinite(v));
-    return true;
-  });
-  fs::remove(file);
+  const std::size_t runs = RunFileMutations(
+      "plm-file", "drawing.plm", {plmSeed}, draw::ReadDrawingFile, [](const draw::DrawingModel&, const std::string& input) {
+        for (const plm::Record& r : plm::ReadPlm(input).records)
+          for (double v : r.values) EXPECT_TRUE(std::isfinite(v));
+      });
   fs::remove(Scratch("drawing.MET"));
   EXPECT_GT(runs, 1u);
 }

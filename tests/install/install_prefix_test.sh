@@ -55,9 +55,13 @@ assert len(msp.query("LINE")) >= 3 and len(msp.query("CIRCLE")) == 1, "the plan'
 assert "荒見橋" in [t.dxf.text for t in msp.query("TEXT")], "the plan's text is missing"
 PY
 
-# A prefix that cannot be written is refused with its name, and nothing is installed.
+# A prefix that cannot be written is refused with its name, first on standard
+# error in one line of its own, and nothing is installed.
 touch "$work/file"
-if cmake --install "$build" --prefix "$work/file/prefix" >"$work/refused.log" 2>&1; then fail "installed into a file"; fi
-grep -q "cannot install into $work/file/prefix" "$work/refused.log" || { cat "$work/refused.log" >&2; fail "no clear refusal"; }
+if cmake --install "$build" --prefix "$work/file/prefix" >"$work/refused.log" 2>"$work/refused.err"; then
+  fail "installed into a file"
+fi
+[ "$(head -n 1 "$work/refused.err")" = "plamor: cannot install into $work/file/prefix: the folder cannot be made or is not writable" ] ||
+  { cat "$work/refused.err" >&2; fail "no clear refusal"; }
 grep -q "Installing:" "$work/refused.log" && fail "a refused install installed something"
 echo "install_prefix: 1 passed, 0 failed"
