@@ -40,7 +40,7 @@ clsPlamor::clsPlamor(std::unique_ptr<DlgView> view, std::unique_ptr<EventPump> p
   } catch (const std::exception&) {
     s.FilePath = folders::GetSpecialFolderPath(folders::kDesktopFolderId);  // an unreadable settings file
   }
-  s.DxfPenColor = {0, 3, 1, 6, 5, 4, 2, 7};
+  s.DxfPenColor = kDxfPenColors;
 }
 
 clsPlamor::~clsPlamor() {

@@ -47,6 +47,10 @@ enum ktpPen : std::int32_t {
 // Result of every writer step.
 enum SaveResult : std::int32_t { SaveOk = 1, SaveAbort = 2, SaveAskName = 4 };
 
+// DXF colour number of each pen 0..7 (black, green, red, magenta, blue,
+// cyan, yellow, white), as every new clsPlamor object sets them.
+inline constexpr std::array<std::int16_t, 8> kDxfPenColors{0, 3, 1, 6, 5, 4, 2, 7};
+
 // Module-wide settings. One copy per thread, shared by the objects of that
 // thread without locking, unless the thread has entered an apartment of its
 // own (ScopedSettings): the D-Bus server gives every host connection one, so
@@ -56,7 +60,7 @@ struct ModuleSettings {
   std::int32_t RoundColum = 6;
   std::string FilePath;
   std::array<std::string, 129> LayerName{};          // 1..128
-  std::array<std::int16_t, 8> DxfPenColor{0, 3, 1, 6, 5, 4, 2, 7};
+  std::array<std::int16_t, 8> DxfPenColor = kDxfPenColors;
   std::array<std::int32_t, 129> LayerCode{};          // 1..128
 };
 

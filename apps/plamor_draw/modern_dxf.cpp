@@ -10,9 +10,9 @@
 #include "apps/plamor_draw/drawing_picture.h"
 #include "graphic/page_file.h"
 #include "platform/cp932.h"
+#include "server/elements/element_values.h"
 #include "server/formats/dxf_writer.h"
 #include "server/types.h"
-#include "server/formats/writer_values.h"
 
 namespace plamor::draw {
 namespace {
@@ -388,7 +388,7 @@ class EntityWriter {
       const double period = pitch > 0 ? pitch : kDefaultDashPeriodMm * scale_;
       d_.Real(48, period / kPatternLength);
     }
-    d_.Int(62, Settings().DxfPenColor[std::size_t(WriterPen(pen))]);
+    d_.Int(62, kDxfPenColors[std::size_t(WriterPen(pen))]);
   }
 
   DxfOut& d_;

@@ -16,11 +16,12 @@
 
 #include "apps/plamor_draw/drawing_model.h"
 #include "apps/plamor_draw/drawing_page.h"
-#include "server/formats/dxf_writer.h"
-#include "server/formats/output_file.h"
+#include "server/dialog/drawing_writer.h"
 #include "server/elements/z_circle.h"
 #include "server/elements/z_line.h"
 #include "server/elements/z_text.h"
+#include "server/formats/output_file.h"
+#include "server/formats/write_context.h"
 
 namespace {
 
@@ -119,14 +120,16 @@ void Record(benchmark::State& state, const char* name, double s) {
 
 void BM_OurDxfWriter(benchmark::State& state) {
   Records();
-  Settings().LayerName.fill("");
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
+    ModuleSettings settings;  // a new host's: no layer names
+    const WriteContext context = BuildWriteContext(ktpDxf, settings, 3);
     DiskOutputFile file;
     file.Open(OutputPath("drawing.dxf").string(), OpenMode::kText);
-    dxf::WriteDxfHeader(file);
-    for (const auto& record : Records()) record->Save(ktpDxf, file, 3);
-    dxf::WriteDxfTrailer(file);
+    DrawingWriter writer(ktpDxf, file, context);
+    writer.Header({});
+    for (const auto& record : Records()) writer.Element(*record);
+    writer.Trailer();
     file.Close();
     Record(state, "drawing.dxf", Since(start));
   }

@@ -17,12 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "server/formats/atz_writer.h"
-#include "server/formats/dxf_writer.h"
-#include "server/formats/layer_codes.h"
-#include "server/formats/output_file.h"
-#include "server/formats/plm_writer.h"
+#include "server/dialog/drawing_writer.h"
 #include "server/elements/z_line.h"
+#include "server/formats/output_file.h"
+#include "server/formats/write_context.h"
 
 namespace {
 
@@ -88,21 +86,19 @@ void WriteDrawing(plamor::ktpPlamorType kind, const char* name) {
   info.PaperSize = plamor::ktpA1;
   info.PaperTate = 594;
   info.PaperYoko = 841;
+  plamor::ModuleSettings settings;  // a new host's: no layer names
+  const plamor::WriteContext context = plamor::BuildWriteContext(kind, settings, info.AtzKeta);
   plamor::DiskOutputFile file;
   file.Open(OutputPath(name), kind == plamor::ktpPlm ? plamor::OpenMode::kBinary : plamor::OpenMode::kText);
-  switch (kind) {
-    case plamor::ktpDxf: plamor::dxf::WriteDxfHeader(file); break;
-    case plamor::ktpPlm: plamor::plm::WritePlmHeader(file, info); break;
-    case plamor::ktpAtz: plamor::atz::WriteAtzHeader(file, info); break;
-  }
-  for (const auto& line : Elements()) line->Save(kind, file, info.AtzKeta);
-  if (kind == plamor::ktpDxf) plamor::dxf::WriteDxfTrailer(file);
+  plamor::DrawingWriter writer(kind, file, context);
+  writer.Header(info);
+  for (const auto& line : Elements()) writer.Element(*line);
+  writer.Trailer();
   file.Close();
 }
 
 void BM_OurDxfWriter(benchmark::State& state) {
   Elements();
-  plamor::Settings().LayerName.fill("");
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     WriteDrawing(plamor::ktpDxf, "ours.dxf");
@@ -157,7 +153,6 @@ void BM_ToCharsFloor(benchmark::State& state) {
 
 void BM_StandardDrawingFile(benchmark::State& state) {
   Elements();
-  plamor::BuildLayerCodeTable();
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     WriteDrawing(plamor::ktpPlm, "drawing.plm");

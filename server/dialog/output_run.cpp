@@ -17,18 +17,16 @@
 #include "platform/numeric_text.h"
 #include "platform/prompts.h"
 #include "platform/stop_signals.h"
-#include "server/dialog/file_in_use.h"
-#include "server/formats/atz_writer.h"
 #include "server/automation_error.h"
 #include "server/dialog/dlg_view.h"
-#include "server/formats/drawing_info.h"
-#include "server/formats/dxf_writer.h"
+#include "server/dialog/drawing_writer.h"
 #include "server/dialog/event_pump.h"
+#include "server/dialog/file_prompts.h"
 #include "server/dialog/graphic_binding.h"
-#include "server/formats/file_error_prompt.h"
-#include "server/formats/output_file.h"
 #include "server/dialog/plamor_dlg.h"
-#include "server/formats/plm_writer.h"
+#include "server/formats/drawing_info.h"
+#include "server/formats/output_file.h"
+#include "server/formats/write_context.h"
 
 namespace plamor {
 
@@ -115,7 +113,9 @@ class OutputRun {
   EventPump& pump_;
   const OutputFileMaker& makeFile_;
   std::unique_ptr<OutputFile> file_;
+  std::optional<DrawingWriter> writer_;  // writes into file_
   ktpPlamorType kind_ = ktpAtz;
+  WriteContext context_;  // taken from the host's settings once the kind is known
   std::vector<bool> converted_;  // by store position: ChangeScale done in this run
   bool nameRefused_ = false;     // the save-file dialog was cancelled
 };
@@ -171,7 +171,7 @@ bool OutputRun::Run(const std::string& mglPath) {
     dlg_.FileName.clear();  // the restart path: ask for another name
     flow = Flow::kGoOn;
   }
-  if (kind_ == ktpPlm) WriteMemo(dlg_, *makeFile_());
+  if (kind_ == ktpPlm) WriteMemoFile(*makeFile_(), dlg_.FileName, dlg_.Memo);
   EndPreviewSession();
   view_.Hide();
   return true;
@@ -197,6 +197,7 @@ Flow OutputRun::WriteDrawing() {
   }
   if (!KindFromFileName(dlg_.FileName, kind_)) kind_ = ktpAtz;
   if (dlg_.DXF_Only) kind_ = ktpDxf;
+  context_ = BuildWriteContext(kind_, Settings(), dlg_.AtzKeta());
   const WorldWindow world = PreviewWorldWindow(dlg_.PaperTate(), dlg_.PaperYoko(), dlg_.PaperScale);
   Flow f = Guarded([&] {
     const GraphicFunctions& g = Graphic();
@@ -241,7 +242,7 @@ Flow OutputRun::WriteFile() {
     if (Flow f = ConfirmReplaceable(); f != Flow::kGoOn) return f;
     if (Flow f = OpenWithHeader(); f != Flow::kGoOn) return f;
     if (Flow f = OutputPhase(); f != Flow::kGoOn) return f;
-    if (kind_ == ktpDxf) dxf::WriteDxfTrailer(*file_);
+    writer_->Trailer();
     const std::optional<oserr::FileError> error = file_->Close();
     if (!error) return Flow::kGoOn;
     const Answer answer = AskAbout(*error);
@@ -258,6 +259,7 @@ Flow OutputRun::ConfirmReplaceable() {
 
 Flow OutputRun::OpenWithHeader() {
   for (;;) {
+    writer_.reset();
     file_ = makeFile_();
     const std::optional<oserr::FileError> error =
         file_->Open(dlg_.FileName, kind_ == ktpPlm ? OpenMode::kBinary : OpenMode::kText);
@@ -266,15 +268,10 @@ Flow OutputRun::OpenWithHeader() {
     if (answer == Answer::kRestart) return Flow::kRestart;
     if (answer == Answer::kCancel) return Flow::kCancel;
   }
+  writer_.emplace(kind_, *file_, context_);
   SaveResult result = SaveOk;
   const DrawingInfo info = Info();
-  const Flow f = Guarded([&] {
-    switch (kind_) {
-      case ktpAtz: result = atz::WriteAtzHeader(*file_, info); break;
-      case ktpDxf: result = dxf::WriteDxfHeader(*file_); break;
-      case ktpPlm: result = plm::WritePlmHeader(*file_, info); break;
-    }
-  });
+  const Flow f = Guarded([&] { result = writer_->Header(info); });
   if (f != Flow::kGoOn) return f;
   if (Flow r = FlowOf(result); r != Flow::kGoOn) return r;
   return CancelRequested() ? Flow::kCancel : Flow::kGoOn;
@@ -295,7 +292,7 @@ Flow OutputRun::OutputPhase() {
     clsZElement& element = store.At(i);
     SaveResult result = SaveOk;
     if (element.Tag.empty()) {
-      if (Flow f = Guarded([&] { result = element.Save(kind_, *file_, dlg_.AtzKeta()); }); f != Flow::kGoOn) return f;
+      if (Flow f = Guarded([&] { result = writer_->Element(element); }); f != Flow::kGoOn) return f;
     }
     if (Flow f = FlowOf(result); f != Flow::kGoOn) return f;
     if (CancelRequested()) return Flow::kCancel;
@@ -359,6 +356,7 @@ DrawingInfo OutputRun::Info() const {
 
 // Gives up the file being written; a file of the same name from before stays.
 void OutputRun::Abandon() {
+  writer_.reset();
   if (file_) file_->Discard();
   file_.reset();
 }
@@ -402,10 +400,6 @@ bool RunOutput(frmPlamorDlg& dlg, const std::string& mglPath, const OutputFileMa
     outcome.message = e.what();
     throw;
   }
-}
-
-bool WriteMemo(frmPlamorDlg& dlg, OutputFile& file) {
-  return plm::WriteMemoFile(file, dlg.FileName, dlg.Memo);
 }
 
 bool KindFromFileName(std::string_view fileName, ktpPlamorType& kind) {
@@ -462,7 +456,7 @@ void frmPlamorDlg::EndRun(RunResult outcome) {
 
 bool frmPlamorDlg::OutPutMet() {
   DiskOutputFile file;
-  return WriteMemo(*this, file);
+  return WriteMemoFile(file, FileName, Memo);
 }
 
 void frmPlamorDlg::OnPaint() {

@@ -31,10 +31,6 @@ std::unique_ptr<OutputFile> MakeDiskOutputFile();
 bool RunOutput(frmPlamorDlg& dlg, const std::string& mglPath,
                const OutputFileMaker& makeFile = MakeDiskOutputFile);
 
-// The memo file of the dialog's FileName with the dialog's Memo (OutPutMet).
-// A failure is shown and gives false.
-bool WriteMemo(frmPlamorDlg& dlg, OutputFile& file);
-
 // The output kind the last three characters of the file name select, without
 // regard to case; false when they select none.
 bool KindFromFileName(std::string_view fileName, ktpPlamorType& kind);

@@ -8,9 +8,7 @@
 #include "platform/cp932.h"
 #include "platform/utf8.h"
 #include "server/elements/rotation.h"
-#include "server/elements/z_circle.h"
-#include "server/elements/z_line.h"
-#include "server/elements/z_text.h"
+#include "server/elements/z_element.h"
 
 namespace plamor {
 
@@ -40,12 +38,12 @@ Extent TurnedBox(const Extent& box, double angle, double cx, double cy) {
 
 }  // namespace
 
-Extent LineExtent(const clsZLine& line) {
+Extent LineExtent(const LineValues& line) {
   return {std::min(line.x1, line.x2), std::min(line.y1, line.y2), std::max(line.x1, line.x2),
           std::max(line.y1, line.y2)};
 }
 
-Extent CircleExtent(const clsZCircle& circle) {
+Extent CircleExtent(const CircleValues& circle) {
   const double start = circle.mang > 0 ? circle.sAng : circle.sAng + circle.mang;
   const double end = circle.mang > 0 ? circle.sAng + circle.mang : circle.sAng;
   auto point = [&](double degrees) {
@@ -62,10 +60,10 @@ Extent CircleExtent(const clsZCircle& circle) {
   }
   const auto [ex, ey] = point(end);
   Widen(box, ex, ey);
-  return TurnedBox(box, circle.lang, circle.x, CircleCentre::Y(circle));
+  return TurnedBox(box, circle.lang, circle.x, circle.y);
 }
 
-Extent TextExtent(const clsZText& text) {
+Extent TextExtent(const TextValues& text) {
   const double n = static_cast<double>(utf8::CharacterCount(text.Text));
   const double b = static_cast<double>(cp932::ByteLength(text.Text));
   Extent box{0, 0, 0, 0};  // relative to the anchor

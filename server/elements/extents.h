@@ -6,12 +6,11 @@
 #include <optional>
 #include <vector>
 
+#include "server/elements/element_values.h"
+
 namespace plamor {
 
 class clsZElement;
-class clsZLine;
-class clsZCircle;
-class clsZText;
 
 struct Extent {
   double minX = 0;
@@ -20,14 +19,14 @@ struct Extent {
   double maxY = 0;
 };
 
-Extent LineExtent(const clsZLine& line);
+Extent LineExtent(const LineValues& line);
 // The box of the curve between its start and end, through the quadrant points
 // 0, 90, 180, 270 and 360 that lie strictly inside its parameter range; for a
 // tilted curve the box of that box turned about the centre.
-Extent CircleExtent(const clsZCircle& circle);
+Extent CircleExtent(const CircleValues& circle);
 // The text box from the anchor point turned by the text direction; Kiten and
 // the slant do not enter it.
-Extent TextExtent(const clsZText& text);
+Extent TextExtent(const TextValues& text);
 
 // The union of the rectangles of all elements not marked "DEL"; no value when
 // there is none.

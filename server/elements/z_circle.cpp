@@ -1,9 +1,9 @@
 #include "server/elements/z_circle.h"
 
-#include "server/elements/element_text.h"
-#include "server/elements/extents.h"
 #include "server/dialog/graphic_binding.h"
 #include "server/dialog/list_view.h"
+#include "server/elements/element_text.h"
+#include "server/elements/extents.h"
 
 namespace plamor {
 
@@ -41,8 +41,12 @@ void clsZCircle::SetListView(ListView& list, std::int32_t index) {
   list.Add(std::move(text), index);
 }
 
+CircleValues clsZCircle::Values() const {
+  return {x, y_, xr, yr, sAng, mang, lang, pich, Style, PenNo(), Layer};
+}
+
 void clsZCircle::MaxMin(double& minX, double& minY, double& maxX, double& maxY) const {
-  const Extent e = CircleExtent(*this);
+  const Extent e = CircleExtent(Values());
   minX = e.minX, minY = e.minY, maxX = e.maxX, maxY = e.maxY;
 }
 

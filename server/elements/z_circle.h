@@ -1,6 +1,7 @@
 // Circle, circular arc, ellipse and elliptical arc element.
 #pragma once
 
+#include "server/elements/element_values.h"
 #include "server/elements/z_element.h"
 
 namespace plamor {
@@ -26,7 +27,8 @@ class clsZCircle final : public clsZElement {
   void SetListView(ListView& list, std::int32_t index) override;
 
   void MaxMin(double& minX, double& minY, double& maxX, double& maxY) const override;
-  SaveResult Save(ktpPlamorType kind, OutputFile& out, std::int32_t keta) override;
+  // The values the writers and the extents take.
+  CircleValues Values() const;
   void Disp(HDC hdc) override;
   void ChangeScale(double dScale) override;  // pitch only
 

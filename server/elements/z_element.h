@@ -13,7 +13,6 @@ namespace plamor {
 
 class clsPen;
 class ListView;
-class OutputFile;
 
 enum class ElementKind : std::uint8_t { Line, Circle, Text };
 
@@ -55,9 +54,6 @@ class clsZElement {
   virtual void ChangeScale(double dScale) = 0;
   // Overwrites the four bounds with the element's own rectangle.
   virtual void MaxMin(double& minX, double& minY, double& maxX, double& maxY) const = 0;
-  // Writes the element to the output file in the given kind; `keta` is the
-  // number of decimals of a standard text file (AtzKeta).
-  virtual SaveResult Save(ktpPlamorType kind, OutputFile& out, std::int32_t keta) = 0;
 
  protected:
   explicit clsZElement(ElementKind kind) : kind_(kind) {}

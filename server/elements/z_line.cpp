@@ -4,10 +4,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "server/elements/element_text.h"
-#include "server/elements/extents.h"
 #include "server/dialog/graphic_binding.h"
 #include "server/dialog/list_view.h"
+#include "server/elements/element_text.h"
+#include "server/elements/extents.h"
 
 namespace plamor {
 
@@ -123,8 +123,10 @@ void clsZLine::SetListView2(ListView& list, std::int32_t index) {
   list.Add(std::move(text), index);
 }
 
+LineValues clsZLine::Values() const { return {x1, y1, x2, y2, pich, Style, PenNo(), Layer}; }
+
 void clsZLine::MaxMin(double& minX, double& minY, double& maxX, double& maxY) const {
-  const Extent e = LineExtent(*this);
+  const Extent e = LineExtent(Values());
   minX = e.minX, minY = e.minY, maxX = e.maxX, maxY = e.maxY;
 }
 

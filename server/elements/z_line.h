@@ -1,6 +1,7 @@
 // Line segment element.
 #pragma once
 
+#include "server/elements/element_values.h"
 #include "server/elements/z_element.h"
 
 namespace plamor {
@@ -36,7 +37,8 @@ class clsZLine final : public clsZElement {
   void SetListView2(ListView& list, std::int32_t index);
 
   void MaxMin(double& minX, double& minY, double& maxX, double& maxY) const override;
-  SaveResult Save(ktpPlamorType kind, OutputFile& out, std::int32_t keta) override;
+  // The values the writers and the extents take.
+  LineValues Values() const;
   void Disp(HDC hdc) override;
   void ChangeScale(double dScale) override;  // pitch only
 };

@@ -2,6 +2,7 @@
 // change of the anchor (Kiten) moves it by the anchor shift.
 #pragma once
 
+#include "server/elements/element_values.h"
 #include "server/elements/z_element.h"
 
 namespace plamor {
@@ -42,7 +43,8 @@ class clsZText final : public clsZElement {
   void SetListView(ListView& list, std::int32_t index) override;
 
   void MaxMin(double& minX, double& minY, double& maxX, double& maxY) const override;
-  SaveResult Save(ktpPlamorType kind, OutputFile& out, std::int32_t keta) override;
+  // The values the writers and the extents take (the text is a view of Text).
+  TextValues Values() const;
   void Disp(HDC hdc) override;
   void ChangeScale(double dScale) override;  // height, width and spacing
 

@@ -1,9 +1,8 @@
 #include "server/formats/atz_writer.h"
 
 #include "platform/cp932.h"
-#include "server/formats/fixed_decimal.h"
-#include "server/formats/output_file.h"
 #include "server/elements/paper.h"
+#include "server/formats/fixed_decimal.h"
 
 namespace plamor::atz {
 namespace {
@@ -50,10 +49,12 @@ void AppendLineType(RecordBuilder& record, std::int32_t style, double pich, bool
   record.Integer(code).Real(code != 0 ? pich : 0.0);
 }
 
-SaveResult WriteRecord(OutputFile& file, std::string record) {
-  if (record.empty()) return SaveOk;
-  record += "\r\n";
-  return WriteStep(file, record);
+// Appends a record line and its CR LF; an empty record (pen 0) is no line.
+bool AppendRecord(std::string& out, const std::string& record) {
+  if (record.empty()) return true;
+  out += record;
+  out += "\r\n";
+  return true;
 }
 
 }  // namespace
@@ -109,20 +110,18 @@ std::string TextRecord(const TextValues& text, std::int32_t keta) {
   return record.Take();
 }
 
-SaveResult WriteAtzHeader(OutputFile& file, const DrawingInfo& info) {
-  return WriteRecord(file, HeaderLine(info));
+std::string HeaderBytes(const DrawingInfo& info) { return HeaderLine(info) + "\r\n"; }
+
+bool AppendElement(std::string& out, const LineValues& line, const WriteContext& context) {
+  return AppendRecord(out, LineRecord(line, context.atzKeta));
 }
 
-SaveResult SaveLine(OutputFile& file, const LineValues& line, std::int32_t keta) {
-  return WriteRecord(file, LineRecord(line, keta));
+bool AppendElement(std::string& out, const CircleValues& circle, const WriteContext& context) {
+  return AppendRecord(out, CircleRecord(circle, context.atzKeta));
 }
 
-SaveResult SaveCircle(OutputFile& file, const CircleValues& circle, std::int32_t keta) {
-  return WriteRecord(file, CircleRecord(circle, keta));
-}
-
-SaveResult SaveText(OutputFile& file, const TextValues& text, std::int32_t keta) {
-  return WriteRecord(file, TextRecord(text, keta));
+bool AppendElement(std::string& out, const TextValues& text, const WriteContext& context) {
+  return AppendRecord(out, TextRecord(text, context.atzKeta));
 }
 
 }  // namespace plamor::atz

@@ -5,9 +5,7 @@
 
 #include "platform/cp932.h"
 #include "platform/numeric_text.h"
-#include "platform/settings_store.h"
 #include "server/formats/fixed_decimal.h"
-#include "server/formats/output_file.h"
 
 namespace plamor::dxf {
 namespace {
@@ -188,41 +186,11 @@ std::string WithoutFinalCrLf(std::string text) {
   return text;
 }
 
-bool CodePageRequested() {
-  try {
-    return settings::GetSetting(kCodePageApplication, kCodePageSection, kCodePageKey) ==
-           kJapaneseCodePage;
-  } catch (const settings::SettingsError&) {
-    return false;  // an unreadable settings file leaves the header as it always was
-  }
-}
-
 bool IsAscii(std::string_view text) {
   for (unsigned char c : text) {
     if (c >= 0x80) return false;
   }
   return true;
-}
-
-// The CP932 bytes of a layer's name ("0" for a layer without one), converted
-// once per name.
-std::string_view LayerNameBytes(std::int16_t layer) {
-  struct Cached {
-    std::string utf8;
-    std::string bytes;
-    bool filled = false;
-  };
-  thread_local std::array<Cached, kLayerCount + 1> cache;
-  const std::string& name = Settings().LayerName[static_cast<std::size_t>(layer)];
-  Cached& entry = cache[static_cast<std::size_t>(layer)];
-  if (!entry.filled || entry.utf8 != name) {
-    entry.utf8 = name;
-    std::string storage;
-    const std::string bytes = IsAscii(name) ? name : cp932::FromUtf8(name);
-    entry.bytes = name.empty() ? std::string("0") : std::string(OneLineValue(bytes, storage, !IsAscii(name)));
-    entry.filled = true;
-  }
-  return entry.bytes;
 }
 
 struct EntityStyle {
@@ -233,22 +201,15 @@ struct EntityStyle {
   std::string_view Colour() const { return {colour, colourLength}; }
 };
 
-EntityStyle StyleOf(std::int16_t layer, std::int32_t pen, std::string_view lineType) {
+EntityStyle StyleOf(const WriteContext& context, std::int16_t layer, std::int32_t pen,
+                    std::string_view lineType) {
   EntityStyle style{};
-  style.layer = LayerNameBytes(layer);
+  style.layer = context.dxfEntityLayers[static_cast<std::size_t>(layer)];
   style.lineType = lineType;
   const auto result = std::to_chars(style.colour, style.colour + sizeof style.colour,
-                                    Settings().DxfPenColor[static_cast<std::size_t>(pen)]);
+                                     context.dxfPenColor[static_cast<std::size_t>(pen)]);
   style.colourLength = static_cast<std::size_t>(result.ptr - style.colour);
   return style;
-}
-
-// The buffer an entity is built in before it is written; reused so that
-// writing many entities does not allocate.
-std::string& EntityBuffer() {
-  thread_local std::string buffer;
-  buffer.clear();
-  return buffer;
 }
 
 }  // namespace
@@ -261,18 +222,29 @@ std::string DxfGroupReal(std::int16_t code, double value) {
   return out;
 }
 
-std::string DxfHeaderText() {
-  auto& names = Settings().LayerName;
+void NameUnnamedLayers(std::array<std::string, 129>& layerNames) {
+  for (int i = 1; i <= kLayerCount; ++i) {
+    if (!layerNames[static_cast<std::size_t>(i)].empty()) return;
+  }
+  for (int i = 1; i <= kLayerCount; ++i) layerNames[static_cast<std::size_t>(i)] = "Layer-" + numtext::Format(i, "000");
+}
+
+std::string EntityLayerValue(std::string_view layerName) {
+  if (layerName.empty()) return "0";
+  const bool ascii = IsAscii(layerName);
+  const std::string bytes = ascii ? std::string(layerName) : cp932::FromUtf8(layerName);
+  std::string storage;
+  return std::string(OneLineValue(bytes, storage, !ascii));
+}
+
+std::string DxfHeaderText(const WriteContext& context) {
+  const auto& names = context.layerNames;
   int count = 0;
   for (int i = 1; i <= kLayerCount; ++i) count += names[static_cast<std::size_t>(i)].empty() ? 0 : 1;
-  if (count == 0) {
-    for (int i = 1; i <= kLayerCount; ++i) names[static_cast<std::size_t>(i)] = "Layer-" + numtext::Format(i, "000");
-    count = kLayerCount;
-  }
   std::string out;
   out.reserve(4096 + 40 * static_cast<std::size_t>(count));
   AppendPairs(out, kHeaderStart);
-  if (CodePageRequested()) AppendPairs(out, kCodePage);
+  if (context.dxfCodePage) AppendPairs(out, kCodePage);
   AppendPairs(out, kHeaderTables);
   AppendLine(out, "  2");
   AppendLine(out, "LAYER");
@@ -351,35 +323,33 @@ ArcAngles ArcFromSweep(double sAng, double mang) {
   return {false, start, sAng};
 }
 
-SaveResult WriteDxfHeader(OutputFile& file) {
-  std::string text = cp932::FromUtf8(DxfHeaderText());
+std::string HeaderBytes(const WriteContext& context) {
+  std::string text = cp932::FromUtf8(DxfHeaderText(context));
   text.append(kCrLf);
-  return WriteStep(file, text);
+  return text;
 }
 
-void WriteDxfTrailer(OutputFile& file) {
+std::string TrailerBytes() {
   std::string text = DxfTrailerText();
   text.append(kCrLf);
-  (void)file.Write(text);
+  return text;
 }
 
-SaveResult SaveLine(OutputFile& file, const LineValues& line) {
+bool AppendElement(std::string& out, const LineValues& line, const WriteContext& context) {
   const std::int32_t pen = WriterPen(line.pen);
-  if (pen == 0) return SaveOk;
-  if (!LayerInRange(line.Layer)) return RefuseStep(LayerOutOfRange());
-  const EntityStyle style = StyleOf(line.Layer, pen, LineTypeName(line.Style, pen));
-  std::string& out = EntityBuffer();
+  if (pen == 0) return true;
+  if (!LayerInRange(line.Layer)) return false;
+  const EntityStyle style = StyleOf(context, line.Layer, pen, LineTypeName(line.Style, pen));
   AppendLineEntity(out, line.x1, line.y1, 0, line.x2, line.y2, 0, style.layer, style.lineType,
                    style.Colour());
-  return WriteStep(file, out);
+  return true;
 }
 
-SaveResult SaveCircle(OutputFile& file, const CircleValues& circle) {
+bool AppendElement(std::string& out, const CircleValues& circle, const WriteContext& context) {
   const std::int32_t pen = WriterPen(circle.pen);
-  if (pen == 0) return SaveOk;
-  if (!LayerInRange(circle.Layer)) return RefuseStep(LayerOutOfRange());
-  const EntityStyle style = StyleOf(circle.Layer, pen, LineTypeName(circle.Style, pen));
-  std::string& out = EntityBuffer();
+  if (pen == 0) return true;
+  if (!LayerInRange(circle.Layer)) return false;
+  const EntityStyle style = StyleOf(context, circle.Layer, pen, LineTypeName(circle.Style, pen));
   const ArcAngles arc = ArcFromSweep(circle.sAng, circle.mang);
   if (arc.circle) {
     AppendCircleEntity(out, circle.x, circle.y, 0, circle.xr, style.layer, style.lineType,
@@ -388,16 +358,15 @@ SaveResult SaveCircle(OutputFile& file, const CircleValues& circle) {
     AppendArcEntity(out, circle.x, circle.y, 0, circle.xr, arc.start, arc.end, style.layer,
                     style.lineType, style.Colour());
   }
-  return WriteStep(file, out);
+  return true;
 }
 
-SaveResult SaveText(OutputFile& file, const TextValues& text) {
+bool AppendElement(std::string& out, const TextValues& text, const WriteContext& context) {
   const std::int32_t pen = WriterPen(text.pen);
-  if (pen == 0) return SaveOk;
-  if (!LayerInRange(text.Layer)) return RefuseStep(LayerOutOfRange());
-  const EntityStyle style = StyleOf(text.Layer, pen, "CONTINUOUS");
+  if (pen == 0) return true;
+  if (!LayerInRange(text.Layer)) return false;
+  const EntityStyle style = StyleOf(context, text.Layer, pen, "CONTINUOUS");
   const std::string bytes = cp932::FromUtf8(text.Text);
-  std::string& out = EntityBuffer();
   if (text.Style == ktpYoko) {
     AppendTextEntity(out, text.height, text.x, text.y, 0, text.lang, bytes, true,
                      IsSingleByteText(text.Text) ? "0.5000" : "0.8200", "YOKOGAKI", style.layer,
@@ -406,7 +375,7 @@ SaveResult SaveText(OutputFile& file, const TextValues& text) {
     AppendTextEntity(out, text.height, text.x, text.y, 0, text.lang, bytes, true, "0.8200", "TATEGAKI",
                      style.layer, style.lineType, style.Colour());
   }
-  return WriteStep(file, out);
+  return true;
 }
 
 }  // namespace plamor::dxf

@@ -5,23 +5,25 @@
 // The text builders work on UTF-8 and return UTF-8 (the bytes are passed
 // through unchanged, so they equally build CP932 text from CP932 parts).
 // Entity texts end without CR LF; the caller writes each as one line.
+//
+// Layer names, pen colours and the code-page choice come from the run's
+// WriteContext; the writer reads no settings and writes no file itself.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "server/elements/element_values.h"
+#include "server/formats/write_context.h"
 #include "server/types.h"
-#include "server/formats/writer_values.h"
 
-namespace plamor {
-
-class OutputFile;
-
-namespace dxf {
+namespace plamor::dxf {
 
 // Per-user setting naming the code page the header declares (opt-in):
-// Corvane / Common / DxfCodePage = "ANSI_932" adds $DWGCODEPAGE to the header.
+// Corvane / Common / DxfCodePage = "ANSI_932" adds $DWGCODEPAGE to the header
+// (the run reads it into WriteContext::dxfCodePage).
 inline constexpr std::string_view kCodePageApplication = "Corvane";
 inline constexpr std::string_view kCodePageSection = "Common";
 inline constexpr std::string_view kCodePageKey = "DxfCodePage";
@@ -30,9 +32,14 @@ inline constexpr std::string_view kJapaneseCodePage = "ANSI_932";
 // The code as plain digits, CR LF, the value in the form "0.0000", CR LF.
 std::string DxfGroupReal(std::int16_t code, double value);
 
-// The whole fixed header up to the line "ENTITIES" (no final CR LF). Fills
-// Settings().LayerName with Layer-001 .. Layer-128 first when no name is set.
-std::string DxfHeaderText();
+// The whole fixed header up to the line "ENTITIES" (no final CR LF), with one
+// LAYER entry per named layer of the context.
+std::string DxfHeaderText(const WriteContext& context);
+// Names every layer Layer-001 .. Layer-128 when none of 1..128 has a name.
+void NameUnnamedLayers(std::array<std::string, 129>& layerNames);
+// The group value an entity on a layer of this UTF-8 name carries: its CP932
+// bytes in caret form, "0" for a layer without a name.
+std::string EntityLayerValue(std::string_view layerName);
 // "  0" "ENDSEC" "  0" "EOF" (no final CR LF).
 std::string DxfTrailerText();
 
@@ -64,17 +71,15 @@ struct ArcAngles {
 };
 ArcAngles ArcFromSweep(double sAng, double mang);
 
-// Writes the header followed by CR LF.
-SaveResult WriteDxfHeader(OutputFile& file);
-// Writes the trailer followed by CR LF; failures are ignored.
-void WriteDxfTrailer(OutputFile& file);
+// The file bytes of the header and of the trailer, each followed by CR LF.
+std::string HeaderBytes(const WriteContext& context);
+std::string TrailerBytes();
 
-// The DXF entity of one element (pen 0 writes nothing). A layer without a
-// name is written as layer "0"; a layer outside 1..128 cannot be written and
-// is reported as a file error.
-SaveResult SaveLine(OutputFile& file, const LineValues& line);
-SaveResult SaveCircle(OutputFile& file, const CircleValues& circle);
-SaveResult SaveText(OutputFile& file, const TextValues& text);
+// Appends the DXF entity of one element followed by CR LF to `out` (pen 0
+// appends nothing). A layer without a name is written as layer "0"; a layer
+// outside 1..128 cannot be written: false, nothing appended.
+[[nodiscard]] bool AppendElement(std::string& out, const LineValues& line, const WriteContext& context);
+[[nodiscard]] bool AppendElement(std::string& out, const CircleValues& circle, const WriteContext& context);
+[[nodiscard]] bool AppendElement(std::string& out, const TextValues& text, const WriteContext& context);
 
-}  // namespace dxf
-}  // namespace plamor
+}  // namespace plamor::dxf

@@ -2,12 +2,10 @@
 
 #include "platform/os_errors.h"
 #include "platform/prompts.h"
-#include "server/types.h"
 
 namespace plamor {
 
-void BuildLayerCodeTable() {
-  auto& code = Settings().LayerCode;
+void BuildLayerCodeTable(std::array<std::int32_t, 129>& code) {
   for (int layer = 1; layer <= 7; ++layer) code[layer] = 1 << (7 - layer);  // 64 .. 1
   code[128] = 0;
   std::int32_t next = 3;
@@ -17,14 +15,14 @@ void BuildLayerCodeTable() {
   }
 }
 
-std::int16_t PackAttributeWord(std::int16_t kind, std::int16_t sub, std::int16_t pen,
-                               std::int16_t layer) {
+std::int16_t PackAttributeWord(std::int16_t kind, std::int16_t sub, std::int16_t pen, std::int16_t layer,
+                               const std::array<std::int32_t, 129>& code) {
   if (layer < 1 || layer > 128) {
     prompts::ShowError(oserr::Describe(9));  // subscript out of range
     return 0;
   }
   // Everything is taken to 16 bits: the word is the low half of the sum.
-  const std::uint32_t sum = static_cast<std::uint32_t>(Settings().LayerCode[layer]) * 512u +
+  const std::uint32_t sum = static_cast<std::uint32_t>(code[layer]) * 512u +
                             static_cast<std::uint16_t>(pen * 64) +
                             static_cast<std::uint16_t>(sub * 16) +
                             static_cast<std::uint16_t>(kind * 4) + 1u;

@@ -4,19 +4,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
 #include "platform/temporary_files.h"
-#include "server/formats/file_error_prompt.h"
 
 namespace plamor {
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
 constexpr int kBadFileNumber = 52;  // a write on a file that is not open
-constexpr int kSubscriptOutOfRange = 9;
 
 // Writes all bytes to fd; returns how many were written and the errno that stopped it.
 std::pair<std::size_t, int> WriteAll(int fd, std::string_view bytes) {
@@ -34,29 +31,6 @@ std::pair<std::size_t, int> WriteAll(int fd, std::string_view bytes) {
 }
 
 }  // namespace
-
-SaveResult WriteStep(OutputFile& file, std::string_view bytes) {
-  for (;;) {
-    WriteOutcome outcome = file.Write(bytes);
-    if (!outcome.error) return SaveOk;
-    bytes.remove_prefix(outcome.taken);
-    const int answer = AskFileErrorAction(*outcome.error);
-    if (answer == 4) continue;  // Retry
-    return answer == 6 ? SaveAskName : SaveAbort;
-  }
-}
-
-SaveResult RefuseStep(const FileError& error) {
-  for (;;) {
-    const int answer = AskFileErrorAction(error);
-    if (answer == 4) continue;
-    return answer == 6 ? SaveAskName : SaveAbort;
-  }
-}
-
-FileError LayerOutOfRange() { return oserr::FromNumber(kSubscriptOutOfRange); }
-
-// ---- disk ----
 
 DiskOutputFile::DiskOutputFile() = default;
 
@@ -135,66 +109,5 @@ void DiskOutputFile::Discard() {
   }
   pending_.clear();
 }
-
-// ---- memory ----
-
-std::optional<FileError> MemoryOutputFile::Open(const std::string& path, OpenMode mode) {
-  bytes_.clear();
-  path_ = path;
-  mode_ = mode;
-  open_ = true;
-  closed_ = false;
-  return std::nullopt;
-}
-
-WriteOutcome MemoryOutputFile::Write(std::string_view bytes) {
-  if (!open_) return {0, oserr::FromNumber(kBadFileNumber)};
-  bytes_.append(bytes);
-  return {bytes.size(), std::nullopt};
-}
-
-std::optional<FileError> MemoryOutputFile::Close() {
-  if (open_) closed_ = true;
-  open_ = false;
-  return std::nullopt;
-}
-
-void MemoryOutputFile::Discard() {
-  bytes_.clear();
-  open_ = false;
-  closed_ = false;
-}
-
-// ---- failing on demand ----
-
-std::optional<FileError> FailingOutputFile::Open(const std::string& path, OpenMode mode) {
-  if (plan_.openError) return plan_.openError;
-  writes_ = 0;
-  return MemoryOutputFile::Open(path, mode);
-}
-
-WriteOutcome FailingOutputFile::Write(std::string_view bytes) {
-  if (!open_) return {0, oserr::FromNumber(kBadFileNumber)};
-  ++writes_;
-  const bool fails = plan_.failAtWrite > 0 &&
-                     (writes_ == plan_.failAtWrite || (plan_.failForever && writes_ > plan_.failAtWrite));
-  if (!fails) return MemoryOutputFile::Write(bytes);
-  const std::size_t taken = writes_ == plan_.failAtWrite ? std::min(plan_.takenBeforeFailure, bytes.size()) : 0;
-  bytes_.append(bytes.substr(0, taken));
-  return {taken, plan_.error};
-}
-
-std::optional<FileError> FailingOutputFile::Close() {
-  if (open_ && plan_.closeError) {
-    auto error = std::move(plan_.closeError);
-    plan_.closeError.reset();
-    return error;
-  }
-  return MemoryOutputFile::Close();
-}
-
-FileError FailingOutputFile::DiskFull() { return oserr::FromNumber(61); }
-FileError FailingOutputFile::Vanished() { return oserr::FromNumber(53); }
-FileError FailingOutputFile::PermissionDenied() { return oserr::FromNumber(70); }
 
 }  // namespace plamor

@@ -1,5 +1,6 @@
 #include "server/formats/plm_reader.h"
 
+#include <array>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -146,8 +147,11 @@ Attribute DecodeAttribute(std::int16_t word) {
   a.sub = (bits >> 4) & 0x3;
   a.pen = (bits >> 6) & 0x7;
   a.layerCode = bits >> 9;
-  auto& codes = Settings().LayerCode;
-  if (codes[1] == 0) BuildLayerCodeTable();  // not built in this thread yet
+  static const std::array<std::int32_t, 129> codes = [] {  // the table every writer uses
+    std::array<std::int32_t, 129> table{};
+    BuildLayerCodeTable(table);
+    return table;
+  }();
   for (int layer = 1; layer <= 128; ++layer) {
     if (codes[static_cast<std::size_t>(layer)] == a.layerCode) {
       a.layer = layer;

@@ -8,11 +8,9 @@
 #include "platform/cp932.h"
 #include "platform/folders.h"
 #include "platform/host_paths.h"
-#include "platform/prompts.h"
+#include "server/elements/paper.h"
 #include "server/formats/layer_codes.h"
 #include "server/formats/le_bytes.h"
-#include "server/formats/output_file.h"
-#include "server/elements/paper.h"
 #include "server/formats/thumbnail.h"
 
 namespace plamor::plm {
@@ -38,11 +36,11 @@ void AppendField(std::string& out, std::string_view text, std::size_t size) {
   out.append(size - n, '\0');
 }
 
-// The attribute word of a record. The layer-code table is built first if
-// the dialog has not built it yet, so that no word loses its layer bits.
-std::int16_t AttributeWord(std::int16_t kind, std::int32_t sub, std::int32_t pen, std::int16_t layer) {
-  if (Settings().LayerCode[1] == 0) BuildLayerCodeTable();
-  return PackAttributeWord(kind, static_cast<std::int16_t>(sub), static_cast<std::int16_t>(pen), layer);
+// The attribute word of a record on a layer in 1..128.
+std::int16_t AttributeWord(std::int16_t kind, std::int32_t sub, std::int32_t pen, std::int16_t layer,
+                           const WriteContext& context) {
+  return PackAttributeWord(kind, static_cast<std::int16_t>(sub), static_cast<std::int16_t>(pen), layer,
+                           context.layerCode);
 }
 
 std::filesystem::path FolderOfThisLibrary() {
@@ -62,35 +60,10 @@ Thumbnail ThumbnailOf(HDC preview) {
 // Pitch and style code of a line or circle record: the pitch counts only for a dashed style.
 double RecordPitch(std::int32_t styleCode, double pich) { return styleCode != 0 ? pich : 0.0; }
 
-}  // namespace
-
-std::string FontPathField(const std::filesystem::path& folder) {
-  std::string path = (folder / std::string(kFontFile)).string();
-  const std::string shortPath = cp932::FromUtf8(folders::GetShortPath(path));
-  std::string field;
-  if (shortPath.size() < kFontPathSize) field = shortPath;
-  field.resize(kFontPathSize, '\0');
-  return field;
-}
-
-std::string TimeStamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%m/%d/%Y %H:%M:%S", &local);
-  return text;
-}
-
-std::int16_t PaperCode(std::int32_t paper, std::int32_t paperSize) {
-  // Summed wide, so a size near the top of the host's range cannot overflow;
-  // like every size, only the low 16 bits reach the field.
-  const std::int64_t code = std::int64_t{paperSize} + (paper == ktpPaperYoko ? 1 : 16);
-  return static_cast<std::int16_t>(code);
-}
-
-std::string HeaderBytes(const DrawingInfo& info, const Thumbnail& thumbnail,
-                        std::string_view timeStamp, std::string_view fontPathField) {
+// The 2906 header bytes from their parts.
+std::string HeaderBytesOf(const DrawingInfo& info, const Thumbnail& thumbnail,
+                          std::string_view timeStamp, std::string_view fontPathField,
+                          const WriteContext& context) {
   const bool landscape = info.Paper == ktpPaperYoko;
   clsPaper paper;
   paper.SetSize(info.PaperSize);
@@ -123,20 +96,47 @@ std::string HeaderBytes(const DrawingInfo& info, const Thumbnail& thumbnail,
   le::AppendInt16(At(out, kOneWordAt), 1);
   le::AppendDouble(At(out, kSecondScaleOneAt), 1.0);
   le::AppendDouble(At(out, kSecondPaperScaleAt), info.PaperScale);
-  le::AppendInt16(At(out, kFirstAttributeAt), AttributeWord(1, 0, 0, 7));
-  le::AppendInt16(At(out, kSecondAttributeAt), AttributeWord(0, 0, 1, 1));
+  le::AppendInt16(At(out, kFirstAttributeAt), AttributeWord(1, 0, 0, 7, context));
+  le::AppendInt16(At(out, kSecondAttributeAt), AttributeWord(0, 0, 1, 1, context));
   assert(out.size() == kHeaderSize);
   return out;
 }
 
-std::string LineRecord(const LineValues& line) {
+}  // namespace
+
+std::string FontPathField(const std::filesystem::path& folder) {
+  std::string path = (folder / std::string(kFontFile)).string();
+  const std::string shortPath = cp932::FromUtf8(folders::GetShortPath(path));
+  std::string field;
+  if (shortPath.size() < kFontPathSize) field = shortPath;
+  field.resize(kFontPathSize, '\0');
+  return field;
+}
+
+std::string TimeStamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%m/%d/%Y %H:%M:%S", &local);
+  return text;
+}
+
+std::int16_t PaperCode(std::int32_t paper, std::int32_t paperSize) {
+  // Summed wide, so a size near the top of the host's range cannot overflow;
+  // like every size, only the low 16 bits reach the field.
+  const std::int64_t code = std::int64_t{paperSize} + (paper == ktpPaperYoko ? 1 : 16);
+  return static_cast<std::int16_t>(code);
+}
+
+std::string LineRecord(const LineValues& line, const WriteContext& context) {
   const std::int32_t pen = WriterPen(line.pen);
   if (pen == 0) return {};
   const bool white = pen == 7;
   const std::int32_t styleCode = white ? 0 : StyleCode(line.Style);
   std::string out;
   out.reserve(kLineRecordSize);
-  le::AppendInt16(out, AttributeWord(white ? kKindLineWhite : kKindLine, styleCode, pen, line.Layer));
+  le::AppendInt16(out, AttributeWord(white ? kKindLineWhite : kKindLine, styleCode, pen, line.Layer, context));
   le::AppendInt16(out, 0);
   le::AppendDouble(out, line.x1);
   le::AppendDouble(out, line.y1);
@@ -146,13 +146,13 @@ std::string LineRecord(const LineValues& line) {
   return out;
 }
 
-std::string CircleRecord(const CircleValues& circle) {
+std::string CircleRecord(const CircleValues& circle, const WriteContext& context) {
   const std::int32_t pen = WriterPen(circle.pen);
   if (pen == 0) return {};
   const std::int32_t styleCode = StyleCode(circle.Style);
   std::string out;
   out.reserve(kCircleRecordSize);
-  le::AppendInt16(out, AttributeWord(kKindCircle, styleCode, pen, circle.Layer));
+  le::AppendInt16(out, AttributeWord(kKindCircle, styleCode, pen, circle.Layer, context));
   le::AppendInt16(out, 0);
   le::AppendDouble(out, circle.x);
   le::AppendDouble(out, circle.y);
@@ -165,13 +165,13 @@ std::string CircleRecord(const CircleValues& circle) {
   return out;
 }
 
-std::string TextRecord(const TextValues& text) {
+std::string TextRecord(const TextValues& text, const WriteContext& context) {
   const std::int32_t pen = WriterPen(text.pen);
   if (pen == 0) return {};
   const std::string bytes = cp932::FromUtf8(text.Text);
   std::string out;
   out.reserve(kTextRecordFixedSize + bytes.size() + 1);
-  le::AppendInt16(out, AttributeWord(kKindText, text.Style != ktpYoko ? 1 : 0, pen, text.Layer));
+  le::AppendInt16(out, AttributeWord(kKindText, text.Style != ktpYoko ? 1 : 0, pen, text.Layer, context));
   le::AppendInt16(out, 0);
   le::AppendDouble(out, text.x);
   le::AppendDouble(out, text.y);
@@ -187,30 +187,28 @@ std::string TextRecord(const TextValues& text) {
   return out;
 }
 
-SaveResult WritePlmHeader(OutputFile& file, const DrawingInfo& info) {
+std::string HeaderBytes(const DrawingInfo& info, const WriteContext& context) {
   const std::filesystem::path folder =
       info.programFolder.empty() ? FolderOfThisLibrary() : info.programFolder;
-  const std::string header =
-      HeaderBytes(info, ThumbnailOf(info.preview), TimeStamp(), FontPathField(folder));
-  return WriteStep(file, header);
+  return HeaderBytesOf(info, ThumbnailOf(info.preview), TimeStamp(), FontPathField(folder), context);
 }
 
-SaveResult SaveLine(OutputFile& file, const LineValues& line) {
-  if (WriterPen(line.pen) != 0 && !LayerInRange(line.Layer)) return RefuseStep(LayerOutOfRange());
-  const std::string record = LineRecord(line);
-  return record.empty() ? SaveOk : WriteStep(file, record);
+bool AppendElement(std::string& out, const LineValues& line, const WriteContext& context) {
+  if (WriterPen(line.pen) != 0 && !LayerInRange(line.Layer)) return false;
+  out += LineRecord(line, context);
+  return true;
 }
 
-SaveResult SaveCircle(OutputFile& file, const CircleValues& circle) {
-  if (WriterPen(circle.pen) != 0 && !LayerInRange(circle.Layer)) return RefuseStep(LayerOutOfRange());
-  const std::string record = CircleRecord(circle);
-  return record.empty() ? SaveOk : WriteStep(file, record);
+bool AppendElement(std::string& out, const CircleValues& circle, const WriteContext& context) {
+  if (WriterPen(circle.pen) != 0 && !LayerInRange(circle.Layer)) return false;
+  out += CircleRecord(circle, context);
+  return true;
 }
 
-SaveResult SaveText(OutputFile& file, const TextValues& text) {
-  if (WriterPen(text.pen) != 0 && !LayerInRange(text.Layer)) return RefuseStep(LayerOutOfRange());
-  const std::string record = TextRecord(text);
-  return record.empty() ? SaveOk : WriteStep(file, record);
+bool AppendElement(std::string& out, const TextValues& text, const WriteContext& context) {
+  if (WriterPen(text.pen) != 0 && !LayerInRange(text.Layer)) return false;
+  out += TextRecord(text, context);
+  return true;
 }
 
 std::string MemoFileName(std::string_view drawingFileName) {
@@ -222,24 +220,10 @@ std::string MemoFileName(std::string_view drawingFileName) {
   return std::string(drawingFileName.substr(0, cut)) + "MET";
 }
 
-bool WriteMemoFile(OutputFile& file, std::string_view drawingFileName, std::string_view memo) {
+std::string MemoBytes(std::string_view memo) {
   std::string line = cp932::FromUtf8(memo);
   line += "\r\n";
-  std::optional<FileError> error = file.Open(MemoFileName(drawingFileName), OpenMode::kText);
-  if (!error) {
-    const WriteOutcome outcome = file.Write(line);
-    error = outcome.error;
-    if (!error) error = file.Close();
-  }
-  if (!error) return true;
-  file.Discard();
-  prompts::ShowError(error->description);
-  return false;
-}
-
-bool WriteMemoFile(std::string_view drawingFileName, std::string_view memo) {
-  DiskOutputFile file;
-  return WriteMemoFile(file, drawingFileName, memo);
+  return line;
 }
 
 }  // namespace plamor::plm

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "server/formats/output_file.h"
 #include "writer_test_support.h"
 
 namespace plamor {
@@ -18,7 +17,6 @@ using testing::Text;
 class AtzWriterTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::ResetWriterSettings();
     info_.PaperSize = ktpA3;
     info_.PaperTate = 297;
     info_.PaperYoko = 420;
@@ -29,9 +27,12 @@ class AtzWriterTest : public ::testing::Test {
   std::string WriteAtz(Elements&... elements) {
     MemoryOutputFile file;
     file.Open("drawing.atz", OpenMode::kText);
-    EXPECT_EQ(atz::WriteAtzHeader(file, info_), SaveOk);
+    WriteContext context;  // the text file reads nothing but the decimals
+    context.atzKeta = info_.AtzKeta;
+    DrawingWriter writer(ktpAtz, file, context);
+    EXPECT_EQ(writer.Header(info_), SaveOk);
     for (clsZElement* element : std::vector<clsZElement*>{elements.get()...})
-      EXPECT_EQ(element->Save(ktpAtz, file, info_.AtzKeta), SaveOk);
+      EXPECT_EQ(writer.Element(*element), SaveOk);
     file.Close();
     return file.bytes();
   }

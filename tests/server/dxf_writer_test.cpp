@@ -9,7 +9,6 @@
 #include <sstream>
 
 #include "platform/settings_store.h"
-#include "server/formats/output_file.h"
 #include "writer_test_support.h"
 
 namespace plamor {
@@ -72,10 +71,12 @@ template <typename... Elements>
 std::string WriteDxf(Elements&... elements) {
   MemoryOutputFile file;
   file.Open("drawing.dxf", OpenMode::kText);
-  EXPECT_EQ(dxf::WriteDxfHeader(file), SaveOk);
+  const WriteContext context = testing::RunContext(ktpDxf);
+  DrawingWriter writer(ktpDxf, file, context);
+  EXPECT_EQ(writer.Header({}), SaveOk);
   for (clsZElement* element : std::vector<clsZElement*>{elements.get()...})
-    EXPECT_EQ(element->Save(ktpDxf, file, 3), SaveOk);
-  dxf::WriteDxfTrailer(file);
+    EXPECT_EQ(writer.Element(*element), SaveOk);
+  writer.Trailer();
   file.Close();
   return file.bytes();
 }
@@ -104,27 +105,27 @@ TEST_F(DxfWriterTest, GroupRealAndTrailerTexts) {
 }
 
 TEST_F(DxfWriterTest, HeaderWithoutLayerNamesGeneratesAll128AndKeepsThem) {
-  const std::string header = dxf::DxfHeaderText();
+  const std::string header = dxf::DxfHeaderText(testing::RunContext(ktpDxf));
   const std::string expected = ExpectedHeader(GeneratedLayers());
   EXPECT_EQ(header + "\r\n", expected);
   EXPECT_NE(header.find(" 70\r\n   129\r\n"), std::string::npos);
   EXPECT_EQ(Settings().LayerName[1], "Layer-001");
   EXPECT_EQ(Settings().LayerName[128], "Layer-128");
-  EXPECT_EQ(dxf::DxfHeaderText(), header);  // a later file of the process lists the same layers
+  EXPECT_EQ(dxf::DxfHeaderText(testing::RunContext(ktpDxf)), header);  // a later file of the process lists the same layers
 }
 
 TEST_F(DxfWriterTest, HeaderWithOneNamedLayerListsOnlyIt) {
   Settings().LayerName[3] = "A";
-  EXPECT_EQ(dxf::DxfHeaderText() + "\r\n", ExpectedHeader({"A"}));
+  EXPECT_EQ(dxf::DxfHeaderText(testing::RunContext(ktpDxf)) + "\r\n", ExpectedHeader({"A"}));
   EXPECT_TRUE(Settings().LayerName[1].empty());
 }
 
 TEST_F(DxfWriterTest, HeaderDeclaresJapaneseCodePageOnlyWhenTheUserOptsIn) {
   Settings().LayerName[1] = "A";
   settings::SaveSetting("Corvane", "Common", "DxfCodePage", "");
-  EXPECT_EQ(dxf::DxfHeaderText() + "\r\n", ExpectedHeader({"A"}));
+  EXPECT_EQ(dxf::DxfHeaderText(testing::RunContext(ktpDxf)) + "\r\n", ExpectedHeader({"A"}));
   settings::SaveSetting("Corvane", "Common", "DxfCodePage", "ANSI_932");
-  EXPECT_EQ(dxf::DxfHeaderText() + "\r\n", ExpectedHeader({"A"}, true));
+  EXPECT_EQ(dxf::DxfHeaderText(testing::RunContext(ktpDxf)) + "\r\n", ExpectedHeader({"A"}, true));
 }
 
 TEST_F(DxfWriterTest, EntityBuilders) {
@@ -341,7 +342,8 @@ TEST_F(DxfWriterTest, LayerOutsideTheTableIsAFileErrorNotACrash) {
   auto line = Line(0, 0, 1, 1, 1, 200);
   MemoryOutputFile file;
   file.Open("x.dxf", OpenMode::kText);
-  EXPECT_EQ(line->Save(ktpDxf, file, 3), SaveAbort);
+  const WriteContext context = testing::RunContext(ktpDxf);
+  EXPECT_EQ(DrawingWriter(ktpDxf, file, context).Element(*line), SaveAbort);
   EXPECT_TRUE(file.bytes().empty());
 }
 
@@ -349,7 +351,8 @@ TEST_F(DxfWriterTest, UnknownOutputKindWritesNothing) {
   auto line = Line(0, 0, 1, 1);
   MemoryOutputFile file;
   file.Open("x", OpenMode::kText);
-  EXPECT_EQ(line->Save(static_cast<ktpPlamorType>(7), file, 3), SaveOk);
+  const WriteContext context = testing::RunContext(ktpDxf);
+  EXPECT_EQ(DrawingWriter(static_cast<ktpPlamorType>(7), file, context).Element(*line), SaveOk);
   EXPECT_TRUE(file.bytes().empty());
 }
 

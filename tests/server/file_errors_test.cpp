@@ -4,10 +4,6 @@
 // destroys an earlier file and leaves nothing behind when given up.
 #include <gtest/gtest.h>
 
-#include "server/formats/atz_writer.h"
-#include "server/formats/dxf_writer.h"
-#include "server/formats/output_file.h"
-#include "server/formats/plm_writer.h"
 #include "writer_test_support.h"
 
 namespace plamor {
@@ -41,10 +37,12 @@ FailingOutputFile::Plan FailAt(int write, std::size_t taken, FileError error, bo
 std::vector<SaveResult> WriteDxfSteps(OutputFile& file) {
   auto a = Line(0, 0, 1, 1);
   auto b = Line(2, 2, 3, 3);
-  std::vector<SaveResult> results{dxf::WriteDxfHeader(file)};
-  if (results.back() == SaveOk) results.push_back(a->Save(ktpDxf, file, 3));
-  if (results.back() == SaveOk) results.push_back(b->Save(ktpDxf, file, 3));
-  if (results.back() == SaveOk) dxf::WriteDxfTrailer(file);
+  const WriteContext context = testing::RunContext(ktpDxf);
+  DrawingWriter writer(ktpDxf, file, context);
+  std::vector<SaveResult> results{writer.Header({})};
+  if (results.back() == SaveOk) results.push_back(writer.Element(*a));
+  if (results.back() == SaveOk) results.push_back(writer.Element(*b));
+  if (results.back() == SaveOk) writer.Trailer();
   return results;
 }
 
@@ -76,14 +74,15 @@ TEST_F(FileErrorsTest, FullDiskAnsweredNoAbortsAndCancelAborts) {
   FailingOutputFile file(FailAt(1, 0, FailingOutputFile::DiskFull(), true));
   file.Open("x.atz", OpenMode::kText);
   DrawingInfo info;
-  EXPECT_EQ(atz::WriteAtzHeader(file, info), SaveAbort);
+  const WriteContext context = testing::RunContext(ktpAtz);
+  EXPECT_EQ(DrawingWriter(ktpAtz, file, context).Header(info), SaveAbort);
 
   prompter_->ExpectMessage("書き込みできません。", "エラー確認", prompts::kRetryCancel, prompts::kRetry);
   prompter_->ExpectMessage("書き込みできません。", "エラー確認", prompts::kRetryCancel, prompts::kCancel);
   FailingOutputFile denied(FailAt(1, 0, FailingOutputFile::PermissionDenied(), true));
   denied.Open("x.plm", OpenMode::kBinary);
   auto text = Text("A", 0, 0);
-  EXPECT_EQ(text->Save(ktpPlm, denied, 3), SaveAbort);
+  EXPECT_EQ(DrawingWriter(ktpPlm, denied, context).Element(*text), SaveAbort);
   EXPECT_EQ(denied.writes(), 2);
 }
 
@@ -98,7 +97,8 @@ TEST_F(FileErrorsTest, VanishedFileStopsTheRun) {
 TEST_F(FileErrorsTest, TrailerIgnoresFailures) {
   FailingOutputFile file(FailAt(1, 0, FailingOutputFile::DiskFull(), true));
   file.Open("x.dxf", OpenMode::kText);
-  dxf::WriteDxfTrailer(file);  // no prompt, no crash
+  const WriteContext context = testing::RunContext(ktpDxf);
+  DrawingWriter(ktpDxf, file, context).Trailer();  // no prompt, no crash
   EXPECT_TRUE(file.bytes().empty());
 }
 

@@ -8,7 +8,6 @@
 #include <cctype>
 
 #include "platform/device_context.h"
-#include "server/formats/output_file.h"
 #include "writer_test_support.h"
 
 namespace plamor {
@@ -75,7 +74,6 @@ void ExpectTimeStamps(const std::string& file) {
 class PlmWriterTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::ResetWriterSettings();
     info_.PlamorFlg = 7;
     info_.GentenX = 1000.5;
     info_.GentenY = -2000.25;
@@ -94,15 +92,18 @@ class PlmWriterTest : public ::testing::Test {
   std::string WritePlm(Elements&... elements) {
     MemoryOutputFile file;
     file.Open("drawing.plm", OpenMode::kBinary);
-    EXPECT_EQ(plm::WritePlmHeader(file, info_), SaveOk);
+    DrawingWriter writer(ktpPlm, file, context_);
+    EXPECT_EQ(writer.Header(info_), SaveOk);
     for (clsZElement* element : std::vector<clsZElement*>{elements.get()...})
-      EXPECT_EQ(element->Save(ktpPlm, file, 3), SaveOk);
+      EXPECT_EQ(writer.Element(*element), SaveOk);
     file.Close();
     return file.bytes();
   }
 
   testing::TempFolder temp_;
   DrawingInfo info_;
+  ModuleSettings settings_;  // a new host's settings
+  WriteContext context_ = BuildWriteContext(ktpPlm, settings_, 3);
   std::string fontPath_;
 };
 
@@ -151,7 +152,7 @@ TEST_F(PlmWriterTest, ThumbnailOfThePreview) {
   info_.preview = &white;
   MemoryOutputFile file;
   file.Open("d.plm", OpenMode::kBinary);
-  ASSERT_EQ(plm::WritePlmHeader(file, info_), SaveOk);
+  ASSERT_EQ(DrawingWriter(ktpPlm, file, context_).Header(info_), SaveOk);
   Bytes row;
   for (int plane = 0; plane < 3; ++plane) row.fill(10, '\xFF').hex({0xF0});
   Bytes expected;
@@ -163,25 +164,25 @@ TEST_F(PlmWriterTest, ThumbnailOfThePreview) {
 
 TEST_F(PlmWriterTest, LineRecords) {
   LineValues v{0, 0, 10, 0, 3, ktpdash, 2, 1};
-  EXPECT_EQ(plm::LineRecord(v), Bytes().i16(-32619).i16(0).f64(0).f64(0).f64(10).f64(0).f64(3).b);
+  EXPECT_EQ(plm::LineRecord(v, context_), Bytes().i16(-32619).i16(0).f64(0).f64(0).f64(10).f64(0).f64(3).b);
   v.pen = 7;  // white lines have kind 0, no style and no pitch
-  EXPECT_EQ(plm::LineRecord(v), Bytes().i16(0x81C1).i16(0).f64(0).f64(0).f64(10).f64(0).f64(0).b);
+  EXPECT_EQ(plm::LineRecord(v, context_), Bytes().i16(0x81C1).i16(0).f64(0).f64(0).f64(10).f64(0).f64(0).b);
   v.pen = 9;  // a stray pen is written as pen 7: the layer bits stay those of layer 1
-  EXPECT_EQ(plm::LineRecord(v).substr(0, 2), Bytes().i16(0x81C1).b);
+  EXPECT_EQ(plm::LineRecord(v, context_).substr(0, 2), Bytes().i16(0x81C1).b);
   v = {0, 0, 1, 1, 5, ktpsolid, 1, 8};  // solid: no pitch; layer 8 has code 3
-  EXPECT_EQ(plm::LineRecord(v), Bytes().i16(3 * 512 + 64 + 4 + 1).i16(0).f64(0).f64(0).f64(1).f64(1).f64(0).b);
+  EXPECT_EQ(plm::LineRecord(v, context_), Bytes().i16(3 * 512 + 64 + 4 + 1).i16(0).f64(0).f64(0).f64(1).f64(1).f64(0).b);
   v = {0, 0, 1, 1, 5, ktpdashdotdot, 3, 128};  // layer 128 has code 0
-  EXPECT_EQ(plm::LineRecord(v).substr(0, 2), Bytes().i16(3 * 64 + 3 * 16 + 4 + 1).b);
+  EXPECT_EQ(plm::LineRecord(v, context_).substr(0, 2), Bytes().i16(3 * 64 + 3 * 16 + 4 + 1).b);
   v.pen = 0;
-  EXPECT_EQ(plm::LineRecord(v), "");
+  EXPECT_EQ(plm::LineRecord(v, context_), "");
 }
 
 TEST_F(PlmWriterTest, CircleRecords) {
   CircleValues v{1, 2, 5, 3, 10, -30, 45, 2, ktpdashdot, 7, 2};
-  EXPECT_EQ(plm::CircleRecord(v),  // pen 7 has no special case for circles
+  EXPECT_EQ(plm::CircleRecord(v, context_),  // pen 7 has no special case for circles
             Bytes().i16(32 * 512 + 7 * 64 + 2 * 16 + 2 * 4 + 1).i16(0).f64(1).f64(2).f64(5).f64(3).f64(10)
                 .f64(-30).f64(45).f64(2).b);
-  EXPECT_EQ(plm::CircleRecord(v).size(), 68u);
+  EXPECT_EQ(plm::CircleRecord(v, context_).size(), 68u);
 }
 
 TEST_F(PlmWriterTest, TextRecords) {
@@ -190,12 +191,12 @@ TEST_F(PlmWriterTest, TextRecords) {
   v.FontType = 2; v.Style = ktpTate; v.pen = 1; v.Layer = 1; v.Text = "A";
   const Bytes fixed = Bytes().i16(64 * 512 + 64 + 16 + 12 + 1).i16(0).f64(1).f64(2).f64(2.7).f64(3).f64(0.3)
                           .f64(90).f64(15).i16(2);
-  EXPECT_EQ(plm::TextRecord(v), Bytes(fixed).i32(2).text("A").fill(1, 0).b);
-  EXPECT_EQ(plm::TextRecord(v).size(), 68u);
+  EXPECT_EQ(plm::TextRecord(v, context_), Bytes(fixed).i32(2).text("A").fill(1, 0).b);
+  EXPECT_EQ(plm::TextRecord(v, context_).size(), 68u);
   v.Text = "";
-  EXPECT_EQ(plm::TextRecord(v), Bytes(fixed).i32(1).fill(1, 0).b);
+  EXPECT_EQ(plm::TextRecord(v, context_), Bytes(fixed).i32(1).fill(1, 0).b);
   v.Text = "左岸Ω😀";  // the emoji has no CP932 form: "?" and the count agree
-  EXPECT_EQ(plm::TextRecord(v), Bytes(fixed).i32(8).hex({0x8D, 0xB6, 0x8A, 0xDD, 0x83, 0xB6}).text("?").fill(1, 0).b);
+  EXPECT_EQ(plm::TextRecord(v, context_), Bytes(fixed).i32(8).hex({0x8D, 0xB6, 0x8A, 0xDD, 0x83, 0xB6}).text("?").fill(1, 0).b);
 }
 
 TEST_F(PlmWriterTest, PenZeroAndRemovedElementsLeaveNoRecord) {
@@ -215,10 +216,10 @@ TEST_F(PlmWriterTest, LayerOutsideTheTableIsRefusedNotWrittenAsABrokenRecord) {
   auto line = Line(0, 0, 1, 1, 1, 129);
   MemoryOutputFile file;
   file.Open("x.plm", OpenMode::kBinary);
-  EXPECT_EQ(line->Save(ktpPlm, file, 3), SaveAbort);
+  EXPECT_EQ(DrawingWriter(ktpPlm, file, context_).Element(*line), SaveAbort);
   EXPECT_TRUE(file.bytes().empty());
   auto black = Line(0, 0, 1, 1, 0, 0);  // pen 0 is skipped before its layer matters
-  EXPECT_EQ(black->Save(ktpPlm, file, 3), SaveOk);
+  EXPECT_EQ(DrawingWriter(ktpPlm, file, context_).Element(*black), SaveOk);
 }
 
 TEST_F(PlmWriterTest, MemoFile) {
@@ -226,7 +227,8 @@ TEST_F(PlmWriterTest, MemoFile) {
   EXPECT_EQ(plm::MemoFileName("/data/a.PLM"), "/data/a.MET");
   EXPECT_EQ(plm::MemoFileName("/data/図面.図面図"), "/data/図面.MET");
   const auto drawing = temp_ / "plan.plm";
-  ASSERT_TRUE(plm::WriteMemoFile(drawing.string(), "第1回 測量"));
+  DiskOutputFile file;
+  ASSERT_TRUE(WriteMemoFile(file, drawing.string(), "第1回 測量"));
   EXPECT_EQ(testing::ReadBytes(temp_ / "plan.MET"), cp932::FromUtf8("第1回 測量") + "\r\n");
 }
 
@@ -236,7 +238,7 @@ TEST_F(PlmWriterTest, MemoFileFailureIsShownAndLeavesNothing) {
   FailingOutputFile::Plan plan;
   plan.openError = FailingOutputFile::PermissionDenied();
   FailingOutputFile denied(plan);
-  EXPECT_FALSE(plm::WriteMemoFile(denied, "/data/plan.plm", "memo"));
+  EXPECT_FALSE(WriteMemoFile(denied, "/data/plan.plm", "memo"));
 
   prompter->ExpectMessage("ディスクの空き容量が不足しています。", "ｴﾗｰ", prompts::kCritical, prompts::kOk);
   plan = {};
@@ -244,7 +246,7 @@ TEST_F(PlmWriterTest, MemoFileFailureIsShownAndLeavesNothing) {
   plan.takenBeforeFailure = 2;
   plan.error = FailingOutputFile::DiskFull();
   FailingOutputFile full(plan);
-  EXPECT_FALSE(plm::WriteMemoFile(full, "/data/plan.plm", "memo"));
+  EXPECT_FALSE(WriteMemoFile(full, "/data/plan.plm", "memo"));
   EXPECT_TRUE(full.bytes().empty());
   EXPECT_FALSE(full.closed());
 }

@@ -4,7 +4,6 @@
 
 #include "server/formats/atz_reader.h"
 #include "server/formats/atz_writer.h"
-#include "server/formats/output_file.h"
 #include "server/formats/plm_reader.h"
 #include "server/formats/plm_writer.h"
 #include "writer_test_support.h"
@@ -42,8 +41,10 @@ class ReadersTest : public ::testing::Test {
   std::string Write(ktpPlamorType kind) {
     MemoryOutputFile file;
     file.Open("d", OpenMode::kBinary);
-    EXPECT_EQ(kind == ktpPlm ? plm::WritePlmHeader(file, info_) : atz::WriteAtzHeader(file, info_), SaveOk);
-    for (auto& e : elements_) EXPECT_EQ(e->Save(kind, file, info_.AtzKeta), SaveOk);
+    const WriteContext context = testing::RunContext(kind, info_.AtzKeta);
+    DrawingWriter writer(kind, file, context);
+    EXPECT_EQ(writer.Header(info_), SaveOk);
+    for (auto& e : elements_) EXPECT_EQ(writer.Element(*e), SaveOk);
     file.Close();
     return file.bytes();
   }

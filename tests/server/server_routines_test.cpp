@@ -14,12 +14,11 @@
 #include "platform/cp932.h"
 #include "platform/host_paths.h"
 #include "platform/prompts_scripted.h"
-#include "server/dialog/file_in_use.h"
+#include "server/dialog/file_prompts.h"
 #include "server/dialog/topmost_window.h"
 #include "server/elements/column_rounding.h"
 #include "server/elements/double_hex_key.h"
 #include "server/elements/rotation.h"
-#include "server/formats/file_error_prompt.h"
 #include "server/formats/layer_codes.h"
 #include "server/types.h"
 

@@ -1,5 +1,6 @@
 // Helpers of the writer tests: elements built field by field, text of CR LF
-// lines, a temporary folder, and the scripted prompter put in place for one test.
+// lines, the context an output run takes, a temporary folder, and the
+// scripted prompter put in place for one test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,11 +18,14 @@
 
 #include "platform/cp932.h"
 #include "platform/prompts_scripted.h"
+#include "server/dialog/drawing_writer.h"
 #include "server/formats/layer_codes.h"
-#include "server/types.h"
 #include "server/elements/z_circle.h"
 #include "server/elements/z_line.h"
 #include "server/elements/z_text.h"
+#include "server/formats/write_context.h"
+#include "server/types.h"
+#include "tests/support/memory_output_file.h"
 
 namespace plamor::testing {
 
@@ -66,8 +70,13 @@ inline std::unique_ptr<clsZText> Text(std::string text, double x, double y, int 
 inline void ResetWriterSettings() {
   auto& s = Settings();
   s.LayerName.fill("");
-  s.DxfPenColor = {0, 3, 1, 6, 5, 4, 2, 7};
+  s.DxfPenColor = kDxfPenColors;
   BuildLayerCodeTable();
+}
+
+// The context an output run of `kind` takes from the thread's settings.
+inline WriteContext RunContext(ktpPlamorType kind, std::int32_t keta = 3) {
+  return BuildWriteContext(kind, Settings(), keta);
 }
 
 // A temporary folder removed at the end of the test; XDG_CONFIG_HOME points into it.

@@ -1,4 +1,4 @@
-#include "server/dialog/file_in_use.h"
+#include "server/dialog/file_prompts.h"
 
 #include "platform/prompts.h"
 
@@ -18,6 +18,28 @@ bool RetryWhileFileInUse(const std::function<std::optional<oserr::FileError>()>&
          "確認", prompts::kRetryCancel | prompts::kExclamation});
     if (answer != prompts::kRetry) return false;
   }
+}
+
+std::int32_t AskFileErrorAction(const oserr::FileError& error) {
+  prompts::MessageBoxRequest request{error.description, "エラー確認", prompts::kOkOnly};
+  switch (error.number) {
+    case 57:
+    case 68:
+    case 70:
+    case 31036:
+    case 31037:
+      request.style = prompts::kRetryCancel;
+      break;
+    case 61:
+      request.text += "\n再度、ファイル名の指示を行いますか？";
+      request.style = prompts::kYesNo;
+      break;
+    default:
+      request.text += "\n処理を中止します。";
+      request.style = prompts::kOkOnly | prompts::kCritical;
+      break;
+  }
+  return prompts::Current().MessageBox(request);
 }
 
 }  // namespace plamor

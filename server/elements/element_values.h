@@ -1,6 +1,8 @@
-// The element values the three file writers take, as the element records hold
-// them when Save runs (after the preview phase turned pitches and text sizes
-// into drawing units). Texts are UTF-8; the writers store them in CP932.
+// The values of the three element records as the file writers and the
+// extents take them (Values() of each record; when the output run writes, the
+// preview phase has turned pitches and text sizes into drawing units), and
+// the rules every writer applies to them. Texts are UTF-8; the writers store
+// them in CP932.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +36,9 @@ struct TextValues {
   std::int16_t Layer = 1;
   std::string_view Text;
 };
+
+// Layers the files can hold; an element on any other layer cannot be written.
+constexpr bool LayerInRange(std::int32_t layer) { return layer >= 1 && layer <= 128; }
 
 // The pen number the writers use: a number outside 0..7 is written as pen 7,
 // so it never indexes outside the pen tables nor spills into other fields.
