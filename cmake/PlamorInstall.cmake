@@ -38,8 +38,8 @@ install(FILES ${PLAMOR_BIN_DIR}/M_G_L.KVD DESTINATION ${CMAKE_INSTALL_DATADIR}/p
 
 # Headers of the in-process host entry and of the chart controls, under the
 # names the sources use ("server/host/host_entry.h").
-set(plamor_host_headers server/host/host_entry.h server/plamor_interface.h server/optional_arg.h
-    server/types.h server/automation_error.h)
+set(plamor_host_headers server/host/host_entry.h server/plamor_interface.h server/plamor_members.def
+    server/plamor_declarations.inc server/optional_arg.h server/types.h server/automation_error.h)
 set(plamor_chart_headers charts/danmen.h charts/danmen_chart.h charts/tbunpu.h charts/tbunpu_chart.h
     charts/cls_data.h charts/host_date.h charts/picture.h)
 foreach(header ${plamor_host_headers} ${plamor_chart_headers})

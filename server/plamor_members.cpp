@@ -21,20 +21,11 @@ ArgValue Result(std::int32_t v) { return ArgValue::Num(v); }
 ArgValue Result(std::int16_t v) { return ArgValue::Num(v); }
 ArgValue Result(bool v) { return ArgValue::Truth(v); }
 ArgValue Result(const std::string& v) { return ArgValue::Str(v); }
+ArgValue Result(const RunResult& v) { return RunResultValue(v); }
 ArgValue None() { return ArgValue{}; }
 
 using T = ArgType;
-
-// A property as its put and get members. The get converts the C++ value to
-// an ArgValue through Result().
-#define PLAMOR_PROPERTY(Name, Type, Access)                                                   \
-  MemberInfo{#Name, MemberKind::PropertyPut, {{"value", Type}}, false, Type,                  \
-             [](IPlamor& t, const MemberCall& c) { t.put_##Name(c.Access(0)); return None(); }}, \
-  MemberInfo{#Name, MemberKind::PropertyGet, {}, true, Type,                                  \
-             [](IPlamor& t, const MemberCall&) { return Result(t.get_##Name()); }}
-#define PLAMOR_READONLY(Name, Type)                  \
-  MemberInfo{#Name, MemberKind::PropertyGet, {}, true, Type, \
-             [](IPlamor& t, const MemberCall&) { return Result(t.get_##Name()); }}
+using Invoke = ArgValue (*)(IPlamor& target, const MemberCall& call);
 
 LineOptions LineOptionsAt(const MemberCall& c, size_t first) {
   return LineOptions{c.Optional(first), c.Optional(first + 1), c.Optional(first + 2),
@@ -61,125 +52,126 @@ const std::vector<ParamInfo> kTextParams = {
     {"vHeight", T::Variant, true}, {"vWidth", T::Variant, true}, {"vBetween", T::Variant, true},
     {"vPen", T::Variant, true},    {"vLayer", T::Variant, true}, {"vKiten", T::Variant, true}};
 
-std::vector<MemberInfo> BuildMembers() {
-  return {
-      PLAMOR_PROPERTY(Optimaze, T::Int32, Int32),
-      PLAMOR_PROPERTY(AutoSize, T::Bool, Bool),
-      PLAMOR_PROPERTY(AtzKeta, T::Int32, Int32),
-      PLAMOR_READONLY(Count, T::Int32),
-      PLAMOR_READONLY(DispCancelDlg, T::Bool),
-      PLAMOR_READONLY(IdolePlamorOutPut, T::Bool),
-      PLAMOR_READONLY(Cancel, T::Bool),
-      PLAMOR_PROPERTY(FileName, T::String, String),
-      PLAMOR_PROPERTY(FilePath, T::String, String),
-      PLAMOR_PROPERTY(Memo, T::String, String),
-      PLAMOR_PROPERTY(RoundColum, T::Int32, Int32),
-      PLAMOR_PROPERTY(pich, T::Double, Double),
-      PLAMOR_PROPERTY(TextWidth, T::Double, Double),
-      PLAMOR_PROPERTY(TextHeight, T::Double, Double),
-      PLAMOR_PROPERTY(TextBetween, T::Double, Double),
-      PLAMOR_PROPERTY(TextKiten, T::Int32, Int32),
-      PLAMOR_PROPERTY(Style, T::Int32, Int32),
-      PLAMOR_PROPERTY(Layer, T::Int16, Int16),
-      PLAMOR_PROPERTY(pen, T::Int32, Int32),
-      PLAMOR_PROPERTY(Paper, T::Int32, Int32),
-      PLAMOR_PROPERTY(PaperScale, T::Double, Double),
-      PLAMOR_PROPERTY(PaperTate, T::Double, Double),
-      PLAMOR_PROPERTY(PaperYoko, T::Double, Double),
-      PLAMOR_PROPERTY(PaperSize, T::Int32, Int32),
-      MemberInfo{"En", MemberKind::Method,
-                 With({{"x", T::Double}, {"y", T::Double}, {"r", T::Double}}, kLineOptionParams),
-                 false, T::Int32,
-                 [](IPlamor& t, const MemberCall& c) {
-                   t.En(c.Double(0), c.Double(1), c.Double(2), LineOptionsAt(c, 3));
-                   return None();
-                 }},
-      MemberInfo{"Enko", MemberKind::Method,
-                 With({{"x", T::Double}, {"y", T::Double}, {"r", T::Double}, {"sAng", T::Double},
-                       {"mang", T::Double}},
-                      kLineOptionParams),
-                 false, T::Int32,
-                 [](IPlamor& t, const MemberCall& c) {
-                   t.Enko(c.Double(0), c.Double(1), c.Double(2), c.Double(3), c.Double(4),
-                          LineOptionsAt(c, 5));
-                   return None();
-                 }},
-      MemberInfo{"Daen", MemberKind::Method,
-                 With({{"x", T::Double}, {"y", T::Double}, {"xr", T::Double}, {"yr", T::Double},
-                       {"lang", T::Double, true}},
-                      kLineOptionParams),
-                 false, T::Int32,
-                 [](IPlamor& t, const MemberCall& c) {
-                   t.Daen(c.Double(0), c.Double(1), c.Double(2), c.Double(3), c.Double(4),
-                          LineOptionsAt(c, 5));
-                   return None();
-                 }},
-      MemberInfo{"Daenko", MemberKind::Method,
-                 With({{"x", T::Double}, {"y", T::Double}, {"xr", T::Double}, {"yr", T::Double},
-                       {"sAng", T::Double}, {"mang", T::Double}, {"lang", T::Double, true}},
-                      kLineOptionParams),
-                 false, T::Int32,
-                 [](IPlamor& t, const MemberCall& c) {
-                   t.Daenko(c.Double(0), c.Double(1), c.Double(2), c.Double(3), c.Double(4),
-                            c.Double(5), c.Double(6), LineOptionsAt(c, 7));
-                   return None();
-                 }},
-      MemberInfo{"Sen", MemberKind::Method,
-                 With({{"x1", T::Double}, {"y1", T::Double}, {"x2", T::Double}, {"y2", T::Double}},
-                      kLineOptionParams),
-                 false, T::Int32,
-                 [](IPlamor& t, const MemberCall& c) {
-                   t.Sen(c.Double(0), c.Double(1), c.Double(2), c.Double(3), LineOptionsAt(c, 4));
-                   return None();
-                 }},
-      MemberInfo{"Moji", MemberKind::Method, kTextParams, false, T::Int32,
-                 [](IPlamor& t, const MemberCall& c) {
-                   t.Moji(c.Double(0), c.Double(1), c.String(2), c.Int32(3), c.Double(4),
-                          c.Double(5), TextOptionsAt(c, 6));
-                   return None();
-                 }},
-      MemberInfo{"Clear", MemberKind::Method, {}, false, T::Int32,
-                 [](IPlamor& t, const MemberCall&) { t.Clear(); return None(); }},
-      MemberInfo{"ShowDialog", MemberKind::Method, {}, false, T::Int32,
-                 [](IPlamor& t, const MemberCall&) { t.ShowDialog(); return None(); }},
-      MemberInfo{"HideDialog", MemberKind::Method, {}, false, T::Int32,
-                 [](IPlamor& t, const MemberCall&) { t.HideDialog(); return None(); }},
-      MemberInfo{"OutPutPlamor", MemberKind::Method, {{"MGLPath", T::String}}, false, T::Int32,
-                 [](IPlamor& t, const MemberCall& c) { t.OutPutPlamor(c.String(0)); return None(); }},
-      MemberInfo{"OpenFileNameDlg", MemberKind::Method, {}, true, T::String,
-                 [](IPlamor& t, const MemberCall&) { return Result(t.OpenFileNameDlg()); }},
-      PLAMOR_PROPERTY(HouiAngle, T::Double, Double),
-      PLAMOR_PROPERTY(GentenX, T::Double, Double),
-      PLAMOR_PROPERTY(GentenY, T::Double, Double),
-      PLAMOR_PROPERTY(PlamorFlg, T::Int32, Int32),
-      MemberInfo{"MojiExtMsM", MemberKind::Method, kTextParams, false, T::Int32,
-                 [](IPlamor& t, const MemberCall& c) {
-                   t.MojiExtMsM(c.Double(0), c.Double(1), c.String(2), c.Int32(3), c.Double(4),
-                                c.Double(5), TextOptionsAt(c, 6));
-                   return None();
-                 }},
-      MemberInfo{"MojiExtMsG", MemberKind::Method, kTextParams, false, T::Int32,
-                 [](IPlamor& t, const MemberCall& c) {
-                   t.MojiExtMsG(c.Double(0), c.Double(1), c.String(2), c.Int32(3), c.Double(4),
-                                c.Double(5), TextOptionsAt(c, 6));
-                   return None();
-                 }},
-      PLAMOR_PROPERTY(DXFOnly, T::Bool, Bool),
-      MemberInfo{"LayerName", MemberKind::PropertyPut, {{"Index", T::Int16}, {"value", T::String}},
-                 false, T::String,
-                 [](IPlamor& t, const MemberCall& c) {
-                   t.put_LayerName(c.Int16(0), c.String(1));
-                   return None();
-                 }},
-      MemberInfo{"LayerName", MemberKind::PropertyGet, {{"Index", T::Int16}}, true, T::String,
-                 [](IPlamor& t, const MemberCall& c) { return Result(t.get_LayerName(c.Int16(0))); }},
-      MemberInfo{"RunResult", MemberKind::PropertyGet, {}, true, T::RunOutcome,
-                 [](IPlamor& t, const MemberCall&) { return RunResultValue(t.get_RunResult()); }},
-  };
+MemberInfo Method(const char* name, std::vector<ParamInfo> params, Invoke invoke) {
+  return MemberInfo{name, MemberKind::Method, std::move(params), false, T::Int32, invoke};
 }
 
-#undef PLAMOR_PROPERTY
-#undef PLAMOR_READONLY
+// The rows of the members whose parameters the list cannot give as the type
+// library names them: the methods and the indexed property LayerName. Each is
+// named after its member in plamor_members.def.
+MemberInfo EnRow() {
+  return Method("En", With({{"x", T::Double}, {"y", T::Double}, {"r", T::Double}}, kLineOptionParams),
+                [](IPlamor& t, const MemberCall& c) {
+                  t.En(c.Double(0), c.Double(1), c.Double(2), LineOptionsAt(c, 3));
+                  return None();
+                });
+}
+MemberInfo EnkoRow() {
+  return Method("Enko",
+                With({{"x", T::Double}, {"y", T::Double}, {"r", T::Double}, {"sAng", T::Double},
+                      {"mang", T::Double}},
+                     kLineOptionParams),
+                [](IPlamor& t, const MemberCall& c) {
+                  t.Enko(c.Double(0), c.Double(1), c.Double(2), c.Double(3), c.Double(4),
+                         LineOptionsAt(c, 5));
+                  return None();
+                });
+}
+MemberInfo DaenRow() {
+  return Method("Daen",
+                With({{"x", T::Double}, {"y", T::Double}, {"xr", T::Double}, {"yr", T::Double},
+                      {"lang", T::Double, true}},
+                     kLineOptionParams),
+                [](IPlamor& t, const MemberCall& c) {
+                  t.Daen(c.Double(0), c.Double(1), c.Double(2), c.Double(3), c.Double(4),
+                         LineOptionsAt(c, 5));
+                  return None();
+                });
+}
+MemberInfo DaenkoRow() {
+  return Method("Daenko",
+                With({{"x", T::Double}, {"y", T::Double}, {"xr", T::Double}, {"yr", T::Double},
+                      {"sAng", T::Double}, {"mang", T::Double}, {"lang", T::Double, true}},
+                     kLineOptionParams),
+                [](IPlamor& t, const MemberCall& c) {
+                  t.Daenko(c.Double(0), c.Double(1), c.Double(2), c.Double(3), c.Double(4),
+                           c.Double(5), c.Double(6), LineOptionsAt(c, 7));
+                  return None();
+                });
+}
+MemberInfo SenRow() {
+  return Method("Sen",
+                With({{"x1", T::Double}, {"y1", T::Double}, {"x2", T::Double}, {"y2", T::Double}},
+                     kLineOptionParams),
+                [](IPlamor& t, const MemberCall& c) {
+                  t.Sen(c.Double(0), c.Double(1), c.Double(2), c.Double(3), LineOptionsAt(c, 4));
+                  return None();
+                });
+}
+// The three text members take the same arguments.
+template <void (IPlamor::*TextMember)(double, double, const std::string&, std::int32_t, double, double,
+                                      const TextOptions&)>
+ArgValue CallText(IPlamor& t, const MemberCall& c) {
+  (t.*TextMember)(c.Double(0), c.Double(1), c.String(2), c.Int32(3), c.Double(4), c.Double(5),
+                  TextOptionsAt(c, 6));
+  return None();
+}
+MemberInfo MojiRow() { return Method("Moji", kTextParams, CallText<&IPlamor::Moji>); }
+MemberInfo MojiExtMsMRow() { return Method("MojiExtMsM", kTextParams, CallText<&IPlamor::MojiExtMsM>); }
+MemberInfo MojiExtMsGRow() { return Method("MojiExtMsG", kTextParams, CallText<&IPlamor::MojiExtMsG>); }
+MemberInfo ClearRow() {
+  return Method("Clear", {}, [](IPlamor& t, const MemberCall&) { t.Clear(); return None(); });
+}
+MemberInfo ShowDialogRow() {
+  return Method("ShowDialog", {}, [](IPlamor& t, const MemberCall&) { t.ShowDialog(); return None(); });
+}
+MemberInfo HideDialogRow() {
+  return Method("HideDialog", {}, [](IPlamor& t, const MemberCall&) { t.HideDialog(); return None(); });
+}
+MemberInfo OutPutPlamorRow() {
+  return Method("OutPutPlamor", {{"MGLPath", T::String}}, [](IPlamor& t, const MemberCall& c) {
+    t.OutPutPlamor(c.String(0));
+    return None();
+  });
+}
+MemberInfo OpenFileNameDlgRow() {
+  return MemberInfo{"OpenFileNameDlg", MemberKind::Method, {}, true, T::String,
+                    [](IPlamor& t, const MemberCall&) { return Result(t.OpenFileNameDlg()); }};
+}
+MemberInfo put_LayerNameRow() {
+  return MemberInfo{"LayerName", MemberKind::PropertyPut, {{"Index", T::Int16}, {"value", T::String}},
+                    false, T::String, [](IPlamor& t, const MemberCall& c) {
+                      t.put_LayerName(c.Int16(0), c.String(1));
+                      return None();
+                    }};
+}
+MemberInfo get_LayerNameRow() {
+  return MemberInfo{"LayerName", MemberKind::PropertyGet, {{"Index", T::Int16}}, true, T::String,
+                    [](IPlamor& t, const MemberCall& c) { return Result(t.get_LayerName(c.Int16(0))); }};
+}
+
+// The table in the order of plamor_members.def: a property as its put and get
+// members (the put takes "value"), a read-only property as its get, the other
+// members by their rows above. Members of the in-process interface only have
+// no row.
+std::vector<MemberInfo> BuildMembers() {
+  std::vector<MemberInfo> members;
+#define PLAMOR_PROPERTY(Name, Type, Tag)                                                          \
+  members.push_back(MemberInfo{#Name, MemberKind::PropertyPut, {{"value", T::Tag}}, false, T::Tag, \
+                               [](IPlamor& t, const MemberCall& c) {                              \
+                                 t.put_##Name(c.Tag(0));                                          \
+                                 return None();                                                   \
+                               }});                                                               \
+  PLAMOR_READONLY(Name, Type, Tag)
+#define PLAMOR_READONLY(Name, Type, Tag)                             \
+  members.push_back(MemberInfo{#Name, MemberKind::PropertyGet, {}, true, T::Tag, \
+                               [](IPlamor& t, const MemberCall&) { return Result(t.get_##Name()); }});
+#define PLAMOR_ELEMENT(Name, Params, Args) members.push_back(Name##Row());
+#define PLAMOR_METHOD(Result, Name, Params, Args) members.push_back(Name##Row());
+#define PLAMOR_LOCAL(Result, Name, Params, Args)
+#include "server/plamor_members.def"
+  return members;
+}
 
 std::string Describe(const MemberInfo& m, size_t i) {
   return std::string(m.params[i].name) + " of " + m.QualifiedName();

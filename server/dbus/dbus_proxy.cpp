@@ -33,30 +33,53 @@ bool ServerEnding(const QDBusMessage& reply) {
          name == "org.freedesktop.DBus.Error.ServiceUnknown" || name == "org.freedesktop.DBus.Error.Disconnected";
 }
 
-void PushOptional(std::vector<ArgValue>& a, const OptionalArg& opt) {
+// The arguments of a call as the member table takes them: numbers, texts and
+// truth values as they are, the optional arguments of an element one by one
+// (a left-out one stays Missing).
+void Append(std::vector<ArgValue>& a, double v) { a.push_back(ArgValue::Num(v)); }
+void Append(std::vector<ArgValue>& a, std::int32_t v) { a.push_back(ArgValue::Num(v)); }
+void Append(std::vector<ArgValue>& a, std::int16_t v) { a.push_back(ArgValue::Num(v)); }
+void Append(std::vector<ArgValue>& a, bool v) { a.push_back(ArgValue::Truth(v)); }
+void Append(std::vector<ArgValue>& a, const std::string& v) { a.push_back(ArgValue::Str(v)); }
+void Append(std::vector<ArgValue>& a, const OptionalArg& opt) {
   if (auto n = std::get_if<double>(&opt.Raw())) a.push_back(ArgValue::Num(*n));
   else if (auto t = std::get_if<std::string>(&opt.Raw())) a.push_back(ArgValue::Str(*t));
   else a.push_back(ArgValue{});
 }
+void Append(std::vector<ArgValue>& a, const LineOptions& o) {
+  for (const OptionalArg* opt : {&o.vPen, &o.vStyl, &o.vPich, &o.vLayer}) Append(a, *opt);
+}
+void Append(std::vector<ArgValue>& a, const TextOptions& o) {
+  for (const OptionalArg* opt : {&o.vHeight, &o.vWidth, &o.vBetween, &o.vPen, &o.vLayer, &o.vKiten})
+    Append(a, *opt);
+}
 
-std::vector<ArgValue> Line(std::initializer_list<double> fixed, const LineOptions& o) {
+template <class... Values>
+std::vector<ArgValue> Pack(const Values&... values) {
   std::vector<ArgValue> a;
-  for (double v : fixed) a.push_back(ArgValue::Num(v));
-  for (const OptionalArg* opt : {&o.vPen, &o.vStyl, &o.vPich, &o.vLayer}) PushOptional(a, *opt);
+  (Append(a, values), ...);
   return a;
 }
 
-std::vector<ArgValue> Text(double x, double y, const std::string& t, std::int32_t s, double c,
-                           double a, const TextOptions& o) {
-  std::vector<ArgValue> v{ArgValue::Num(x), ArgValue::Num(y), ArgValue::Str(t),
-                          ArgValue::Num(s), ArgValue::Num(c), ArgValue::Num(a)};
-  for (const OptionalArg* opt : {&o.vHeight, &o.vWidth, &o.vBetween, &o.vPen, &o.vLayer, &o.vKiten})
-    PushOptional(v, *opt);
-  return v;
-}
-
 double Num(const ArgValue& v) { return v.kind == ArgValue::Kind::Bool ? (v.flag ? -1 : 0) : v.number; }
-bool Flag(const ArgValue& v) { return v.kind == ArgValue::Kind::Bool ? v.flag : v.number != 0; }
+
+// A member's result as its C++ type.
+template <class T>
+T As(const ArgValue& v);
+template <>
+void As<void>(const ArgValue&) {}
+template <>
+double As<double>(const ArgValue& v) { return Num(v); }
+template <>
+std::int32_t As<std::int32_t>(const ArgValue& v) { return static_cast<std::int32_t>(Num(v)); }
+template <>
+std::int16_t As<std::int16_t>(const ArgValue& v) { return static_cast<std::int16_t>(Num(v)); }
+template <>
+bool As<bool>(const ArgValue& v) { return v.kind == ArgValue::Kind::Bool ? v.flag : v.number != 0; }
+template <>
+std::string As<std::string>(const ArgValue& v) { return v.text; }
+template <>
+RunResult As<RunResult>(const ArgValue& v) { return RunResultFrom(v); }
 
 }  // namespace
 
@@ -101,85 +124,20 @@ ArgValue DBusPlamor::Call(const char* qualifiedName, std::vector<ArgValue> args)
   return UnpackResult(*member, reply.arguments());
 }
 
-#define PROXY_NUMBER(Name, Type)                                                       \
-  void DBusPlamor::put_##Name(Type v) { Call("put_" #Name, {ArgValue::Num(v)}); }     \
-  Type DBusPlamor::get_##Name() { return static_cast<Type>(Num(Call("get_" #Name, {}))); }
-#define PROXY_BOOL(Name)                                                               \
-  void DBusPlamor::put_##Name(bool v) { Call("put_" #Name, {ArgValue::Truth(v)}); }   \
-  bool DBusPlamor::get_##Name() { return Flag(Call("get_" #Name, {})); }
-#define PROXY_STRING(Name)                                                                      \
-  void DBusPlamor::put_##Name(const std::string& v) { Call("put_" #Name, {ArgValue::Str(v)}); } \
-  std::string DBusPlamor::get_##Name() { return Call("get_" #Name, {}).text; }
+// Every member of the interface is a call of the server's object by its
+// qualified name.
+#define PLAMOR_DEFAULT(value)
+#define PLAMOR_PROPERTY(Name, Type, Tag)                                                    \
+  void DBusPlamor::put_##Name(PropertyIn<Type> value) { Call("put_" #Name, Pack(value)); } \
+  PLAMOR_READONLY(Name, Type, Tag)
+#define PLAMOR_READONLY(Name, Type, Tag) \
+  Type DBusPlamor::get_##Name() { return As<Type>(Call("get_" #Name, {})); }
+#define PLAMOR_ELEMENT(Name, Params, Args) PLAMOR_METHOD(void, Name, Params, Args)
+#define PLAMOR_METHOD(Result, Name, Params, Args) \
+  Result DBusPlamor::Name Params { return As<Result>(Call(#Name, Pack Args)); }
+#define PLAMOR_LOCAL(Result, Name, Params, Args)
+#include "server/plamor_members.def"
 
-PROXY_NUMBER(Optimaze, std::int32_t)
-PROXY_BOOL(AutoSize)
-PROXY_NUMBER(AtzKeta, std::int32_t)
-std::int32_t DBusPlamor::get_Count() { return static_cast<std::int32_t>(Num(Call("get_Count", {}))); }
-bool DBusPlamor::get_DispCancelDlg() { return Flag(Call("get_DispCancelDlg", {})); }
-bool DBusPlamor::get_IdolePlamorOutPut() { return Flag(Call("get_IdolePlamorOutPut", {})); }
-bool DBusPlamor::get_Cancel() { return Flag(Call("get_Cancel", {})); }
-PROXY_STRING(FileName)
-PROXY_STRING(FilePath)
-PROXY_STRING(Memo)
-PROXY_NUMBER(RoundColum, std::int32_t)
-PROXY_NUMBER(pich, double)
-PROXY_NUMBER(TextWidth, double)
-PROXY_NUMBER(TextHeight, double)
-PROXY_NUMBER(TextBetween, double)
-PROXY_NUMBER(TextKiten, std::int32_t)
-PROXY_NUMBER(Style, std::int32_t)
-PROXY_NUMBER(Layer, std::int16_t)
-PROXY_NUMBER(pen, std::int32_t)
-PROXY_NUMBER(Paper, std::int32_t)
-PROXY_NUMBER(PaperScale, double)
-PROXY_NUMBER(PaperTate, double)
-PROXY_NUMBER(PaperYoko, double)
-PROXY_NUMBER(PaperSize, std::int32_t)
-PROXY_NUMBER(HouiAngle, double)
-PROXY_NUMBER(GentenX, double)
-PROXY_NUMBER(GentenY, double)
-PROXY_NUMBER(PlamorFlg, std::int32_t)
-PROXY_BOOL(DXFOnly)
-#undef PROXY_NUMBER
-#undef PROXY_BOOL
-#undef PROXY_STRING
-
-void DBusPlamor::En(double x, double y, double r, const LineOptions& o) { Call("En", Line({x, y, r}, o)); }
-void DBusPlamor::Enko(double x, double y, double r, double s, double m, const LineOptions& o) {
-  Call("Enko", Line({x, y, r, s, m}, o));
-}
-void DBusPlamor::Daen(double x, double y, double xr, double yr, double lang, const LineOptions& o) {
-  Call("Daen", Line({x, y, xr, yr, lang}, o));
-}
-void DBusPlamor::Daenko(double x, double y, double xr, double yr, double s, double m, double lang,
-                        const LineOptions& o) {
-  Call("Daenko", Line({x, y, xr, yr, s, m, lang}, o));
-}
-void DBusPlamor::Sen(double x1, double y1, double x2, double y2, const LineOptions& o) {
-  Call("Sen", Line({x1, y1, x2, y2}, o));
-}
-void DBusPlamor::Moji(double x, double y, const std::string& t, std::int32_t s, double c, double a,
-                      const TextOptions& o) {
-  Call("Moji", Text(x, y, t, s, c, a, o));
-}
-void DBusPlamor::MojiExtMsM(double x, double y, const std::string& t, std::int32_t s, double c,
-                            double a, const TextOptions& o) {
-  Call("MojiExtMsM", Text(x, y, t, s, c, a, o));
-}
-void DBusPlamor::MojiExtMsG(double x, double y, const std::string& t, std::int32_t s, double c,
-                            double a, const TextOptions& o) {
-  Call("MojiExtMsG", Text(x, y, t, s, c, a, o));
-}
-void DBusPlamor::Clear() { Call("Clear", {}); }
-void DBusPlamor::ShowDialog() { Call("ShowDialog", {}); }
-void DBusPlamor::HideDialog() { Call("HideDialog", {}); }
-void DBusPlamor::OutPutPlamor(const std::string& path) { Call("OutPutPlamor", {ArgValue::Str(path)}); }
-std::string DBusPlamor::OpenFileNameDlg() { return Call("OpenFileNameDlg", {}).text; }
-void DBusPlamor::put_LayerName(std::int16_t i, const std::string& v) {
-  Call("put_LayerName", {ArgValue::Num(i), ArgValue::Str(v)});
-}
-std::string DBusPlamor::get_LayerName(std::int16_t i) { return Call("get_LayerName", {ArgValue::Num(i)}).text; }
-RunResult DBusPlamor::get_RunResult() { return RunResultFrom(Call("get_RunResult", {})); }
 void DBusPlamor::OnRunEnded(RunEndedListener listener) { watch_.SetListener(std::move(listener)); }
 void DBusPlamor::AwaitRunEvent() { watch_.AwaitEvent(); }
 
