@@ -18,4 +18,6 @@ Prompter& Current() {
 
 void SetCurrent(Prompter* prompter) { current.store(prompter); }
 
+void ShowError(const std::string& text) { Current().MessageBox({text, "ｴﾗｰ", kOkOnly | kCritical}); }
+
 }  // namespace plamor::prompts

@@ -61,6 +61,9 @@ class Prompter {
   virtual std::optional<std::string> SaveFileName(const SaveFileRequest& request) = 0;
 };
 
+// The plain error box: `text`, the title "ｴﾗｰ", an OK button and the critical icon.
+void ShowError(const std::string& text);
+
 // The prompter of this process. Without one set, the batch prompter with no
 // scripted answers serves (safe answers, prompts printed to standard error).
 Prompter& Current();

@@ -1,12 +1,13 @@
 #include "server/cls_plamor.h"
 
+#include "platform/host_paths.h"
 #include "platform/prompts.h"
 #include "platform/settings_store.h"
 #include "server/automation_error.h"
-#include "server/common.h"
 #include "server/dialog/dlg_view.h"
 #include "server/dialog/event_pump.h"
 #include "server/dialog/plamor_dlg.h"
+#include "server/dialog/topmost_window.h"
 #include "server/types.h"
 
 namespace plamor {
@@ -34,9 +35,9 @@ clsPlamor::clsPlamor(std::unique_ptr<DlgView> view, std::unique_ptr<EventPump> p
   SetWindowTopMost(view_.get());
   try {
     s.FilePath = settings::GetSetting(kApp, kSection, kFilePathKey,
-                                      GetSpecialFolderPath(kDesktopFolderId));
+                                      folders::GetSpecialFolderPath(folders::kDesktopFolderId));
   } catch (const std::exception&) {
-    s.FilePath = GetSpecialFolderPath(kDesktopFolderId);  // an unreadable settings file
+    s.FilePath = folders::GetSpecialFolderPath(folders::kDesktopFolderId);  // an unreadable settings file
   }
   s.DxfPenColor = kDxfPenColors;
 }

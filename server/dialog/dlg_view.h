@@ -20,6 +20,8 @@ namespace plamor {
 class DlgView : public TopmostWindow {
  public:
   static constexpr int kLabelCount = 4;  // lblMessage(0) .. lblMessage(3)
+  // The progress bar of the output run and the optimisation runs from 0 to this.
+  static constexpr int kProgressMaximum = 32767;
 
   // lblMessage(index): 0 status line, 1 lines, 2 circles, 3 texts / percentage.
   virtual void SetLabel(int index, const std::string& text) = 0;

@@ -4,7 +4,7 @@
 
 #include "platform/error_numbers.h"
 #include "platform/prompts.h"
-#include "server/common.h"
+#include "server/dialog/file_prompts.h"
 #include "server/elements/z_circle.h"
 #include "server/elements/z_line.h"
 #include "server/elements/z_text.h"
@@ -94,11 +94,7 @@ bool WriteMemoFile(OutputFile& file, std::string_view drawingFileName, std::stri
   }
   if (!error) return true;
   file.Discard();
-  prompts::MessageBoxRequest request;
-  request.text = error->description;
-  request.title = "ｴﾗｰ";
-  request.style = prompts::kCritical;  // OK button only
-  prompts::Current().MessageBox(request);
+  prompts::ShowError(error->description);
   return false;
 }
 

@@ -18,10 +18,10 @@
 #include "platform/prompts.h"
 #include "platform/stop_signals.h"
 #include "server/automation_error.h"
-#include "server/common.h"
 #include "server/dialog/dlg_view.h"
 #include "server/dialog/drawing_writer.h"
 #include "server/dialog/event_pump.h"
+#include "server/dialog/file_prompts.h"
 #include "server/dialog/graphic_binding.h"
 #include "server/dialog/plamor_dlg.h"
 #include "server/formats/drawing_info.h"
@@ -32,7 +32,6 @@ namespace plamor {
 
 namespace {
 
-constexpr int kProgressMaximum = 32767;
 constexpr const char* kStrokeFontName = "M_G_L.KVD";
 constexpr double kPreviewWidth = 84;
 constexpr double kPreviewHeight = 59;
@@ -325,13 +324,13 @@ Flow OutputRun::Guarded(const std::function<void()>& step) {
 
 void OutputRun::ResetProgress() {
   view_.SetProgressVisible(true);
-  view_.SetProgressRange(0, kProgressMaximum);
+  view_.SetProgressRange(0, DlgView::kProgressMaximum);
   view_.SetProgressValue(0);
 }
 
 void OutputRun::ShowProgress(std::int32_t i, std::int32_t count, double& lastShown) {
   const double fraction = static_cast<double>(i) / count;
-  view_.SetProgressValue(numtext::ToInt16(fraction * kProgressMaximum));
+  view_.SetProgressValue(numtext::ToInt16(fraction * DlgView::kProgressMaximum));
   if (std::fabs(lastShown - fraction) > 0.01 || i == count) {
     view_.SetLabel(3, "処理中 " + numtext::FormatPercent(fraction));
     lastShown = fraction;

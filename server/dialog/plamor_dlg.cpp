@@ -9,13 +9,13 @@
 #include "platform/prompts.h"
 #include "server/automation_error.h"
 #include "server/elements/column_rounding.h"
-#include "server/common.h"
 #include "server/dialog/dlg_view.h"
 #include "server/dialog/event_pump.h"
 #include "server/elements/optimize.h"
 #include "server/elements/z_circle.h"
 #include "server/elements/z_line.h"
 #include "server/elements/z_text.h"
+#include "server/formats/layer_codes.h"
 
 namespace plamor {
 

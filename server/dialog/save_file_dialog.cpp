@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/host_paths.h"
 #include "platform/prompts.h"
-#include "server/common.h"
 #include "server/dialog/plamor_dlg.h"
 #include "server/types.h"
 
@@ -63,7 +63,7 @@ std::string SaveFileDialog::ShowSave(bool dxfOnly) {
 
 std::string OpenFileNameDlg(frmPlamorDlg& dlg) {
   std::string& filePath = Settings().FilePath;
-  if (!IsExistingFolder(filePath)) filePath = GetSpecialFolderPath(kDesktopFolderId);
+  if (!IsExistingFolder(filePath)) filePath = folders::GetSpecialFolderPath(folders::kDesktopFolderId);
   dlg.CommonDialog1.FileName = filePath + (EndsWithSeparator(filePath) ? "" : "/") + kNewDrawingName;
   dlg.FileName = dlg.AskSaveFileName();
   if (!dlg.FileName.empty()) filePath = FolderOfPath(dlg.FileName);

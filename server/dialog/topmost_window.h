@@ -9,4 +9,8 @@ class TopmostWindow {
   virtual void SetTopMost(bool on) = 0;
 };
 
+// Keeps the window above all others / releases it; a null window does nothing.
+void SetWindowTopMost(TopmostWindow* window);
+void ClearWindowTopMost(TopmostWindow* window);
+
 }  // namespace plamor

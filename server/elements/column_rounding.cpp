@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "server/common.h"
+#include "platform/numeric_text.h"
 
 namespace plamor {
 
@@ -52,6 +52,10 @@ bool ScaledToInteger(double value, std::int32_t digits, double& result) {
 }
 
 }  // namespace
+
+std::string RoundToColumns(double value, std::int32_t digits) {
+  return numtext::Format(value, numtext::DecimalsPattern(digits));
+}
 
 double RoundToColumnsByText(double value, std::int32_t digits) {
   const std::string text = RoundToColumns(value, digits);

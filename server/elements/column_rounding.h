@@ -3,8 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace plamor {
+
+// The value as text rounded half away from zero to `digits` decimals
+// ("0" pattern for 0 digits, "0.00..." otherwise).
+std::string RoundToColumns(double value, std::int32_t digits);
 
 // The value rounded half away from zero to `digits` decimals (digits >= 0,
 // value finite). Where the result provably follows from the value itself (a

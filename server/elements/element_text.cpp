@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "platform/numeric_text.h"
-#include "server/common.h"
+#include "server/elements/double_hex_key.h"
 #include "server/types.h"
 
 namespace plamor::element_text {

@@ -7,7 +7,7 @@
 
 #include "platform/cp932.h"
 #include "platform/utf8.h"
-#include "server/common.h"
+#include "server/elements/rotation.h"
 #include "server/elements/z_element.h"
 
 namespace plamor {

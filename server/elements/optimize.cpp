@@ -16,9 +16,10 @@ namespace plamor {
 
 namespace {
 
-constexpr int kProgressMaximum = 32767;
+// The progress bar's share of the key phase and of the merge phase.
 constexpr int kKeyPhaseSpan = 16383;
 constexpr int kMergePhaseSpan = 16384;
+static_assert(kKeyPhaseSpan + kMergePhaseSpan == DlgView::kProgressMaximum);
 constexpr double kLabelStep = 0.01;
 
 clsZLine& LineOf(ElementStore& store, const ListItem& item) {
@@ -101,7 +102,7 @@ void OptimizeLines(ElementStore& store, ListView& work, DlgView& view, EventPump
   view.SetLabel(2, "");
   view.SetLabel(3, "");
   view.SetProgressVisible(true);
-  view.SetProgressRange(0, kProgressMaximum);
+  view.SetProgressRange(0, DlgView::kProgressMaximum);
   view.SetProgressValue(0);
 
   // Key phase: one grouping record per horizontal or vertical line.

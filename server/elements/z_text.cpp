@@ -5,6 +5,9 @@
 #include "platform/cp932.h"
 #include "platform/numeric_text.h"
 #include "platform/utf8.h"
+#include "server/elements/element_text.h"
+#include "server/elements/extents.h"
+#include "server/elements/rotation.h"
 #include "server/dialog/graphic_binding.h"
 #include "server/dialog/list_view.h"
 #include "server/elements/element_text.h"
@@ -16,8 +19,6 @@ namespace et = element_text;
 
 namespace {
 
-// The value of pi the anchor shift works with.
-constexpr double kShiftPi = 3.14159265358979;
 constexpr double kRightAngleTolerance = 0.0001;
 
 double DoubleByteCount(const std::string& text) {
@@ -39,7 +40,7 @@ double ProjectX(double len, double angle) {
   if (Near(angle, 0) || Near(angle, 360)) return len;
   if (Near(angle, 90) || Near(angle, 270)) return 0;
   if (Near(angle, 180)) return -len;
-  return len * std::cos(angle * kShiftPi / 180);
+  return len * std::cos(DegreesToRadians(angle));
 }
 
 double ProjectY(double len, double angle) {
@@ -47,7 +48,7 @@ double ProjectY(double len, double angle) {
   if (Near(angle, 0) || Near(angle, 360) || Near(angle, 180)) return 0;
   if (Near(angle, 90)) return len;
   if (Near(angle, 270)) return -len;
-  return len * std::sin(angle * kShiftPi / 180);
+  return len * std::sin(DegreesToRadians(angle));
 }
 
 bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }

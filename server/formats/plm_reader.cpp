@@ -8,8 +8,9 @@
 #include <utility>
 
 #include "platform/cp932.h"
-#include "server/common.h"
+#include "server/formats/layer_codes.h"
 #include "server/formats/le_bytes.h"
+#include "server/formats/plm_layout.h"
 #include "server/formats/plm_writer.h"
 #include "server/types.h"
 
@@ -51,8 +52,9 @@ class Cursor {
 
 // The header's real numbers, by offset.
 constexpr std::pair<std::size_t, const char*> kHeaderReals[] = {
-    {2764, "GentenX"}, {2772, "GentenY"}, {2780, "HouiAngle"}, {2840, "the first paper side"},
-    {2848, "the second paper side"}, {2866, "PaperScale"}};
+    {kGentenXAt, "GentenX"}, {kGentenYAt, "GentenY"}, {kHouiAngleAt, "HouiAngle"},
+    {kFirstSideAt, "the first paper side"}, {kSecondSideAt, "the second paper side"},
+    {kPaperScaleAt, "PaperScale"}};
 
 // The values of each record kind, in file order.
 constexpr const char* kLineValues[] = {"x1", "y1", "x2", "y2", "pitch"};
@@ -68,28 +70,30 @@ void RequireFinite(double value, std::size_t offset, const char* name) {
 
 Header ReadHeader(std::string_view bytes) {
   if (bytes.size() < kHeaderSize)
-    throw FormatError(bytes.size(), "the header needs 2906 bytes, the file has " + std::to_string(bytes.size()));
-  if (bytes.substr(2874, 6) != std::string_view("PLMV2\0", 6))
-    throw FormatError(2874, "the format tag \"PLMV2\" is missing");
+    throw FormatError(bytes.size(), "the header needs " + std::to_string(kHeaderSize) + " bytes, the file has " +
+                                        std::to_string(bytes.size()));
+  if (bytes.substr(kFormatTagAt, kFormatTagSize) != std::string_view("PLMV2\0", kFormatTagSize))
+    throw FormatError(kFormatTagAt, "the format tag \"PLMV2\" is missing");
   Header h;
-  for (std::size_t i = 0; i < h.thumbnail.size(); ++i) h.thumbnail[i] = static_cast<std::uint8_t>(bytes[i]);
-  h.created = FieldText(bytes, 2200, 20);
-  h.updated = FieldText(bytes, 2220, 20);
-  h.fontPath = FieldText(bytes, 2240, 80);
-  h.firstFont = cp932::ToUtf8(FieldText(bytes, 2320, 32));
-  h.secondFont = cp932::ToUtf8(FieldText(bytes, 2352, 32));
-  h.PlamorFlg = le::Read<std::int32_t>(bytes, 2760);
-  h.GentenX = le::Read<double>(bytes, 2764);
-  h.GentenY = le::Read<double>(bytes, 2772);
-  h.HouiAngle = le::Read<double>(bytes, 2780);
-  h.firstSide = le::Read<double>(bytes, 2840);
-  h.secondSide = le::Read<double>(bytes, 2848);
-  h.paperCode = le::Read<std::int16_t>(bytes, 2856);
-  h.PaperScale = le::Read<double>(bytes, 2866);
-  h.dosVersionSize = le::Read<std::int16_t>(bytes, 2882);
+  for (std::size_t i = 0; i < h.thumbnail.size(); ++i)
+    h.thumbnail[i] = static_cast<std::uint8_t>(bytes[kThumbnailAt + i]);
+  h.created = FieldText(bytes, kCreatedAt, kTimeStampSize);
+  h.updated = FieldText(bytes, kUpdatedAt, kTimeStampSize);
+  h.fontPath = FieldText(bytes, kFontPathAt, kFontPathSize);
+  h.firstFont = cp932::ToUtf8(FieldText(bytes, kFirstFontAt, kFontNameSize));
+  h.secondFont = cp932::ToUtf8(FieldText(bytes, kSecondFontAt, kFontNameSize));
+  h.PlamorFlg = le::Read<std::int32_t>(bytes, kPlamorFlgAt);
+  h.GentenX = le::Read<double>(bytes, kGentenXAt);
+  h.GentenY = le::Read<double>(bytes, kGentenYAt);
+  h.HouiAngle = le::Read<double>(bytes, kHouiAngleAt);
+  h.firstSide = le::Read<double>(bytes, kFirstSideAt);
+  h.secondSide = le::Read<double>(bytes, kSecondSideAt);
+  h.paperCode = le::Read<std::int16_t>(bytes, kPaperCodeAt);
+  h.PaperScale = le::Read<double>(bytes, kPaperScaleAt);
+  h.dosVersionSize = le::Read<std::int16_t>(bytes, kDosVersionSizeAt);
   for (const auto& [offset, name] : kHeaderReals) RequireFinite(le::Read<double>(bytes, offset), offset, name);
-  h.firstAttribute = le::Read<std::int16_t>(bytes, 2902);
-  h.secondAttribute = le::Read<std::int16_t>(bytes, 2904);
+  h.firstAttribute = le::Read<std::int16_t>(bytes, kFirstAttributeAt);
+  h.secondAttribute = le::Read<std::int16_t>(bytes, kSecondAttributeAt);
   return h;
 }
 

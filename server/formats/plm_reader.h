@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "server/formats/plm_layout.h"
+
 namespace plamor::plm {
 
 class FormatError : public std::runtime_error {
@@ -27,7 +29,7 @@ class FormatError : public std::runtime_error {
 };
 
 struct Header {
-  std::array<std::uint8_t, 2200> thumbnail{};
+  std::array<std::uint8_t, kThumbnailSize> thumbnail{};
   std::string created;     // "mm/dd/yyyy hh:nn:ss"
   std::string updated;
   std::string fontPath;    // CP932 bytes as stored, zero bytes cut

@@ -1,13 +1,15 @@
 #include "server/formats/plm_writer.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdio>
 #include <ctime>
 
 #include "platform/cp932.h"
 #include "platform/folders.h"
-#include "server/common.h"
+#include "platform/host_paths.h"
 #include "server/elements/paper.h"
+#include "server/formats/layer_codes.h"
 #include "server/formats/le_bytes.h"
 #include "server/formats/thumbnail.h"
 
@@ -19,6 +21,13 @@ constexpr std::string_view kFirstFont = "ＭＳ 明朝";
 constexpr std::string_view kSecondFont = "ＭＳ ゴシック";
 constexpr std::string_view kFormatTag = "PLMV2";
 constexpr std::int16_t kKindLineWhite = 0, kKindLine = 1, kKindCircle = 2, kKindText = 3;
+
+// The header so far, which must end where the next field starts (checked in
+// debug builds): the fields are appended in the order of plm_layout.h.
+std::string& At(std::string& out, [[maybe_unused]] std::size_t fieldOffset) {
+  assert(out.size() == fieldOffset);
+  return out;
+}
 
 // Appends the text padded with zero bytes to `size` (cut when longer).
 void AppendField(std::string& out, std::string_view text, std::size_t size) {
@@ -61,34 +70,35 @@ std::string HeaderBytesOf(const DrawingInfo& info, const Thumbnail& thumbnail,
 
   std::string out;
   out.reserve(kHeaderSize);
-  out.append(reinterpret_cast<const char*>(thumbnail.data()), thumbnail.size());  // 0
-  AppendField(out, timeStamp, 20);                                                 // 2200 created
-  AppendField(out, timeStamp, 20);                                                 // 2220 updated
-  AppendField(out, fontPathField, kFontPathSize);                                  // 2240
-  AppendField(out, cp932::FromUtf8(kFirstFont), 32);                               // 2320
-  AppendField(out, cp932::FromUtf8(kSecondFont), 32);                              // 2352
-  out.append(320 + 56, '\0');                                                      // 2384, 2704
-  le::AppendInt32(out, info.PlamorFlg);                                            // 2760
-  le::AppendDouble(out, info.GentenX);                                             // 2764
-  le::AppendDouble(out, info.GentenY);                                             // 2772
-  le::AppendDouble(out, info.HouiAngle);                                           // 2780
-  le::AppendInt16(out, 0);                                                         // 2788
-  out.append(32, '\xFF');                                                          // 2790
-  AppendField(out, "mm", 10);                                                      // 2822
-  le::AppendDouble(out, 1.0);                                                      // 2832
-  le::AppendDouble(out, landscape ? info.PaperYoko : info.PaperTate);              // 2840
-  le::AppendDouble(out, landscape ? info.PaperTate : info.PaperYoko);              // 2848
-  le::AppendInt16(out, PaperCode(info.Paper, info.PaperSize));                     // 2856
-  le::AppendDouble(out, 1.0);                                                      // 2858
-  le::AppendDouble(out, info.PaperScale);                                          // 2866
-  AppendField(out, kFormatTag, 6);                                                 // 2874
-  le::AppendInt16(out, 0);                                                         // 2880
-  le::AppendInt16(out, paper.DosVersionSize());                                    // 2882
-  le::AppendInt16(out, 1);                                                         // 2884
-  le::AppendDouble(out, 1.0);                                                      // 2886
-  le::AppendDouble(out, info.PaperScale);                                          // 2894
-  le::AppendInt16(out, AttributeWord(1, 0, 0, 7, context));                                 // 2902
-  le::AppendInt16(out, AttributeWord(0, 0, 1, 1, context));                                 // 2904
+  At(out, kThumbnailAt).append(reinterpret_cast<const char*>(thumbnail.data()), thumbnail.size());
+  AppendField(At(out, kCreatedAt), timeStamp, kTimeStampSize);
+  AppendField(At(out, kUpdatedAt), timeStamp, kTimeStampSize);
+  AppendField(At(out, kFontPathAt), fontPathField, kFontPathSize);
+  AppendField(At(out, kFirstFontAt), cp932::FromUtf8(kFirstFont), kFontNameSize);
+  AppendField(At(out, kSecondFontAt), cp932::FromUtf8(kSecondFont), kFontNameSize);
+  At(out, kZeroBlockAt).append(kZeroBlockSize, '\0');
+  le::AppendInt32(At(out, kPlamorFlgAt), info.PlamorFlg);
+  le::AppendDouble(At(out, kGentenXAt), info.GentenX);
+  le::AppendDouble(At(out, kGentenYAt), info.GentenY);
+  le::AppendDouble(At(out, kHouiAngleAt), info.HouiAngle);
+  le::AppendInt16(At(out, kZeroWordAt), 0);
+  At(out, kFilledBlockAt).append(kFilledBlockSize, '\xFF');
+  AppendField(At(out, kUnitAt), "mm", kUnitSize);
+  le::AppendDouble(At(out, kUnitOneAt), 1.0);
+  le::AppendDouble(At(out, kFirstSideAt), landscape ? info.PaperYoko : info.PaperTate);
+  le::AppendDouble(At(out, kSecondSideAt), landscape ? info.PaperTate : info.PaperYoko);
+  le::AppendInt16(At(out, kPaperCodeAt), PaperCode(info.Paper, info.PaperSize));
+  le::AppendDouble(At(out, kScaleOneAt), 1.0);
+  le::AppendDouble(At(out, kPaperScaleAt), info.PaperScale);
+  AppendField(At(out, kFormatTagAt), kFormatTag, kFormatTagSize);
+  le::AppendInt16(At(out, kTagZeroWordAt), 0);
+  le::AppendInt16(At(out, kDosVersionSizeAt), paper.DosVersionSize());
+  le::AppendInt16(At(out, kOneWordAt), 1);
+  le::AppendDouble(At(out, kSecondScaleOneAt), 1.0);
+  le::AppendDouble(At(out, kSecondPaperScaleAt), info.PaperScale);
+  le::AppendInt16(At(out, kFirstAttributeAt), AttributeWord(1, 0, 0, 7, context));
+  le::AppendInt16(At(out, kSecondAttributeAt), AttributeWord(0, 0, 1, 1, context));
+  assert(out.size() == kHeaderSize);
   return out;
 }
 
@@ -96,7 +106,7 @@ std::string HeaderBytesOf(const DrawingInfo& info, const Thumbnail& thumbnail,
 
 std::string FontPathField(const std::filesystem::path& folder) {
   std::string path = (folder / std::string(kFontFile)).string();
-  const std::string shortPath = cp932::FromUtf8(GetShortPath(path));
+  const std::string shortPath = cp932::FromUtf8(folders::GetShortPath(path));
   std::string field;
   if (shortPath.size() < kFontPathSize) field = shortPath;
   field.resize(kFontPathSize, '\0');

@@ -13,14 +13,12 @@
 
 #include "server/elements/element_values.h"
 #include "server/formats/drawing_info.h"
+#include "server/formats/plm_layout.h"
 #include "server/formats/write_context.h"
 #include "server/types.h"
 
 namespace plamor::plm {
 
-inline constexpr std::size_t kHeaderSize = 2906;
-inline constexpr std::size_t kThumbnailSize = 2200;
-inline constexpr std::size_t kFontPathSize = 80;
 inline constexpr std::size_t kLineRecordSize = 44;
 inline constexpr std::size_t kCircleRecordSize = 68;
 inline constexpr std::size_t kTextRecordFixedSize = 66;  // then the text bytes and a zero byte

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "server/formats/plm_layout.h"
+
 namespace plamor {
 
 std::vector<std::uint8_t> EncodeThumbnail(const DeviceContext& picture) {
   constexpr int kPlaneBytes = 11;
   constexpr int kRowBytes = 3 * kPlaneBytes;
-  std::vector<std::uint8_t> bytes(kThumbnailBytes, 0);
+  std::vector<std::uint8_t> bytes(plm::kThumbnailSize, 0);
   bytes[0] = kThumbnailWidth;
   bytes[2] = kThumbnailHeight;
   const int width = std::min(picture.Width(), kThumbnailWidth);

@@ -11,10 +11,10 @@ namespace plamor {
 
 constexpr int kThumbnailWidth = 84;
 constexpr int kThumbnailHeight = 59;
-constexpr int kThumbnailBytes = 2200;
 
-// 2200 bytes: the words 84 and 59, then per pixel row 33 bytes (11 of blue
-// bits, 11 of red, 11 of green; leftmost pixel in the highest bit). A plane
+// The thumbnail field (plm::kThumbnailSize bytes): the words 84 and 59, then
+// per pixel row 33 bytes (11 of blue bits, 11 of red, 11 of green; leftmost
+// pixel in the highest bit), zero bytes to the end of the field. A plane
 // bit is set when the pixel has any intensity in that primary. Pixels beyond
 // 84 × 59 are not read; rows and columns the picture lacks stay 0.
 std::vector<std::uint8_t> EncodeThumbnail(const DeviceContext& picture);

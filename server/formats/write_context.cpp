@@ -1,8 +1,8 @@
 #include "server/formats/write_context.h"
 
 #include "platform/settings_store.h"
-#include "server/common.h"
 #include "server/formats/dxf_writer.h"
+#include "server/formats/layer_codes.h"
 
 namespace plamor {
 namespace {

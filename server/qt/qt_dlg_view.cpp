@@ -43,7 +43,7 @@ QtDlgView::QtDlgView(QWidget* parent)
 
   progress_ = new QProgressBar(this);
   progress_->setTextVisible(false);
-  progress_->setRange(0, 32767);
+  progress_->setRange(0, kProgressMaximum);
   progress_->hide();
   layout->addWidget(progress_, 1, 0);
 

@@ -10,7 +10,6 @@
 #include "platform/prompts_scripted.h"
 #include "server/automation_error.h"
 #include "server/elements/column_rounding.h"
-#include "server/common.h"
 #include "server/dialog/dlg_view.h"
 #include "server/dialog/event_pump.h"
 #include "server/dialog/plamor_dlg.h"

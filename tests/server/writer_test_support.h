@@ -18,8 +18,8 @@
 
 #include "platform/cp932.h"
 #include "platform/prompts_scripted.h"
-#include "server/common.h"
 #include "server/dialog/drawing_writer.h"
+#include "server/formats/layer_codes.h"
 #include "server/elements/z_circle.h"
 #include "server/elements/z_line.h"
 #include "server/elements/z_text.h"

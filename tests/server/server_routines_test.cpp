@@ -1,29 +1,53 @@
-#include "server/common.h"
-
+// The server's small shared routines: layer codes and attribute words, the
+// host's folder and path forms, the file prompts, search keys, rounding and
+// rotation, and the topmost window requests.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <set>
 
+#include "platform/cp932.h"
+#include "platform/host_paths.h"
 #include "platform/prompts_scripted.h"
+#include "server/dialog/file_prompts.h"
 #include "server/dialog/topmost_window.h"
+#include "server/elements/column_rounding.h"
+#include "server/elements/double_hex_key.h"
+#include "server/elements/rotation.h"
+#include "server/formats/layer_codes.h"
 #include "server/types.h"
 
 namespace fs = std::filesystem;
 using namespace plamor;
 namespace pr = plamor::prompts;
 
+using folders::AddPathSeparator;
+using folders::GetShortPath;
+using folders::GetSpecialFolderPath;
+using folders::kDesktopFolderId;
+using folders::StripAtNull;
+
 namespace {
+
+// Deletes a file the way the output run clears the way for its file: a file
+// in use or write-protected offers Retry/Cancel, other errors are shown.
+bool DeleteOutputFile(const std::string& path) {
+  return RetryWhileFileInUse([&]() -> std::optional<oserr::FileError> {
+    if (::unlink(path.c_str()) == 0) return std::nullopt;
+    return oserr::FromErrno(errno, path);
+  });
+}
 
 int Style(int buttons, int icon) { return buttons | icon; }
 const int kError = Style(pr::kOkOnly, pr::kCritical);
 
 // Every test runs with a scripted prompter that expects nothing unless told.
-class CommonTest : public ::testing::Test {
+class ServerRoutinesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     pr::SetCurrent(&prompter_);
@@ -40,7 +64,7 @@ class CommonTest : public ::testing::Test {
   pr::ScriptedPrompter prompter_;
 };
 
-TEST_F(CommonTest, LayerCodesAndAttributeWords) {
+TEST_F(ServerRoutinesTest, LayerCodesAndAttributeWords) {
   BuildLayerCodeTable();
   const auto& code = Settings().LayerCode;
   EXPECT_EQ(code[1], 64);
@@ -59,7 +83,7 @@ TEST_F(CommonTest, LayerCodesAndAttributeWords) {
   EXPECT_EQ(PackAttributeWord(0, 0, 1, 129), 0);
 }
 
-TEST_F(CommonTest, FolderAndPathHelpers) {
+TEST_F(ServerRoutinesTest, FolderAndPathHelpers) {
   auto added = [](std::string p) { AddPathSeparator(p); return p; };
   EXPECT_EQ(added("/home/u/Desktop/"), "/home/u/Desktop/");
   EXPECT_EQ(added("C:\\data\\"), "C:\\data\\");
@@ -85,7 +109,7 @@ TEST_F(CommonTest, FolderAndPathHelpers) {
   EXPECT_EQ(GetShortPath((folder_ / "missing").string()), "");
 }
 
-TEST_F(CommonTest, DeletingTheOutputFileRetriesWhileTheUserAsks) {
+TEST_F(ServerRoutinesTest, DeletingTheOutputFileRetriesWhileTheUserAsks) {
   const std::string inUse =
       "ほかのプロセスによって、ファイルが使用されているか、ライトプロテクトが有効になっています。\n"
       "（ＣＡＤで現在、編集中の可能性もあります。）";
@@ -114,7 +138,7 @@ TEST_F(CommonTest, DeletingTheOutputFileRetriesWhileTheUserAsks) {
   EXPECT_FALSE(DeleteOutputFile((folder_ / "no" / "never.dxf").string()));
 }
 
-TEST_F(CommonTest, FileErrorPromptOffersRetryAnotherNameOrStop) {
+TEST_F(ServerRoutinesTest, FileErrorPromptOffersRetryAnotherNameOrStop) {
   prompter_.ExpectMessage("デバイス I/O エラーです。", "エラー確認", pr::kRetryCancel, pr::kRetry)
       .ExpectMessage("ディスクの空き容量が不足しています。\n再度、ファイル名の指示を行いますか？",
                      "エラー確認", pr::kYesNo, pr::kYes)
@@ -124,22 +148,20 @@ TEST_F(CommonTest, FileErrorPromptOffersRetryAnotherNameOrStop) {
   EXPECT_EQ(AskFileErrorAction(oserr::FromNumber(76)), 1);
 }
 
-TEST_F(CommonTest, KeysRoundingLengthsAngles) {
+TEST_F(ServerRoutinesTest, KeysRoundingLengthsAngles) {
   EXPECT_EQ(DoubleToHexKey(1.0), "000000000000F03F");
   EXPECT_EQ(DoubleToHexKey(-0.0), "0000000000000080") << "-0 and 0 are different keys";
   EXPECT_EQ(RoundToColumns(2.5, 0), "3");
   EXPECT_EQ(RoundToColumns(1.23456, 2), "1.23");
   EXPECT_EQ(RoundToColumns(1.005, 2), "1.01");
-  EXPECT_EQ(AnsiByteLength("河川断面"), 8);
-  EXPECT_EQ(AnsiByteLength("ｴﾗｰ"), 3) << "half-width kana take one byte";
+  EXPECT_EQ(cp932::ByteLength("河川断面"), 8u);
+  EXPECT_EQ(cp932::ByteLength("ｴﾗｰ"), 3u) << "half-width kana take one byte";
   EXPECT_NEAR(RotateX(1, 0, 90), 0, 1e-14);
   EXPECT_NEAR(RotateY(2, 3, 180), -3, 1e-13);
   EXPECT_NE(RotateY(1, 0, 180), 0.0) << "pi is taken to 15 digits";
-  EXPECT_NEAR(EllipseX(5, 5, 30, 0), 5 * std::cos(M_PI / 6), 1e-12);
-  EXPECT_NEAR(EllipseY(5, 0, 90, 0), 2.5, 1e-12);
 }
 
-TEST_F(CommonTest, TopmostRequestsReachTheWindow) {
+TEST_F(ServerRoutinesTest, TopmostRequestsReachTheWindow) {
   struct Window : TopmostWindow {
     void SetTopMost(bool on) override { calls += on ? "+" : "-"; }
     std::string calls;
