@@ -55,10 +55,10 @@ std::unique_ptr<IPlamor> DrawingLink::CreateReal(std::string_view identifier) {
   dbus::StartServer(bus);
   auto remote = dbus::DBusPlamor::Create(bus, QString::fromUtf8(identifier.data(), int(identifier.size())));
   dbus::DBusPlamor* drawing = remote.get();
-  if (dbus::SetPromptAnswers(bus, remote->Service(), remote->Path(), {}, {saveAs_})) {
+  if (remote->SetPromptAnswers({}, {saveAs_})) {
     hooks.beforeClear = [this, drawing] {
       lastRun_ = drawing->get_RunResult();
-      prompts_ << dbus::TakePrompts(drawing->Connection(), drawing->Service(), drawing->Path());
+      prompts_ << drawing->TakePrompts();
     };
   } else {
     hooks.beforeClear = [this, drawing] { lastRun_ = drawing->get_RunResult(); };

@@ -64,8 +64,7 @@ Options OptionsOf(const plamor::cli::CommandLine& line) {
 // Hands the answers to the server object; false when the server shows its
 // prompts to its own user instead.
 bool SetServerAnswers(plamor::dbus::DBusPlamor& drawing, const Options& o) {
-  const bool ok = plamor::dbus::SetPromptAnswers(drawing.Connection(), drawing.Service(), drawing.Path(),
-                                                 o.answers, o.saveAs);
+  const bool ok = drawing.SetPromptAnswers(o.answers, o.saveAs);
   if (!ok && (!o.answers.empty() || !o.saveAs.empty()))
     std::cerr << "plamor-run: the server shows its prompts to its user; --answer and --save-as do not reach it\n";
   return ok;
@@ -73,7 +72,7 @@ bool SetServerAnswers(plamor::dbus::DBusPlamor& drawing, const Options& o) {
 
 // Prints what the server asked and answered for this host since the last time.
 void PrintServerPrompts(plamor::dbus::DBusPlamor& drawing) {
-  std::cerr << plamor::dbus::TakePrompts(drawing.Connection(), drawing.Service(), drawing.Path());
+  std::cerr << drawing.TakePrompts();
 }
 
 // The exit status of a script whose statements all ran: 1 with a message

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
+#include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
 #include <QEventLoop>
 #include <QProcess>
 #include <QTimer>
@@ -10,13 +12,11 @@
 #include "server/automation_error.h"
 #include "server/dbus/dbus_marshal.h"
 #include "server/dbus/dbus_names.h"
-#include "server/dbus/object_prompter.h"
 
 namespace plamor::dbus {
 namespace {
 
 constexpr int kServerStartTimeoutMs = 15000;
-constexpr int kPromptCallTimeoutMs = 25000;
 constexpr const char* kLocalPath = "/org/freedesktop/DBus/Local";
 constexpr const char* kLocalInterface = "org.freedesktop.DBus.Local";
 
@@ -73,29 +73,12 @@ void StartServer(QDBusConnection connection) {
                               : std::string(kBusGoneText));
 }
 
-bool SetPromptAnswers(QDBusConnection connection, const QString& service, const QString& path,
-                      const std::vector<int>& buttons, const std::vector<std::string>& saveNames) {
-  QDBusMessage call = QDBusMessage::createMethodCall(service, path, kBatchPromptsInterface, "SetAnswers");
-  QStringList names;
-  for (const auto& n : saveNames) names << QString::fromStdString(n);
-  call << QVariant::fromValue(QList<int>(buttons.begin(), buttons.end())) << names;
-  return connection.call(call, QDBus::Block, kPromptCallTimeoutMs).type() == QDBusMessage::ReplyMessage;
-}
-
-std::string TakePrompts(QDBusConnection connection, const QString& service, const QString& path) {
-  QDBusMessage call = QDBusMessage::createMethodCall(service, path, kBatchPromptsInterface, "TakePrompts");
-  QDBusMessage reply = connection.call(call, QDBus::Block, kPromptCallTimeoutMs);
-  return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments().value(0).toString().toStdString() : "";
-}
-
 ObjectWatch::ObjectWatch(QDBusConnection connection, const QString& service, const QString& path)
     : connection_(connection),
       service_(service),
       path_(path),
       serverWatch_(service, connection, QDBusServiceWatcher::WatchForUnregistration) {
-  connect(&serverWatch_, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
-    if (loss_ == Loss::kNone) loss_ = Loss::kServerLeft;
-  });
+  connect(&serverWatch_, &QDBusServiceWatcher::serviceUnregistered, this, [this] { NoteLoss(Loss::kServerLeft); });
   connection_.connect(service_, path_, kObjectInterface, kRunEndedSignal, this, SLOT(RunEnded(QDBusMessage)));
   connection_.connect(QString(), kLocalPath, kLocalInterface, "Disconnected", this, SLOT(BusClosed()));
   if (!connection_.isConnected()) loss_ = Loss::kBusClosed;
@@ -119,11 +102,33 @@ void ObjectWatch::AwaitEvent() {
   if (loss_ == Loss::kNone) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
+QDBusMessage ObjectWatch::Exchange(const QDBusMessage& call, int timeoutMs) {
+  QDBusPendingCall pending = connection_.asyncCall(call, timeoutMs);
+  if (!pending.isFinished() && loss_ == Loss::kNone) {
+    QEventLoop loop;
+    QDBusPendingCallWatcher reply(pending);
+    connect(&reply, &QDBusPendingCallWatcher::finished, &loop, &QEventLoop::quit);
+    connect(this, &ObjectWatch::LossNoticed, &loop, &QEventLoop::quit);
+    // The reply may have come while the watcher was being set up.
+    if (!pending.isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+  }
+  if (pending.isFinished()) return pending.reply();
+  return loss_ == Loss::kBusClosed
+             ? call.createErrorReply(QDBusError::Disconnected, kBusGoneText)
+             : call.createErrorReply(QDBusError::ServiceUnknown, kServerGoneText);
+}
+
 void ObjectWatch::RunEnded(const QDBusMessage& signal) {
   RunResult result;
   if (listener_ && UnpackRunResult(signal.arguments(), result)) listener_(result);
 }
 
-void ObjectWatch::BusClosed() { loss_ = Loss::kBusClosed; }
+void ObjectWatch::BusClosed() { NoteLoss(Loss::kBusClosed); }
+
+void ObjectWatch::NoteLoss(Loss loss) {
+  if (loss_ != Loss::kNone) return;
+  loss_ = loss;
+  emit LossNoticed();
+}
 
 }  // namespace plamor::dbus

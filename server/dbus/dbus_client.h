@@ -38,16 +38,10 @@ void NameOutputOnServerLoss(const std::function<std::string()>& out, const std::
 // output open). Throws AutomationError 429 when no server appears.
 void StartServer(QDBusConnection connection);
 
-// The batch-prompt calls of a drawing object (TessaroPlamor.BatchPrompts):
-// hands over the answers for its prompts; false when the server shows its
-// prompts to its own user instead.
-bool SetPromptAnswers(QDBusConnection connection, const QString& service, const QString& path,
-                      const std::vector<int>& buttons, const std::vector<std::string>& saveNames);
-// What the server asked and answered for this object since the last time.
-std::string TakePrompts(QDBusConnection connection, const QString& service, const QString& path);
-
 // Watches one drawing object for its host: the RunEnded signal on its path,
 // the server (by its unique name) leaving the bus, the connection closing.
+// Every call of the object goes through it, so that a lost server or bus
+// ends a host's wait for a reply as it ends its wait for a run.
 class ObjectWatch final : public QObject {
   Q_OBJECT
  public:
@@ -65,12 +59,24 @@ class ObjectWatch final : public QObject {
   // next one arrives (the events watched here among them). Returns at once
   // once the server is lost.
   void AwaitEvent();
+  // Sends `call` and waits for its reply, serving the host's events other
+  // than user input meanwhile. A bus or server lost before the reply ends the
+  // wait with an error reply: org.freedesktop.DBus.Error.Disconnected for the
+  // bus, ServiceUnknown for the server. (libdbus does not always finish a
+  // call that was on its way when the bus daemon ended; a plain blocking call
+  // would then wait for ever.)
+  QDBusMessage Exchange(const QDBusMessage& call, int timeoutMs);
+
+ signals:
+  void LossNoticed();
 
  private slots:
   void RunEnded(const QDBusMessage& signal);
   void BusClosed();
 
  private:
+  void NoteLoss(Loss loss);
+
   QDBusConnection connection_;
   QString service_;
   QString path_;

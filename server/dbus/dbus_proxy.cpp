@@ -7,12 +7,15 @@
 #include "server/automation_error.h"
 #include "server/dbus/dbus_marshal.h"
 #include "server/dbus/dbus_names.h"
+#include "server/dbus/object_prompter.h"
 
 namespace plamor::dbus {
 namespace {
 
 // Calls may wait for a person (the save-file dialog), so they wait long.
 constexpr int kCallTimeoutMs = 24 * 60 * 60 * 1000;
+constexpr int kPromptCallTimeoutMs = 25000;
+constexpr int kReleaseTimeoutMs = 5000;
 
 [[noreturn]] void ThrowReplyError(const QDBusMessage& reply, const char* what) {
   const std::string name = reply.errorName().toStdString();
@@ -97,10 +100,25 @@ DBusPlamor::DBusPlamor(QDBusConnection connection, QString service, QString path
     : connection_(connection), service_(service), path_(path), watch_(connection, service, path) {}
 
 DBusPlamor::~DBusPlamor() {
-  if (watch_.Lost() != ObjectWatch::Loss::kNone) return;  // nobody left to release it
+  // Nobody is left to release it when the server or the bus is gone.
+  if (watch_.Lost() != ObjectWatch::Loss::kNone || !connection_.isConnected()) return;
   QDBusMessage call = QDBusMessage::createMethodCall(service_, kFactoryPath, kFactoryInterface, "Release");
   call << QVariant::fromValue(QDBusObjectPath(path_));
-  connection_.call(call, QDBus::Block, 5000);
+  watch_.Exchange(call, kReleaseTimeoutMs);
+}
+
+bool DBusPlamor::SetPromptAnswers(const std::vector<int>& buttons, const std::vector<std::string>& saveNames) {
+  QDBusMessage call = QDBusMessage::createMethodCall(service_, path_, kBatchPromptsInterface, "SetAnswers");
+  QStringList names;
+  for (const auto& n : saveNames) names << QString::fromStdString(n);
+  call << QVariant::fromValue(QList<int>(buttons.begin(), buttons.end())) << names;
+  return watch_.Exchange(call, kPromptCallTimeoutMs).type() == QDBusMessage::ReplyMessage;
+}
+
+std::string DBusPlamor::TakePrompts() {
+  QDBusMessage call = QDBusMessage::createMethodCall(service_, path_, kBatchPromptsInterface, "TakePrompts");
+  QDBusMessage reply = watch_.Exchange(call, kPromptCallTimeoutMs);
+  return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments().value(0).toString().toStdString() : "";
 }
 
 void DBusPlamor::ThrowLost() const {
@@ -112,10 +130,10 @@ ArgValue DBusPlamor::Call(const char* qualifiedName, std::vector<ArgValue> args)
   const MemberInfo* member = FindMember(qualifiedName);
   QDBusMessage call = QDBusMessage::createMethodCall(service_, path_, kObjectInterface, qualifiedName);
   call.setArguments(PackArguments(*member, args));
-  QDBusMessage reply = connection_.call(call, QDBus::Block, kCallTimeoutMs);
+  QDBusMessage reply = watch_.Exchange(call, kCallTimeoutMs);
   if (reply.type() != QDBusMessage::ReplyMessage) {
-    // The watch hears of a lost server or bus only from the event loop; the
-    // failed call tells at once.
+    // The failed call may tell of a lost server or bus before the watch heard.
+    if (watch_.Lost() != ObjectWatch::Loss::kNone) ThrowLost();
     if (!connection_.isConnected()) throw AutomationError(kErrServerUnavailable, kBusGoneText);
     if (ServerEnding(reply) || !connection_.interface()->isServiceRegistered(service_))
       throw AutomationError(kErrServerUnavailable, kServerGoneText);

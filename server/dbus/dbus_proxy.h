@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "server/dbus/dbus_client.h"
@@ -25,6 +26,13 @@ class DBusPlamor : public IPlamor {
   QString Path() const { return path_; }
   QString Service() const { return service_; }
   QDBusConnection Connection() const { return connection_; }
+
+  // The batch-prompt calls of the object (TessaroPlamor.BatchPrompts): hands
+  // over the answers for its prompts; false when the server shows its
+  // prompts to its own user instead.
+  bool SetPromptAnswers(const std::vector<int>& buttons, const std::vector<std::string>& saveNames);
+  // What the server asked and answered for this object since the last time.
+  std::string TakePrompts();
 
   // The members of the drawing interface (plamor_members.def), each a call
   // of the server's object.
