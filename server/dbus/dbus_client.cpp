@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "platform/folders.h"
+#include "platform/stop_signals.h"
 #include "server/automation_error.h"
 #include "server/dbus/dbus_marshal.h"
 #include "server/dbus/dbus_names.h"
@@ -99,7 +100,11 @@ std::string ObjectWatch::LossText() const {
 }
 
 void ObjectWatch::AwaitEvent() {
-  if (loss_ == Loss::kNone) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  if (loss_ != Loss::kNone) return;
+  // A run event or a stop signal served while a call waited for its reply
+  // has been served already: the host is to look again rather than sleep.
+  if (!runHeard_ && stopsignals::Received() == 0) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  runHeard_ = false;
 }
 
 QDBusMessage ObjectWatch::Exchange(const QDBusMessage& call, int timeoutMs) {
@@ -109,7 +114,8 @@ QDBusMessage ObjectWatch::Exchange(const QDBusMessage& call, int timeoutMs) {
     QDBusPendingCallWatcher reply(pending);
     connect(&reply, &QDBusPendingCallWatcher::finished, &loop, &QEventLoop::quit);
     connect(this, &ObjectWatch::LossNoticed, &loop, &QEventLoop::quit);
-    // The reply may have come while the watcher was being set up.
+    // The reply may have come while the watcher was being set up. User input
+    // waits for the host.
     if (!pending.isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
   }
   if (pending.isFinished()) return pending.reply();
@@ -119,6 +125,7 @@ QDBusMessage ObjectWatch::Exchange(const QDBusMessage& call, int timeoutMs) {
 }
 
 void ObjectWatch::RunEnded(const QDBusMessage& signal) {
+  runHeard_ = true;
   RunResult result;
   if (listener_ && UnpackRunResult(signal.arguments(), result)) listener_(result);
 }

@@ -57,7 +57,8 @@ class ObjectWatch final : public QObject {
   void SetListener(RunEndedListener listener) { listener_ = std::move(listener); }
   // Serves the host's pending events; while there are none, sleeps until the
   // next one arrives (the events watched here among them). Returns at once
-  // once the server is lost.
+  // once the server is lost, a stop signal was noted, or a RunEnded came
+  // while a call waited.
   void AwaitEvent();
   // Sends `call` and waits for its reply, serving the host's events other
   // than user input meanwhile. A bus or server lost before the reply ends the
@@ -83,6 +84,7 @@ class ObjectWatch final : public QObject {
   QDBusServiceWatcher serverWatch_;
   RunEndedListener listener_;
   Loss loss_ = Loss::kNone;
+  bool runHeard_ = false;  // a RunEnded since the host last awaited an event
 };
 
 }  // namespace plamor::dbus

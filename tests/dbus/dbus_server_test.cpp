@@ -6,8 +6,10 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
+#include <QTimer>
 
 #include <atomic>
 #include <utility>
@@ -171,6 +173,18 @@ TEST(DBusServer, HostsLearnHowTheRunEndedByAskingAndBySignal) {
   for (int i = 0; i < 50 && heard.empty(); ++i) p->AwaitRunEvent();  // wakes for the signal, no timer
   ASSERT_EQ(heard.size(), 1u);
   EXPECT_EQ(heard[0], written);
+
+  // A RunEnded that came while a call waited for its reply was served by that
+  // call; the host's next wait returns at once instead of sleeping for
+  // another that may never come (the guard timer only stops a hang here).
+  served->runEnded(written);
+  p->get_Count();  // the server sent the signal before this reply
+  ASSERT_EQ(heard.size(), 2u);
+  QElapsedTimer waited;
+  waited.start();
+  QTimer::singleShot(20000, [] {});
+  p->AwaitRunEvent();
+  EXPECT_LT(waited.elapsed(), 10000);
 
   QDBusMessage m = QDBusMessage::createMethodCall(kBusName, static_cast<DBusPlamor&>(*p).Path(),
                                                   "org.freedesktop.DBus.Introspectable", "Introspect");
