@@ -90,7 +90,9 @@ std::unique_ptr<DBusPlamor> DBusPlamor::Create(QDBusConnection connection, const
   StartServer(connection);
   QDBusMessage call = QDBusMessage::createMethodCall(kBusName, kFactoryPath, kFactoryInterface, "Create");
   call << identifier;
-  QDBusMessage reply = connection.call(call, QDBus::Block, kCallTimeoutMs);
+  ObjectWatch factory(connection, kBusName, kFactoryPath);
+  QDBusMessage reply = factory.Exchange(call, kCallTimeoutMs);
+  if (factory.Lost() != ObjectWatch::Loss::kNone) throw AutomationError(kErrServerUnavailable, factory.LossText());
   if (reply.type() != QDBusMessage::ReplyMessage) ThrowReplyError(reply, "Create");
   const QString path = reply.arguments().value(0).value<QDBusObjectPath>().path();
   return std::unique_ptr<DBusPlamor>(new DBusPlamor(connection, reply.service(), path));
