@@ -14,7 +14,6 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "server/plamor_interface.h"
 

@@ -24,8 +24,6 @@ class DBusPlamor : public IPlamor {
   ~DBusPlamor() override;  // releases the object in the server
 
   QString Path() const { return path_; }
-  QString Service() const { return service_; }
-  QDBusConnection Connection() const { return connection_; }
 
   // The batch-prompt calls of the object (TessaroPlamor.BatchPrompts): hands
   // over the answers for its prompts; false when the server shows its
