@@ -7,7 +7,7 @@
 #include "apps/plamor_draw/drawing_link.h"
 #include "apps/plamor_draw/drawing_model.h"
 #include "apps/plamor_draw/drawing_page.h"
-#include "apps/plamor_draw/input_error.h"
+#include "cli/input_error.h"
 #include "apps/plamor_draw/modern_dxf.h"
 
 namespace plamor::draw {

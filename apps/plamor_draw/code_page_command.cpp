@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "apps/plamor_draw/input_error.h"
+#include "cli/input_error.h"
 #include "platform/settings_store.h"
 #include "server/formats/dxf_writer.h"
 

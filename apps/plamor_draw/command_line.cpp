@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "apps/plamor_draw/input_error.h"
+#include "cli/input_error.h"
 #include "platform/numeric_text.h"
 
 namespace plamor::draw {
@@ -28,15 +28,23 @@ std::vector<int> ParseNumberList(const std::string& option, const std::string& t
   return numbers;
 }
 
-AxisRange ParseRange(const std::string& option, const std::string& text) {
+survey::AxisRange ParseRange(const std::string& option, const std::string& text) {
   const auto colon = text.find(':');
   const std::string low = colon == std::string::npos ? "" : text.substr(0, colon);
   const std::string high = colon == std::string::npos ? "" : text.substr(colon + 1);
   if (!numtext::IsNumeric(low) || !numtext::IsNumeric(high))
     throw UsageError(option + ": \"" + text + "\" is not a range MIN:MAX such as 0:2.4");
-  const AxisRange r{numtext::Val(low), numtext::Val(high)};
+  const survey::AxisRange r{numtext::Val(low), numtext::Val(high)};
   if (!(r.min < r.max)) throw UsageError(option + ": the minimum of \"" + text + "\" is not below its maximum");
   return r;
+}
+
+sheets::HqPens ParseHqPens(const std::string& text) {
+  std::vector<int> n = ParseNumberList("--pens", text);
+  if (n.size() != 5) throw UsageError("--pens takes five pens FRAME,GRID,TEXT,LABEL,TITLE such as 7,1,7,2,7");
+  for (int pen : n)
+    if (pen > 7) throw UsageError("--pens: pen " + std::to_string(pen) + " does not exist (pens are 1 to 7)");
+  return {n[0], n[1], n[2], n[3], n[4]};
 }
 
 }  // namespace plamor::draw

@@ -5,19 +5,24 @@
 #include <string>
 #include <vector>
 
-#include "apps/plamor_draw/axis_range.h"
+#include "survey/axis_range.h"
 #include "cli/command_line.h"
+#include "sheets/hq_pens.h"
 
 namespace plamor::draw {
 
 using cli::CommandLine;
 using cli::Command;
+// A command line that cannot be run.
+using cli::UsageError;
 
 // "1,3,5" to the numbers; UsageError naming the option on anything else.
 std::vector<int> ParseNumberList(const std::string& option, const std::string& text);
 // "MIN:MAX" with MIN < MAX; UsageError naming the option otherwise.
-AxisRange ParseRange(const std::string& option, const std::string& text);
+survey::AxisRange ParseRange(const std::string& option, const std::string& text);
 // A whole number within [low, high]; UsageError naming the option otherwise.
 int ParseInteger(const std::string& option, const std::string& text, int low, int high);
+// "7,1,7,2,7" (each 1..7) to the pens of the H-Q drawing; UsageError naming --pens otherwise.
+sheets::HqPens ParseHqPens(const std::string& text);
 
 }  // namespace plamor::draw

@@ -10,7 +10,7 @@
 #include "apps/plamor_draw/chart_outputs.h"
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/drawing_link.h"
-#include "apps/plamor_draw/input_error.h"
+#include "cli/input_error.h"
 #include "platform/folders.h"
 #include "server/dbus/dbus_client.h"
 

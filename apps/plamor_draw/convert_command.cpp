@@ -6,7 +6,7 @@
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/drawing_link.h"
 #include "apps/plamor_draw/drawing_model.h"
-#include "apps/plamor_draw/input_error.h"
+#include "cli/input_error.h"
 #include "apps/plamor_draw/model_registration.h"
 #include "apps/plamor_draw/modern_dxf.h"
 #include "apps/plamor_draw/output_target.h"

@@ -1,8 +1,8 @@
 #include "apps/plamor_draw/drawing_model.h"
 
-#include "apps/plamor_draw/input_error.h"
+#include "cli/input_error.h"
 #include "apps/plamor_draw/output_target.h"
-#include "apps/plamor_draw/text_lines.h"
+#include "cli/input_text.h"
 #include "server/formats/atz_reader.h"
 #include "server/elements/paper.h"
 #include "server/formats/plm_reader.h"

@@ -5,16 +5,16 @@
 #include <iostream>
 #include <optional>
 
-#include "apps/plamor_draw/axis_range.h"
+#include "survey/axis_range.h"
 #include "apps/plamor_draw/chart_outputs.h"
 #include "apps/plamor_draw/command_support.h"
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/drawing_link.h"
-#include "apps/plamor_draw/hq_bounds.h"
-#include "apps/plamor_draw/hq_chart.h"
-#include "apps/plamor_draw/hq_pens.h"
-#include "apps/plamor_draw/hq_table.h"
-#include "apps/plamor_draw/input_error.h"
+#include "survey/hq_bounds.h"
+#include "sheets/hq_chart.h"
+#include "sheets/hq_pens.h"
+#include "survey/hq_table.h"
+#include "cli/input_error.h"
 #include "apps/plamor_draw/output_target.h"
 #include "charts/host_error.h"
 #include "charts/picture_box.h"
@@ -33,36 +33,36 @@ Command HqCommand() {
 int RunHq(const CommandLine& line) {
   const std::filesystem::path out = line.Required("-o");
   RequireDxfName(out);
-  HqKind kind;
+  survey::HqKind kind;
   const std::string kindText = line.Required("--kind");
-  if (!ParseHqKind(kindText, kind)) throw UsageError("--kind: \"" + kindText + "\" is not one of Q, A, B, V, SQ");
+  if (!survey::ParseHqKind(kindText, kind)) throw UsageError("--kind: \"" + kindText + "\" is not one of Q, A, B, V, SQ");
   if (line.Positional().size() != 1) throw UsageError("hq takes one measurement table");
-  std::optional<AxisRange> stage, quantity;
+  std::optional<survey::AxisRange> stage, quantity;
   if (auto r = line.Value("--stage")) stage = ParseRange("--stage", *r);
   if (auto r = line.Value("--range")) quantity = ParseRange("--range", *r);
-  std::optional<HqPens> pens;
+  std::optional<sheets::HqPens> pens;
   if (auto p = line.Value("--pens")) pens = ParseHqPens(*p);
 
-  const HqTable table = ReadHqTable(line.Positional()[0]);
+  const survey::HqTable table = survey::ReadHqTable(line.Positional()[0]);
   if (!table.hasColumn[kind])
-    throw InputError(table.file, std::string("--kind ") + kindText + " needs a \"" + KindColumnName(kind) +
+    throw InputError(table.file, std::string("--kind ") + kindText + " needs a \"" + survey::KindColumnName(kind) +
                                      "\" column in the table");
-  CheckHqBounds(table, kind, stage, quantity);
+  survey::CheckHqBounds(table, kind, stage, quantity);
 
   OutputTarget drawing(out);
   std::optional<OutputTarget> picture = PictureTarget(line.Value("--png"), "png");
   ChartOutputs further(line, drawing);
   ApplyCodePageFlag(line);
-  if (pens) SaveHqPens(*pens);
-  else if (!HqPensStored()) {
-    SaveHqPens(kDefaultHqPens);
+  if (pens) sheets::SaveHqPens(*pens);
+  else if (!sheets::HqPensStored()) {
+    sheets::SaveHqPens(sheets::kDefaultHqPens);
     std::cerr << "plamor-draw: no pens stored for H-Q drawings; stored the defaults "
-              << HqPensText(kDefaultHqPens) << " (change them with --pens)\n";
+              << sheets::HqPensText(sheets::kDefaultHqPens) << " (change them with --pens)\n";
   }
 
   charts::TBunpu tbunpu;
   tbunpu.resize(800, 600);
-  LoadHqChart(table, kind, stage, quantity, tbunpu);
+  sheets::LoadHqChart(table, kind, stage, quantity, tbunpu);
   try {
     tbunpu.HQsakuga(kind);
   } catch (const charts::HostError& e) {

@@ -8,7 +8,7 @@
 #include <iostream>
 
 #include "apps/plamor_draw/commands.h"
-#include "apps/plamor_draw/input_error.h"
+#include "cli/input_error.h"
 #include "platform/display.h"
 #include "platform/qt/stop_signal_events.h"
 #include "platform/stop_signals.h"

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <strings.h>
 
-#include "apps/plamor_draw/input_error.h"
+#include "cli/input_error.h"
 #include "platform/stop_signals.h"
 #include "platform/temporary_files.h"
 

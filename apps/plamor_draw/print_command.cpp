@@ -10,7 +10,7 @@
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/drawing_model.h"
 #include "apps/plamor_draw/drawing_page.h"
-#include "apps/plamor_draw/input_error.h"
+#include "cli/input_error.h"
 #include "apps/plamor_draw/output_target.h"
 #include "apps/plamor_draw/print_queue.h"
 

@@ -8,7 +8,7 @@
 #include "apps/plamor_draw/drawing_model.h"
 #include "apps/plamor_draw/drawing_page.h"
 #include "apps/plamor_draw/drawing_picture.h"
-#include "apps/plamor_draw/input_error.h"
+#include "cli/input_error.h"
 #include "apps/plamor_draw/output_target.h"
 
 namespace plamor::draw {

@@ -8,8 +8,8 @@
 #include "apps/plamor_draw/command_support.h"
 #include "apps/plamor_draw/commands.h"
 #include "apps/plamor_draw/drawing_link.h"
-#include "apps/plamor_draw/input_error.h"
-#include "apps/plamor_draw/observation_file.h"
+#include "cli/input_error.h"
+#include "survey/observation_file.h"
 #include "apps/plamor_draw/output_target.h"
 #include "charts/danmen.h"
 #include "charts/host_error.h"
@@ -28,8 +28,8 @@ int RunSections(const CommandLine& line) {
   RequireDxfName(out);
   if (line.Positional().empty()) throw UsageError("sections needs at least one observation file");
 
-  std::vector<ObservationFile> observations;
-  for (const auto& file : line.Positional()) observations.push_back(ReadObservationFile(file));
+  std::vector<survey::ObservationFile> observations;
+  for (const auto& file : line.Positional()) observations.push_back(survey::ReadObservationFile(file));
   std::vector<int> selected;
   if (auto list = line.Value("--select")) {
     selected = ParseNumberList("--select", *list);
@@ -48,7 +48,7 @@ int RunSections(const CommandLine& line) {
 
   charts::Danmen danmen;
   danmen.resize(960, 640);
-  for (const ObservationFile& o : observations) {
+  for (const survey::ObservationFile& o : observations) {
     try {
       danmen.SetData(o.lines);
     } catch (const charts::HostError& e) {

@@ -10,8 +10,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "apps/plamor_draw/hq_chart.h"
-#include "apps/plamor_draw/hq_pens.h"
+#include "sheets/hq_chart.h"
+#include "sheets/hq_pens.h"
 #include "charts/tbunpu.h"
 
 namespace plamor::viewer {
@@ -37,11 +37,11 @@ HqPage::HqPage(QWidget* parent)
   connect(kind_, &QComboBox::currentIndexChanged, this, &HqPage::Redraw);
 }
 
-draw::HqKind HqPage::Kind() const { return static_cast<draw::HqKind>(kind_->currentIndex()); }
+survey::HqKind HqPage::Kind() const { return static_cast<survey::HqKind>(kind_->currentIndex()); }
 
 bool HqPage::OpenTable(const std::filesystem::path& file) {
   try {
-    table_ = draw::ReadHqTable(file);
+    table_ = survey::ReadHqTable(file);
   } catch (const std::exception& e) {
     Report(this, "流量観測表", QString::fromStdString(e.what()));
     return false;
@@ -65,7 +65,7 @@ void HqPage::Redraw() {
     return;
   }
   try {
-    draw::LoadHqChart(*table_, Kind(), std::nullopt, std::nullopt, *chart_);
+    sheets::LoadHqChart(*table_, Kind(), std::nullopt, std::nullopt, *chart_);
     chart_->HQsakuga(Kind());
   } catch (const std::exception& e) {
     Report(this, "H－Q図", QString::fromStdString(e.what()));
@@ -75,7 +75,7 @@ void HqPage::Redraw() {
 void HqPage::MakeDrawing() {
   if (!table_) return;
   try {
-    if (!draw::HqPensStored()) draw::SaveHqPens(draw::kDefaultHqPens);
+    if (!sheets::HqPensStored()) sheets::SaveHqPens(sheets::kDefaultHqPens);
     chart_->HQSakuzu(Kind());
     if (!chart_->LastDrawingFile().empty()) emit DrawingWritten(QString::fromStdString(chart_->LastDrawingFile()));
   } catch (const std::exception& e) {

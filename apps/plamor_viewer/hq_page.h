@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "apps/plamor_draw/hq_table.h"
+#include "survey/hq_table.h"
 
 class QComboBox;
 class QLabel;
@@ -37,12 +37,12 @@ class HqPage : public QWidget {
   void OpenFile();
   void Redraw();
   void MakeDrawing();
-  draw::HqKind Kind() const;
+  survey::HqKind Kind() const;
 
   QComboBox* kind_;
   QLabel* station_;
   charts::TBunpu* chart_;
-  std::optional<draw::HqTable> table_;
+  std::optional<survey::HqTable> table_;
 };
 
 }  // namespace plamor::viewer

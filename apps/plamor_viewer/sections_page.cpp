@@ -34,9 +34,9 @@ SectionsPage::SectionsPage(QWidget* parent)
 }
 
 bool SectionsPage::AddFiles(const std::vector<std::filesystem::path>& files) {
-  std::vector<draw::ObservationFile> added;
+  std::vector<survey::ObservationFile> added;
   try {
-    for (const auto& f : files) added.push_back(draw::ReadObservationFile(f));
+    for (const auto& f : files) added.push_back(survey::ReadObservationFile(f));
   } catch (const std::exception& e) {
     Report(this, "観測ファイル", QString::fromStdString(e.what()));
     return false;

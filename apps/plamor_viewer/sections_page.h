@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "apps/plamor_draw/observation_file.h"
+#include "survey/observation_file.h"
 
 class QListWidget;
 class QListWidgetItem;
@@ -42,7 +42,7 @@ class SectionsPage : public QWidget {
 
   QListWidget* list_;
   charts::Danmen* chart_;
-  std::vector<draw::ObservationFile> observations_;
+  std::vector<survey::ObservationFile> observations_;
 };
 
 }  // namespace plamor::viewer

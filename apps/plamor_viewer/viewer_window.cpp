@@ -4,7 +4,7 @@
 #include <QTabWidget>
 
 #include "apps/plamor_draw/output_target.h"
-#include "apps/plamor_draw/text_lines.h"
+#include "cli/input_text.h"
 #include "apps/plamor_viewer/drawing_page.h"
 #include "apps/plamor_viewer/hq_page.h"
 #include "apps/plamor_viewer/sections_page.h"
@@ -15,7 +15,7 @@ namespace {
 
 bool LooksLikeHqTable(const std::filesystem::path& file) {
   try {
-    for (const std::string& line : draw::ReadTextLines(file))
+    for (const std::string& line : ReadTextLines(file))
       if (!line.empty()) return line[0] == '#' || line.find("stage") != std::string::npos;
   } catch (const std::exception&) {
     // An unreadable file is reported by the page that reads it.

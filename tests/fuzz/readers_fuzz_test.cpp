@@ -14,11 +14,11 @@
 
 #include "apps/host_script/script_parser.h"
 #include "apps/host_script/script_runner.h"
-#include "apps/plamor_draw/axis_range.h"
+#include "survey/axis_range.h"
 #include "apps/plamor_draw/drawing_model.h"
-#include "apps/plamor_draw/hq_table.h"
-#include "apps/plamor_draw/input_error.h"
-#include "apps/plamor_draw/observation_file.h"
+#include "survey/hq_table.h"
+#include "cli/input_error.h"
+#include "survey/observation_file.h"
 #include "charts/danmen_chart.h"
 #include "charts/recording_picture.h"
 #include "mutation_runner.h"
@@ -69,7 +69,7 @@ std::size_t RunFileMutations(const std::string& target, const std::string& fileN
     std::optional<decltype(read(file))> result;
     try {
       result.emplace(read(file));
-    } catch (const draw::InputError& e) {
+    } catch (const InputError& e) {
       ExpectReadableMessage(e.what(), file.string() + ": ");
       return false;
     }
@@ -121,8 +121,8 @@ TEST(Fuzz, HostScriptParserAndRunner) {
 
 TEST(Fuzz, ObservationFilesTheChartCanDraw) {
   const std::size_t runs = RunFileMutations(
-      "observation-file", "obs.csv", Seeds(kExamples / "sections"), draw::ReadObservationFile,
-      [](const draw::ObservationFile& observation, const std::string&) {
+      "observation-file", "obs.csv", Seeds(kExamples / "sections"), survey::ReadObservationFile,
+      [](const survey::ObservationFile& observation, const std::string&) {
         // What the reader accepts, the chart draws.
         charts::RecordingPicture picture(920, 610);
         charts::DanmenChart chart(picture);
@@ -134,15 +134,15 @@ TEST(Fuzz, ObservationFilesTheChartCanDraw) {
 
 TEST(Fuzz, HqTablesGiveAxisRanges) {
   const std::size_t runs = RunFileMutations(
-      "hq-table", "hq.csv", Seeds(kExamples / "hq"), draw::ReadHqTable, [](const draw::HqTable& table, const std::string&) {
+      "hq-table", "hq.csv", Seeds(kExamples / "hq"), survey::ReadHqTable, [](const survey::HqTable& table, const std::string&) {
         std::vector<double> stages;
         for (const auto& m : table.measurements) stages.push_back(m.stage);
-        draw::StageRange(stages);
-        for (int kind = draw::kDischarge; kind <= draw::kRootDischarge; ++kind) {
+        survey::StageRange(stages);
+        for (int kind = survey::kDischarge; kind <= survey::kRootDischarge; ++kind) {
           if (!table.hasColumn[static_cast<std::size_t>(kind)]) continue;
           std::vector<double> values;
           for (const auto& m : table.measurements) values.push_back(m.quantity[static_cast<std::size_t>(kind)]);
-          draw::QuantityRange(values);
+          survey::QuantityRange(values);
         }
       });
   EXPECT_GT(runs, 1u);

@@ -9,8 +9,9 @@
 
 #include "apps/plamor_draw/drawing_model.h"
 #include "apps/plamor_draw/drawing_picture.h"
-#include "apps/plamor_draw/hq_pens.h"
-#include "apps/plamor_draw/input_error.h"
+#include "apps/plamor_draw/command_line.h"
+#include "sheets/hq_pens.h"
+#include "cli/input_error.h"
 #include "apps/plamor_draw/plamor_relay.h"
 #include "platform/cp932.h"
 #include "server/types.h"
@@ -18,6 +19,7 @@
 
 using namespace plamor;
 using namespace plamor::draw;
+using namespace plamor::sheets;
 namespace fs = std::filesystem;
 
 namespace {

@@ -6,15 +6,17 @@
 #include <filesystem>
 #include <fstream>
 
-#include "apps/plamor_draw/axis_range.h"
+#include "survey/axis_range.h"
 #include "apps/plamor_draw/command_line.h"
-#include "apps/plamor_draw/input_error.h"
+#include "cli/input_error.h"
 #include "apps/plamor_draw/model_registration.h"
 #include "apps/plamor_draw/output_target.h"
 #include "server/types.h"
 #include "tests/support/recording_plamor.h"
 
+using namespace plamor;
 using namespace plamor::draw;
+using namespace plamor::survey;
 namespace fs = std::filesystem;
 
 TEST(AxisRange, RoundStepsHoldEveryValue) {

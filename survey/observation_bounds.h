@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace plamor::draw {
+namespace plamor::survey {
 
 // The most points, and the largest distance and elevation (in size) the chart draws.
 inline constexpr std::size_t kMaxObservationPoints = 2000;
@@ -24,4 +24,4 @@ void CheckObservationBounds(const std::filesystem::path& file, const std::vector
 // The largest number (in size) a field of an observation file may hold.
 inline constexpr double kMaxFieldValue = 1e6;
 
-}  // namespace plamor::draw
+}  // namespace plamor::survey

@@ -1,13 +1,13 @@
-#include "apps/plamor_draw/observation_bounds.h"
+#include "survey/observation_bounds.h"
 
 #include <cmath>
 
-#include "apps/plamor_draw/input_error.h"
+#include "cli/input_error.h"
 #include "charts/cls_data.h"
 #include "charts/observation_layout.h"
 #include "platform/numeric_text.h"
 
-namespace plamor::draw {
+namespace plamor::survey {
 namespace {
 
 namespace obs = charts::observation;
@@ -77,4 +77,4 @@ void CheckObservationBounds(const std::filesystem::path& file, const std::vector
   }
 }
 
-}  // namespace plamor::draw
+}  // namespace plamor::survey

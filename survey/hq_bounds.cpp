@@ -1,12 +1,12 @@
-#include "apps/plamor_draw/hq_bounds.h"
+#include "survey/hq_bounds.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
-#include "apps/plamor_draw/input_error.h"
+#include "cli/input_error.h"
 
-namespace plamor::draw {
+namespace plamor::survey {
 namespace {
 
 // The stage axis has 4 steps, a quantity axis 7.
@@ -43,4 +43,4 @@ void CheckHqBounds(const HqTable& table, HqKind kind, const std::optional<AxisRa
   }
 }
 
-}  // namespace plamor::draw
+}  // namespace plamor::survey

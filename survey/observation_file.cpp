@@ -1,11 +1,11 @@
-#include "apps/plamor_draw/observation_file.h"
+#include "survey/observation_file.h"
 
 #include <cmath>
 #include <string_view>
 
-#include "apps/plamor_draw/input_error.h"
-#include "apps/plamor_draw/observation_bounds.h"
-#include "apps/plamor_draw/text_lines.h"
+#include "cli/input_error.h"
+#include "survey/observation_bounds.h"
+#include "cli/input_text.h"
 #include "charts/field_reading.h"
 #include "charts/host_date.h"
 #include "charts/observation_layout.h"
@@ -13,7 +13,7 @@
 #include "platform/message_text.h"
 #include "platform/numeric_text.h"
 
-namespace plamor::draw {
+namespace plamor::survey {
 namespace {
 
 namespace obs = charts::observation;
@@ -109,4 +109,4 @@ ObservationFile ReadObservationFile(const std::filesystem::path& file) {
   return CheckObservationLines(file, ReadTextLines(file));
 }
 
-}  // namespace plamor::draw
+}  // namespace plamor::survey

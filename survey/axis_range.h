@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace plamor::draw {
+namespace plamor::survey {
 
 struct AxisRange {
   double min = 0;
@@ -23,4 +23,4 @@ inline AxisRange StageRange(const std::vector<double>& stages) { return RoundRan
 // A quantity axis has 7 steps, labelled with one decimal when the step is not whole.
 inline AxisRange QuantityRange(const std::vector<double>& values) { return RoundRange(values, 7, 1); }
 
-}  // namespace plamor::draw
+}  // namespace plamor::survey

@@ -5,12 +5,14 @@
 
 #include <QApplication>
 
-#include "apps/plamor_draw/hq_bounds.h"
-#include "apps/plamor_draw/hq_chart.h"
-#include "apps/plamor_draw/input_error.h"
+#include "survey/hq_bounds.h"
+#include "sheets/hq_chart.h"
+#include "cli/input_error.h"
 #include "charts/tbunpu.h"
 
-using namespace plamor::draw;
+using namespace plamor;
+using namespace plamor::survey;
+using namespace plamor::sheets;
 
 namespace {
 

@@ -1,4 +1,4 @@
-// Reading the text files engineers hand to plamor-draw: UTF-8 or the system
+// Reading the text files engineers hand to our programs: UTF-8 or the system
 // code page (CP932), told apart by the bytes themselves.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace plamor::draw {
+namespace plamor {
 
 // True when the bytes are valid UTF-8 (plain ASCII included).
 bool IsValidUtf8(std::string_view bytes);
@@ -22,4 +22,4 @@ std::string ReadInputFile(const std::filesystem::path& file);
 // an InputError naming it.
 std::vector<std::string> ReadTextLines(const std::filesystem::path& file);
 
-}  // namespace plamor::draw
+}  // namespace plamor

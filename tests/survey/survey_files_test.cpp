@@ -6,14 +6,15 @@
 #include <filesystem>
 #include <fstream>
 
-#include "apps/plamor_draw/axis_range.h"
-#include "apps/plamor_draw/hq_table.h"
-#include "apps/plamor_draw/input_error.h"
-#include "apps/plamor_draw/observation_file.h"
-#include "apps/plamor_draw/text_lines.h"
+#include "survey/axis_range.h"
+#include "survey/hq_table.h"
+#include "cli/input_error.h"
+#include "survey/observation_file.h"
+#include "cli/input_text.h"
 #include "platform/cp932.h"
 
-using namespace plamor::draw;
+using namespace plamor;
+using namespace plamor::survey;
 namespace fs = std::filesystem;
 
 namespace {

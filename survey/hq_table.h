@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-namespace plamor::draw {
+namespace plamor::survey {
 
 // The quantities of a measurement, in the H-Q chart's kind order.
 enum HqKind : std::int16_t { kDischarge = 0, kArea = 1, kWidth = 2, kVelocity = 3, kRootDischarge = 4 };
@@ -62,4 +62,4 @@ inline constexpr double kMaxHqValue = 1e9;
 HqTable ReadHqTable(const std::filesystem::path& file);
 HqTable ParseHqTable(const std::filesystem::path& file, const std::vector<std::string>& lines);
 
-}  // namespace plamor::draw
+}  // namespace plamor::survey

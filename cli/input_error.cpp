@@ -1,6 +1,6 @@
-#include "apps/plamor_draw/input_error.h"
+#include "cli/input_error.h"
 
-namespace plamor::draw {
+namespace plamor {
 namespace {
 
 std::string Place(const std::filesystem::path& file, std::size_t line, std::size_t field) {
@@ -16,4 +16,4 @@ InputError::InputError(const std::filesystem::path& file, std::size_t line, std:
                        const std::string& what)
     : std::runtime_error(Place(file, line, field) + ": " + what) {}
 
-}  // namespace plamor::draw
+}  // namespace plamor

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace plamor::draw {
+namespace plamor::sheets {
 
 struct HqPens {
   int frame;  // Hougan1Pen: frame, main grid, header box
@@ -18,11 +18,9 @@ struct HqPens {
 
 inline constexpr HqPens kDefaultHqPens{7, 1, 7, 2, 7};
 
-// "7,1,7,2,7" (each 1..7) to the pens; UsageError naming --pens otherwise.
-HqPens ParseHqPens(const std::string& text);
 std::string HqPensText(const HqPens& pens);
 // True when any of the five pen keys holds a value.
 bool HqPensStored();
 void SaveHqPens(const HqPens& pens);
 
-}  // namespace plamor::draw
+}  // namespace plamor::sheets

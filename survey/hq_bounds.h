@@ -8,10 +8,10 @@
 
 #include <optional>
 
-#include "apps/plamor_draw/axis_range.h"
-#include "apps/plamor_draw/hq_table.h"
+#include "survey/axis_range.h"
+#include "survey/hq_table.h"
 
-namespace plamor::draw {
+namespace plamor::survey {
 
 inline constexpr double kMaxStepsBeyondAxis = 50;
 
@@ -21,4 +21,4 @@ inline constexpr double kMaxStepsBeyondAxis = 50;
 void CheckHqBounds(const HqTable& table, HqKind kind, const std::optional<AxisRange>& stage,
                    const std::optional<AxisRange>& quantity);
 
-}  // namespace plamor::draw
+}  // namespace plamor::survey

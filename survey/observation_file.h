@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace plamor::draw {
+namespace plamor::survey {
 
 struct ObservationFile {
   std::filesystem::path file;
@@ -26,4 +26,4 @@ ObservationFile ReadObservationFile(const std::filesystem::path& file);
 // Checks lines already read (the file name is for the messages).
 ObservationFile CheckObservationLines(const std::filesystem::path& file, std::vector<std::string> lines);
 
-}  // namespace plamor::draw
+}  // namespace plamor::survey

@@ -1,4 +1,4 @@
-#include "apps/plamor_draw/hq_table.h"
+#include "survey/hq_table.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,13 +6,13 @@
 #include <optional>
 #include <string_view>
 
-#include "apps/plamor_draw/input_error.h"
-#include "apps/plamor_draw/text_lines.h"
+#include "cli/input_error.h"
+#include "cli/input_text.h"
 #include "platform/ascii_text.h"
 #include "platform/message_text.h"
 #include "platform/numeric_text.h"
 
-namespace plamor::draw {
+namespace plamor::survey {
 namespace {
 
 std::string Lower(std::string text) {
@@ -175,4 +175,4 @@ HqTable ParseHqTable(const std::filesystem::path& file, const std::vector<std::s
 
 HqTable ReadHqTable(const std::filesystem::path& file) { return ParseHqTable(file, ReadTextLines(file)); }
 
-}  // namespace plamor::draw
+}  // namespace plamor::survey

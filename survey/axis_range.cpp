@@ -1,10 +1,10 @@
-#include "apps/plamor_draw/axis_range.h"
+#include "survey/axis_range.h"
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
-namespace plamor::draw {
+namespace plamor::survey {
 
 AxisRange RoundRange(const std::vector<double>& values, int steps, int maxDecimals) {
   if (values.empty()) throw std::invalid_argument("no values for an axis range");
@@ -32,4 +32,4 @@ AxisRange RoundRange(const std::vector<double>& values, int steps, int maxDecima
   throw std::invalid_argument("values too large for an axis range");
 }
 
-}  // namespace plamor::draw
+}  // namespace plamor::survey

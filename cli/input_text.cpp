@@ -1,14 +1,14 @@
-#include "apps/plamor_draw/text_lines.h"
+#include "cli/input_text.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
-#include "apps/plamor_draw/input_error.h"
+#include "cli/input_error.h"
 #include "platform/cp932.h"
 
-namespace plamor::draw {
+namespace plamor {
 
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t i = 0;
@@ -74,4 +74,4 @@ std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
   return lines;
 }
 
-}  // namespace plamor::draw
+}  // namespace plamor
