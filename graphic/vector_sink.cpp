@@ -27,12 +27,16 @@ ColorRef PageColour(int colourIndex) {
   return colourIndex == 7 ? Rgb(0, 0, 0) : PaletteColor(colourIndex);
 }
 
+std::vector<double> Runs(PenStyle style) {
+  const std::vector<int> runs = DashRuns(style);
+  return {runs.begin(), runs.end()};
+}
+
 }  // namespace
 
 const std::vector<double>& DashSixteenths(int row) {
-  // Runs of the bit patterns 0x1F1F, 0x33FF and 0x333F read from the lowest bit.
-  static const std::vector<double> kRows[4] = {
-      {}, {5, 3, 5, 3}, {10, 2, 2, 2}, {6, 2, 2, 2, 2, 2}};
+  static const std::vector<double> kRows[4] = {Runs(PenStyle::kSolid), Runs(PenStyle::kDot),
+                                              Runs(PenStyle::kDashDot), Runs(PenStyle::kDashDotDot)};
   return kRows[row & 3];
 }
 

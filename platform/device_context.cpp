@@ -25,6 +25,24 @@ std::uint16_t DashPattern(PenStyle style) {
   return 0xFFFF;
 }
 
+std::vector<int> DashRuns(PenStyle style) {
+  const std::uint16_t pattern = DashPattern(style);
+  std::vector<int> runs;
+  if (pattern == 0xFFFF) return runs;
+  bool on = true;
+  int length = 0;
+  for (int bit = 0; bit < 16; ++bit) {
+    if (((pattern >> bit) & 1) != on) {
+      runs.push_back(length);
+      on = !on;
+      length = 0;
+    }
+    ++length;
+  }
+  runs.push_back(length);
+  return runs;
+}
+
 }  // namespace plamor
 
 using plamor::ColorRef;

@@ -28,6 +28,9 @@ constexpr std::uint8_t BlueOf(ColorRef c) { return std::uint8_t((c >> 16) & 0xFF
 // pixel, read from the lowest bit upward and repeating.
 enum class PenStyle : std::uint8_t { kSolid = 0, kDot = 1, kDashDot = 2, kDashDotDot = 3 };
 std::uint16_t DashPattern(PenStyle style);  // 0xFFFF, 0x1F1F, 0x33FF, 0x333F
+// The pattern as alternating on and off runs of pixels, from the lowest bit,
+// starting with an on run: {5, 3, 5, 3} for 0x1F1F; empty for the solid pen.
+std::vector<int> DashRuns(PenStyle style);
 
 // A one-pixel cosmetic pen.
 struct Pen {

@@ -1,6 +1,7 @@
 #include "platform/folders.h"
 
 #include <dlfcn.h>
+#include <strings.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -109,5 +110,12 @@ fs::path DataFile(const fs::path& folder, std::string_view name) {
     if (auto found = FindFileNoCase(prefix / "share" / "plamor", name)) return *found;
   return folder / name;
 }
+
+bool EndsWithKind(const std::filesystem::path& file, const char* kind) {
+  const std::string name = file.filename().string();
+  return name.size() >= 3 && strcasecmp(name.c_str() + name.size() - 3, kind) == 0;
+}
+
+std::filesystem::path StrokeFontFile() { return DataFile(ProgramFolder(), "M_G_L.KVD"); }
 
 }  // namespace plamor::folders

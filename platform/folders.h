@@ -39,4 +39,12 @@ std::filesystem::path DataFile(const std::filesystem::path& folder, std::string_
 std::optional<std::filesystem::path> FindFileNoCase(const std::filesystem::path& folder,
                                                     std::string_view name);
 
+// True when the file's name ends with the three characters of a kind (any
+// case), as drawing kinds are told: "plan.PLM" is a "plm" file.
+bool EndsWithKind(const std::filesystem::path& file, const char* kind);
+
+// The stroke-font file M_G_L.KVD of this installation (DataFile of the
+// program's own folder).
+std::filesystem::path StrokeFontFile();
+
 }  // namespace plamor::folders

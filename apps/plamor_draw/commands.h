@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "apps/plamor_draw/command_line.h"
+#include "apps/plamor_draw/option_values.h"
 
 namespace plamor::draw {
 

@@ -6,25 +6,20 @@
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
-#include <strings.h>
 
 #include "cli/input_error.h"
+#include "platform/folders.h"
 #include "platform/stop_signals.h"
 #include "platform/temporary_files.h"
+#include "server/formats/plm_writer.h"
 
 namespace plamor::draw {
 namespace fs = std::filesystem;
+namespace {
 
-bool EndsWithKind(const fs::path& file, const char* kind) {
-  const std::string name = file.filename().string();
-  return name.size() >= 3 && strcasecmp(name.c_str() + name.size() - 3, kind) == 0;
-}
+fs::path MemoFileOf(const fs::path& drawing) { return plm::MemoFileName(drawing.string()); }
 
-fs::path MemoFileOf(const fs::path& drawing) {
-  std::string name = drawing.string();
-  name.resize(name.size() - 3);
-  return name + "MET";
-}
+}  // namespace
 
 OutputTarget::OutputTarget(const fs::path& out) : final_(fs::absolute(out)) {
   const fs::path folder = final_.parent_path();
@@ -58,7 +53,7 @@ OutputTarget::~OutputTarget() {
   if (committed_) return;
   std::error_code ec;
   fs::remove(temporary_, ec);
-  if (EndsWithKind(temporary_, "plm")) fs::remove(MemoFileOf(temporary_), ec);
+  if (folders::EndsWithKind(temporary_, "plm")) fs::remove(MemoFileOf(temporary_), ec);
 }
 
 void OutputTarget::Commit() {
@@ -69,7 +64,7 @@ void OutputTarget::Commit() {
   fs::rename(temporary_, final_, ec);
   if (ec) throw std::runtime_error(final_.string() + ": cannot be put in place: " + ec.message());
   committed_ = true;
-  if (EndsWithKind(temporary_, "plm") && fs::exists(MemoFileOf(temporary_), ec)) {
+  if (folders::EndsWithKind(temporary_, "plm") && fs::exists(MemoFileOf(temporary_), ec)) {
     fs::rename(MemoFileOf(temporary_), MemoFileOf(final_), ec);
     if (ec) throw std::runtime_error(MemoFileOf(final_).string() + ": cannot be put in place: " + ec.message());
   }

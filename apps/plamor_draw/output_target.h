@@ -38,10 +38,5 @@ class OutputTarget {
   bool committed_ = false;
 };
 
-// The memo file beside a drawing file: its name without the last three
-// characters, then "MET" (plan.plm -> plan.MET).
-std::filesystem::path MemoFileOf(const std::filesystem::path& drawing);
-// True when the name ends with the three characters (any case).
-bool EndsWithKind(const std::filesystem::path& file, const char* kind);
 
 }  // namespace plamor::draw

@@ -10,12 +10,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "apps/plamor_draw/command_support.h"
-#include "apps/plamor_draw/drawing_picture.h"
+#include "drawings/drawing_files.h"
+#include "drawings/sheet_geometry.h"
+#include "platform/folders.h"
+#include "drawings/outputs/raster_picture.h"
 
 namespace plamor::viewer {
 
-void DrawingView::Show(draw::DrawingModel model) {
+void DrawingView::Show(drawings::DrawingModel model) {
   model_ = std::move(model);
   Render();
 }
@@ -24,8 +26,8 @@ void DrawingView::Render() {
   if (!model_ || width() < 64) return;
   try {
     // As wide as the page, or narrower where the sheet would be taller than the page.
-    const int fitted = std::min(width(), static_cast<int>(height() / draw::PictureRatio(*model_)));
-    const auto dc = draw::DrawPicture(*model_, fitted, draw::StrokeFontFile().string());
+    const int fitted = std::min(width(), static_cast<int>(height() / drawings::PictureRatio(*model_)));
+    const auto dc = drawings::DrawPicture(*model_, fitted, folders::StrokeFontFile().string());
     QImage image(dc->Width(), dc->Height(), QImage::Format_RGB32);
     for (int y = 0; y < dc->Height(); ++y)
       for (int x = 0; x < dc->Width(); ++x) {
@@ -67,7 +69,7 @@ DrawingPage::DrawingPage(QWidget* parent) : QWidget(parent), name_(new QLabel), 
 
 bool DrawingPage::OpenDrawing(const std::filesystem::path& file) {
   try {
-    draw::DrawingModel model = draw::ReadDrawingFile(file);
+    drawings::DrawingModel model = drawings::ReadDrawingFile(file);
     name_->setText(QString::fromStdString(file.filename().string() + "  (" +
                                           std::to_string(model.elements.size()) + " 要素)"));
     view_->Show(std::move(model));

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "apps/plamor_draw/drawing_model.h"
+#include "drawings/drawing_model.h"
 
 class QLabel;
 
@@ -17,7 +17,7 @@ class DrawingView : public QWidget {
   Q_OBJECT
  public:
   explicit DrawingView(QWidget* parent = nullptr) : QWidget(parent) {}
-  void Show(draw::DrawingModel model);
+  void Show(drawings::DrawingModel model);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -26,7 +26,7 @@ class DrawingView : public QWidget {
  private:
   void Render();
 
-  std::optional<draw::DrawingModel> model_;
+  std::optional<drawings::DrawingModel> model_;
   QImage picture_;
 };
 

@@ -3,7 +3,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
-#include "apps/plamor_draw/output_target.h"
+#include "platform/folders.h"
 #include "cli/input_text.h"
 #include "apps/plamor_viewer/drawing_page.h"
 #include "apps/plamor_viewer/hq_page.h"
@@ -46,7 +46,7 @@ ViewerWindow::ViewerWindow(QWidget* parent)
 bool ViewerWindow::OpenFiles(const std::vector<std::filesystem::path>& files) {
   std::vector<std::filesystem::path> observations, tables, drawings;
   for (const std::filesystem::path& file : files) {
-    if (draw::EndsWithKind(file, "plm") || draw::EndsWithKind(file, "atz")) drawings.push_back(file);
+    if (folders::EndsWithKind(file, "plm") || folders::EndsWithKind(file, "atz")) drawings.push_back(file);
     else if (LooksLikeHqTable(file)) tables.push_back(file);
     else observations.push_back(file);
   }

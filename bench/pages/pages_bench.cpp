@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "apps/plamor_draw/drawing_model.h"
-#include "apps/plamor_draw/drawing_page.h"
+#include "drawings/drawing_model.h"
+#include "drawings/outputs/vector_page.h"
 #include "server/dialog/drawing_writer.h"
 #include "server/elements/z_circle.h"
 #include "server/elements/z_line.h"
@@ -30,9 +30,9 @@ using namespace plamor;
 constexpr int kElements = 1000000;
 constexpr double kScale = 1000;
 
-const draw::DrawingModel& Model() {
-  static const draw::DrawingModel model = [] {
-    draw::DrawingModel m;
+const drawings::DrawingModel& Model() {
+  static const drawings::DrawingModel model = [] {
+    drawings::DrawingModel m;
     m.sheet.paperSize = ktpA1;
     m.sheet.tate = 594;
     m.sheet.yoko = 841;
@@ -47,14 +47,14 @@ const draw::DrawingModel& Model() {
       if (k < 80) {
         const double x1 = x(random), y1 = y(random);
         const std::int32_t style = k < 16 ? ktpdash : ktpsolid;
-        m.elements.push_back(draw::LineElement{x1, y1, x1 + r(random), y1 + r(random) / 3,
+        m.elements.push_back(drawings::LineElement{x1, y1, x1 + r(random), y1 + r(random) / 3,
                                                {pen(random), 1, style, style ? 2 * kScale : 0}});
       } else if (k < 90) {
         const double radius = r(random);
-        m.elements.push_back(draw::ArcElement{x(random), y(random), radius, k < 87 ? radius : radius / 2, angle(random),
+        m.elements.push_back(drawings::ArcElement{x(random), y(random), radius, k < 87 ? radius : radius / 2, angle(random),
                                               k < 84 ? 360.0 : 120.0, k < 87 ? 0.0 : 30.0, {pen(random), 2, ktpsolid, 0}});
       } else {
-        m.elements.emplace_back(std::in_place_type<draw::TextElement>, x(random), y(random), 2.5 * kScale,
+        m.elements.emplace_back(std::in_place_type<drawings::TextElement>, x(random), y(random), 2.5 * kScale,
                                 3 * kScale, 0.3 * kScale, 0, 0, pen(random), 3, false, std::int16_t{0},
                                 texts[i % 4]);
       }
@@ -69,21 +69,21 @@ const std::vector<std::unique_ptr<clsZElement>>& Records() {
   static const auto records = [] {
     std::vector<std::unique_ptr<clsZElement>> out;
     out.reserve(kElements);
-    for (const draw::Element& e : Model().elements) {
-      if (auto* l = std::get_if<draw::LineElement>(&e)) {
+    for (const drawings::Element& e : Model().elements) {
+      if (auto* l = std::get_if<drawings::LineElement>(&e)) {
         auto z = std::make_unique<clsZLine>();
         z->x1 = l->x1, z->y1 = l->y1, z->x2 = l->x2, z->y2 = l->y2, z->pich = l->stroke.pitch;
         z->Style = l->stroke.style;
         z->SetPen(l->stroke.pen);
         out.push_back(std::move(z));
-      } else if (auto* a = std::get_if<draw::ArcElement>(&e)) {
+      } else if (auto* a = std::get_if<drawings::ArcElement>(&e)) {
         auto z = std::make_unique<clsZCircle>();
         z->x = a->x, z->xr = a->xr, z->yr = a->yr, z->sAng = a->sAng, z->mang = a->mang, z->lang = a->lang;
         CircleCentre::SetY(*z, a->y);
         z->SetPen(a->stroke.pen);
         out.push_back(std::move(z));
       } else {
-        const auto& t = std::get<draw::TextElement>(e);
+        const auto& t = std::get<drawings::TextElement>(e);
         auto z = std::make_unique<clsZText>();
         z->x = t.x, z->y = t.y, z->width = t.width, z->height = t.height, z->Between = t.between;
         z->Text = t.text;
@@ -135,17 +135,17 @@ void BM_OurDxfWriter(benchmark::State& state) {
   }
 }
 
-void Page(benchmark::State& state, draw::PageFormat format, const char* name) {
+void Page(benchmark::State& state, drawings::PageFormat format, const char* name) {
   Model();
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
-    draw::WriteDrawingPage(Model(), format, OutputPath(name), {name, PLAMOR_BIN_DIR "/M_G_L.KVD", {}});
+    drawings::WriteDrawingPage(Model(), format, OutputPath(name), {name, PLAMOR_BIN_DIR "/M_G_L.KVD", {}});
     Record(state, name, Since(start));
   }
 }
 
-void BM_Pdf(benchmark::State& state) { Page(state, draw::PageFormat::kPdf, "drawing.pdf"); }
-void BM_Svg(benchmark::State& state) { Page(state, draw::PageFormat::kSvg, "drawing.svg"); }
+void BM_Pdf(benchmark::State& state) { Page(state, drawings::PageFormat::kPdf, "drawing.pdf"); }
+void BM_Svg(benchmark::State& state) { Page(state, drawings::PageFormat::kSvg, "drawing.svg"); }
 
 BENCHMARK(BM_OurDxfWriter)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Pdf)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -163,7 +163,7 @@ int main(int argc, char** argv) {
     if (args.size() == 2) {
       fontPath = args[1];
     } else {
-      fontPath = plamor::folders::DataFile(plamor::folders::ProgramFolder(), "M_G_L.KVD").string();
+      fontPath = plamor::folders::StrokeFontFile().string();
     }
     const auto lib = plamor::dynlib::DynamicLibrary::Load("libGraphic.so");
     const Graphic g(lib);

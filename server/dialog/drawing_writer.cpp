@@ -9,7 +9,7 @@
 #include "server/elements/z_line.h"
 #include "server/elements/z_text.h"
 #include "server/formats/atz_writer.h"
-#include "server/formats/dxf_writer.h"
+#include "server/formats/dxf_r12_writer.h"
 #include "server/formats/output_file.h"
 #include "server/formats/plm_writer.h"
 

@@ -44,12 +44,23 @@ constexpr bool LayerInRange(std::int32_t layer) { return layer >= 1 && layer <= 
 // so it never indexes outside the pen tables nor spills into other fields.
 constexpr std::int32_t WriterPen(std::int32_t pen) { return pen >= 0 && pen <= 7 ? pen : 7; }
 
-// Line-style code of the standard files: 1 dash, 2 dash-dot, 3 dash-dot-dot, 0 any other.
+// Line-style code of the standard files and style row of the preview:
+// 1 dash, 2 dash-dot, 3 dash-dot-dot, 0 any other.
 constexpr std::int32_t StyleCode(std::int32_t style) {
   switch (style) {
     case 1: return 1;
     case 3: return 2;
     case 4: return 3;
+    default: return 0;
+  }
+}
+// The ktpStyle of a line-style code of the standard files; the preview's
+// style rows are the same codes.
+constexpr std::int32_t StyleOfCode(std::int32_t code) {
+  switch (code) {
+    case 1: return 1;
+    case 2: return 3;
+    case 3: return 4;
     default: return 0;
   }
 }

@@ -5,6 +5,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+
+#include "server/types.h"
 
 namespace plamor::plm {
 
@@ -34,5 +37,30 @@ inline constexpr std::size_t kSecondScaleOneAt = 2886, kSecondPaperScaleAt = 289
 // The two attribute words (Int16) that close the header.
 inline constexpr std::size_t kFirstAttributeAt = 2902, kSecondAttributeAt = 2904;
 inline constexpr std::size_t kHeaderSize = 2906;
+
+// Paper code of the header: the size code plus 1 for landscape, plus 16 for
+// portrait. Summed wide, so a size near the top of the host's range cannot
+// overflow; like every size, only the low 16 bits reach the field.
+constexpr std::int16_t PaperCode(std::int32_t paper, std::int32_t paperSize) {
+  return static_cast<std::int16_t>(std::int64_t{paperSize} + (paper == ktpPaperYoko ? 1 : 16));
+}
+
+// The sheet a paper code and the two paper sides stand for. 16 is either a
+// free landscape sheet or a portrait A0, told apart by which side comes
+// first; a code of no known size reads as the free size.
+struct PaperOfCode {
+  bool portrait = false;
+  std::int32_t paperSize = ktpFREE;
+  double yoko = 0, tate = 0;  // long and short side of the sheet as it lies
+};
+constexpr PaperOfCode DecodePaper(std::int16_t code, double firstSide, double secondSide) {
+  PaperOfCode paper;
+  paper.portrait = code > 16 || (code == 16 && firstSide < secondSide);
+  paper.paperSize = paper.portrait ? code - 16 : code - 1;
+  if (paper.paperSize < ktpA0 || paper.paperSize > ktpFREE) paper.paperSize = ktpFREE;
+  paper.yoko = paper.portrait ? secondSide : firstSide;
+  paper.tate = paper.portrait ? firstSide : secondSide;
+  return paper;
+}
 
 }  // namespace plamor::plm

@@ -122,13 +122,6 @@ std::string TimeStamp() {
   return text;
 }
 
-std::int16_t PaperCode(std::int32_t paper, std::int32_t paperSize) {
-  // Summed wide, so a size near the top of the host's range cannot overflow;
-  // like every size, only the low 16 bits reach the field.
-  const std::int64_t code = std::int64_t{paperSize} + (paper == ktpPaperYoko ? 1 : 16);
-  return static_cast<std::int16_t>(code);
-}
-
 std::string LineRecord(const LineValues& line, const WriteContext& context) {
   const std::int32_t pen = WriterPen(line.pen);
   if (pen == 0) return {};

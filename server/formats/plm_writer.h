@@ -36,9 +36,6 @@ std::string TimeStamp();
 // the font path of info.programFolder (empty: the folder of this library).
 std::string HeaderBytes(const DrawingInfo& info, const WriteContext& context);
 
-// Paper code of the header: the size code plus 1 for landscape, plus 16 for portrait.
-std::int16_t PaperCode(std::int32_t paper, std::int32_t paperSize);
-
 // The records of one element (pen 0 gives no record, an empty text). The
 // layer must lie in 1..128.
 std::string LineRecord(const LineValues& line, const WriteContext& context);

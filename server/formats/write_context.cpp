@@ -1,7 +1,7 @@
 #include "server/formats/write_context.h"
 
 #include "platform/settings_store.h"
-#include "server/formats/dxf_writer.h"
+#include "server/formats/dxf_r12_writer.h"
 #include "server/formats/layer_codes.h"
 
 namespace plamor {

@@ -15,7 +15,7 @@
 #include "apps/host_script/script_parser.h"
 #include "apps/host_script/script_runner.h"
 #include "survey/axis_range.h"
-#include "apps/plamor_draw/drawing_model.h"
+#include "drawings/drawing_files.h"
 #include "survey/hq_table.h"
 #include "cli/input_error.h"
 #include "survey/observation_file.h"
@@ -150,7 +150,7 @@ TEST(Fuzz, HqTablesGiveAxisRanges) {
 
 TEST(Fuzz, StandardTextFiles) {
   const std::size_t runs = RunFileMutations(
-      "atz-file", "drawing.atz", {kAtzSeed}, draw::ReadDrawingFile, [](const draw::DrawingModel&, const std::string& input) {
+      "atz-file", "drawing.atz", {kAtzSeed}, drawings::ReadDrawingFile, [](const drawings::DrawingModel&, const std::string& input) {
         for (const atz::Entry& entry : atz::ReadAtz(input).entries) {
           if (const auto* line = std::get_if<atz::LineEntry>(&entry)) {
             EXPECT_TRUE(std::isfinite(line->x1 + line->y2));
@@ -179,7 +179,7 @@ TEST(Fuzz, StandardDrawingFiles) {
   text.replace(text.size() - 3, 2, "AB");
   const std::string plmSeed = seed + line + text + line;
   const std::size_t runs = RunFileMutations(
-      "plm-file", "drawing.plm", {plmSeed}, draw::ReadDrawingFile, [](const draw::DrawingModel&, const std::string& input) {
+      "plm-file", "drawing.plm", {plmSeed}, drawings::ReadDrawingFile, [](const drawings::DrawingModel&, const std::string& input) {
         for (const plm::Record& r : plm::ReadPlm(input).records)
           for (double v : r.values) EXPECT_TRUE(std::isfinite(v));
       });

@@ -7,18 +7,20 @@
 #include <filesystem>
 #include <fstream>
 
-#include "apps/plamor_draw/drawing_model.h"
-#include "apps/plamor_draw/drawing_picture.h"
-#include "apps/plamor_draw/command_line.h"
+#include "drawings/drawing_files.h"
+#include "drawings/outputs/raster_picture.h"
+#include "drawings/sheet_geometry.h"
+#include "apps/plamor_draw/option_values.h"
 #include "sheets/hq_pens.h"
 #include "cli/input_error.h"
-#include "apps/plamor_draw/plamor_relay.h"
+#include "apps/plamor_draw/relay/plamor_relay.h"
 #include "platform/cp932.h"
 #include "server/types.h"
 #include "tests/support/recording_plamor.h"
 
 using namespace plamor;
 using namespace plamor::draw;
+using namespace plamor::drawings;
 using namespace plamor::sheets;
 namespace fs = std::filesystem;
 

@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/folders.h"
 #include "survey/axis_range.h"
-#include "apps/plamor_draw/command_line.h"
+#include "apps/plamor_draw/option_values.h"
 #include "cli/input_error.h"
-#include "apps/plamor_draw/model_registration.h"
+#include "server/formats/plm_writer.h"
+#include "apps/plamor_draw/relay/model_registration.h"
 #include "apps/plamor_draw/output_target.h"
 #include "server/types.h"
 #include "tests/support/recording_plamor.h"
@@ -17,6 +19,7 @@
 using namespace plamor;
 using namespace plamor::draw;
 using namespace plamor::survey;
+using namespace plamor::drawings;
 namespace fs = std::filesystem;
 
 TEST(AxisRange, RoundStepsHoldEveryValue) {
@@ -56,7 +59,7 @@ TEST(OutputTarget, OnlyACompleteFileReplacesTheOldOne) {
   {
     OutputTarget target(folder / "plan.plm");
     EXPECT_EQ(target.Temporary().parent_path(), folder);
-    EXPECT_TRUE(EndsWithKind(target.Temporary(), "PLM"));
+    EXPECT_TRUE(folders::EndsWithKind(target.Temporary(), "PLM"));
     EXPECT_THROW(target.Commit(), std::runtime_error);  // the server wrote nothing
     std::ofstream(target.Temporary()) << "half";          // a run that gave up half way
   }
@@ -66,7 +69,7 @@ TEST(OutputTarget, OnlyACompleteFileReplacesTheOldOne) {
   {
     OutputTarget target(folder / "plan.plm");
     std::ofstream(target.Temporary()) << "new";
-    std::ofstream(MemoFileOf(target.Temporary())) << "memo";
+    std::ofstream(plm::MemoFileName(target.Temporary().string())) << "memo";
     target.Commit();
   }
   std::ifstream now(folder / "plan.plm");

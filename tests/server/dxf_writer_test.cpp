@@ -1,7 +1,7 @@
 // DXF writer: the fixed header, the trailer, each entity builder, the element
 // to entity rules and complete small drawings, byte for byte; every file is
 // also read back by ezdxf.
-#include "server/formats/dxf_writer.h"
+#include "server/formats/dxf_r12_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <set>
 
+#include "platform/folders.h"
 #include "platform/cp932.h"
 #include "platform/host_paths.h"
 #include "platform/prompts_scripted.h"
