@@ -72,6 +72,8 @@ TEST(ObservationFile, ExamplesAndAGoodObservationAreTaken) {
   // One of the examples is stored in CP932 and reads as the same Japanese text.
   const ObservationFile cp932 = ReadObservationFile(kExamples / "sections" / "arami_24k_2019-11.csv");
   EXPECT_NE(cp932.lines[0].find("荒見川 24.0k 横断面"), std::string::npos);
+  // The diked section: both bank points lie above the water.
+  EXPECT_EQ(ReadObservationFile(kExamples / "levee" / "arami_8k_2023-07.csv").points, 15u);
 
   const ObservationFile o = CheckObservationLines("obs.csv", GoodObservation());
   EXPECT_EQ(o.points, 4u);
