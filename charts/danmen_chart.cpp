@@ -9,6 +9,7 @@
 #include "charts/observation_layout.h"
 #include "charts/point_table.h"
 #include "charts/picture.h"
+#include "charts/water_line.h"
 #include "platform/numeric_text.h"
 
 namespace plamor::charts {
@@ -117,14 +118,14 @@ void DanmenChart::DanmenZu(std::int32_t DataNo) {
   if (Y[1] < Y[0]) picture_.Line(atX(X[1]), atY(Y[1]), atX(X[1]), atY(Y[0]), color);
   if (Y[n] < Y[0]) picture_.Line(atX(X[n]), atY(Y[n]), atX(X[n]), atY(Y[0]), color);
 
-  // Water surface, its ends at whole distances, where the bed crosses it.
-  std::int16_t left = ToInt16(X[1], "water-line end");
-  if (Y[1] > Y[0] && Y[1] != Y[2]) left = ToInt16(X[1] + (X[2] - X[1]) * (Y[1] - Y[0]) / (Y[1] - Y[2]), "water-line end");
-  std::int16_t right = ToInt16(X[n], "water-line end");
-  if (Y[n] > Y[0] && Y[n] != Y[n - 1])
-    right = ToInt16(X[n] - (X[n] - X[n - 1]) * (Y[n] - Y[0]) / (Y[n] - Y[n - 1]), "water-line end");
-  const std::int16_t water = atY(Y[0]);
-  picture_.Line(ScaledEnd(kx, right), water, ScaledEnd(kx, left), water, color);
+  // Water surface, where the bed meets it, its ends at whole distances; none
+  // over a profile that stays above it.
+  if (const auto ends = WaterLineOf(t, n)) {
+    const std::int16_t left = ToInt16(ends->left, "water-line end");
+    const std::int16_t right = ToInt16(ends->right, "water-line end");
+    const std::int16_t water = atY(Y[0]);
+    picture_.Line(ScaledEnd(kx, right), water, ScaledEnd(kx, left), water, color);
+  }
 
   // Frame.
   const std::int16_t rightEdge = ToInt16(static_cast<double>(kLeft) + width, "picture too wide");

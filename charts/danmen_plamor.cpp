@@ -1,6 +1,7 @@
 #include "charts/danmen_plamor.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "charts/host_error.h"
 #include "charts/point_table.h"
 #include "charts/plamor_session.h"
+#include "charts/water_line.h"
 #include "platform/numeric_text.h"
 #include "platform/prompts.h"
 #include "server/types.h"
@@ -145,12 +147,12 @@ class DanmenSheet {
     if (Y[1] < Y[0]) s_.Sen(atX(X[1]), atY(Y[1]), atX(X[1]), water, line);
     if (Y[n] < Y[0]) s_.Sen(atX(X[n]), atY(Y[n]), atX(X[n]), water, line);
 
-    // Water surface, its ends where the bed crosses it.
-    double xl = X[1];
-    if (Y[1] > Y[0] && Y[1] != Y[2]) xl = X[1] + (X[2] - X[1]) * (Y[1] - Y[0]) / (Y[1] - Y[2]);
-    double xr = X[n];
-    if (Y[n] > Y[0] && Y[n] != Y[n - 1]) xr = X[n] - (X[n] - X[n - 1]) * (Y[n] - Y[0]) / (Y[n] - Y[n - 1]);
-    s_.Sen(atX(xr), water, atX(xl), water, line);
+    // Water surface, where the bed meets it (none over a profile that stays
+    // above it); the labels are centred between point 1 and its right end,
+    // or point n without one.
+    const std::optional<WaterLineEnds> ends = WaterLineOf(t, n);
+    if (ends) s_.Sen(atX(ends->right), water, atX(ends->left), water, line);
+    const double xr = ends ? ends->right : X[n];
 
     // Bed profile, with the observation's labels over and under the water line.
     for (std::int32_t i = 1; i <= n; ++i) {

@@ -51,7 +51,11 @@ JisCell ShiftJisToJis(std::uint8_t lead, std::uint8_t second) {
   } else {
     column = trail - 0x1F;
   }
-  return {row, column};
+  // The code is row × 256 + column; a second byte below 0x1F (a lead byte
+  // joined with a text's terminating zero, say) gives a negative column,
+  // which borrows from the row as the code's own bytes do.
+  const int jis = row * 256 + column;
+  return {jis >> 8, jis & 0xFF};
 }
 
 std::int64_t IndexEntryOffset(JisCell cell) {

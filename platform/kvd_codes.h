@@ -17,10 +17,11 @@ struct JisCell {
   int Value() const { return row * 256 + column; }
 };
 
-// The standard Shift_JIS to JIS conversion of (lead, second). Bytes outside
-// the Shift_JIS ranges give rows and columns outside 0x21-0x7E (a second byte
-// of 0xFD gives column 0x7F, one of 0x10 a negative column); they are kept as
-// computed.
+// The standard Shift_JIS to JIS conversion of (lead, second), as the row and
+// column bytes of the code row × 256 + column. Bytes outside the Shift_JIS
+// ranges give rows and columns outside 0x21-0x7E: a second byte of 0xFD gives
+// column 0x7F; one of 0x10 (or the terminating zero a text's last lead byte
+// joins) a column below 0, which takes one from the row (0x8810 is 0x2EF1).
 JisCell ShiftJisToJis(std::uint8_t lead, std::uint8_t second);
 
 // The JIS cell whose glyph draws a single-byte character: printable ASCII

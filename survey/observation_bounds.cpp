@@ -22,16 +22,6 @@ constexpr double kMaxWaterSpans = 40;
 
 std::string Metres(double value) { return numtext::CStr(value) + " m"; }
 
-// Where the water line meets the bed beyond the end point `end` (extended
-// from its neighbour `inner`), as the chart computes it; the end point's own
-// distance when it lies at or below the water.
-double WaterLineEnd(const charts::clsData& d, int end, int inner) {
-  const double water = d.Suisin(0);
-  const double y = d.Suisin(end), yInner = d.Suisin(inner);
-  if (!(y > water) || y == yInner) return d.Kyori(end);
-  return d.Kyori(end) + (d.Kyori(inner) - d.Kyori(end)) * (y - water) / (y - yInner);
-}
-
 }  // namespace
 
 void CheckObservationBounds(const std::filesystem::path& file, const std::vector<std::string>& lines) {
@@ -62,19 +52,6 @@ void CheckObservationBounds(const std::filesystem::path& file, const std::vector
     throw InputError(file, kObservationLine, obs::kFirstWaterField,
                      "the water surface at " + Metres(water) + " lies far outside the bed (" + Metres(d.SuisinMin()) +
                          " to " + Metres(d.SuisinMax()) + "); a water-surface reading or the datum elevation is wrong");
-  if (n < 2) return;
-  // The chart's distance range of this observation: whole tens around its points.
-  const double low = std::floor(d.KyoriMin() / 10) * 10 - 10, high = std::floor(d.KyoriMax() / 10 + 1) * 10;
-  const std::pair<int, int> ends[] = {{1, 2}, {n, n - 1}};
-  for (const auto& [end, inner] : ends) {
-    const double at = WaterLineEnd(d, end, inner);
-    if (at < low || at > high)
-      throw InputError(file, kFirstDepthLine, static_cast<std::size_t>(end),
-                       "points " + std::to_string(std::min(end, inner)) + " and " + std::to_string(std::max(end, inner)) +
-                           " both lie above the water surface and slope so that the water line would end at distance " +
-                           Metres(at) + ", outside the section (" + Metres(d.KyoriMin()) + " to " +
-                           Metres(d.KyoriMax()) + ")");
-  }
 }
 
 }  // namespace plamor::survey

@@ -1,9 +1,9 @@
 // What the cross-section chart can draw of an observation: at most 2000
-// points, distances within ±15,000 m, elevations within ±3,000 m, a water
-// surface not far outside the bed's elevations, and water-line ends (where the
-// bed crosses the water surface) within the section. Checked before anything
-// is drawn, so that a value the chart would refuse is reported at its line and
-// field instead of as an overflow of the chart.
+// points, distances within ±15,000 m, elevations within ±3,000 m and a water
+// surface not far outside the bed's elevations. Checked before anything is
+// drawn, so that a value the chart would refuse is reported at its line and
+// field instead of as an overflow of the chart. (The water line ends where
+// the bed meets the water, always within the section.)
 #pragma once
 
 #include <filesystem>

@@ -162,9 +162,12 @@ int32_t MyGetKerning(HDC /*dc*/, int32_t first, int32_t second) {
   if (!face || !FT_HAS_KERNING(face)) return 0;
   const unsigned left = GlyphIndexOf(face, static_cast<std::uint32_t>(first));
   const unsigned right = GlyphIndexOf(face, static_cast<std::uint32_t>(second));
-  // The font's own value scaled to the font's size and rounded, without the
-  // damping FreeType's default mode applies below 25 pixels an em.
+  // The font's own value in font units, scaled to the font's size and rounded
+  // to a whole pixel once: without the damping FreeType's default mode
+  // applies below 25 pixels an em, and without first rounding to 1/64 pixel
+  // (which turns -10.498 pixels into -10.5 and then -11).
   FT_Vector kerning{0, 0};
   if (left == 0 || right == 0 || FT_Get_Kerning(face, left, right, FT_KERNING_UNSCALED, &kerning) != 0) return 0;
-  return static_cast<int32_t>(std::lround(FT_MulFix(kerning.x, face->size->metrics.x_scale) / 64.0));
+  const double pixelsPerUnit = face->size->metrics.x_scale / 65536.0 / 64.0;
+  return static_cast<int32_t>(std::lround(kerning.x * pixelsPerUnit));
 }

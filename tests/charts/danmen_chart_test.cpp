@@ -44,6 +44,23 @@ std::vector<std::string> Third() {
   return Lines(Observation("3", "2005-08-02", "2.0", "2.0", "5,15,25,35", "-0.9,-0.9,0.8,0.5", "-1.1,-1.1,1.2,0.5"));
 }
 
+// Water 2.0; a levee on each bank: landside ground (0, 3.0) (4, 3.1), crest
+// (10, 4.8) (14, 4.8), riverside slope down to (20, 3.0), low-water channel
+// (25, 0.5) (30, 0.4) (35, 0.6) (40, 0.5), slope (45, 3.0), crest (50, 4.8)
+// (54, 4.8), landside (60, 3.1) (64, 3.0).
+std::vector<std::string> Levee() {
+  const char* depths = "-1.0,-1.1,-2.8,-2.8,-1.0,1.5,1.6,1.4,1.5,-1.0,-2.8,-2.8,-1.1,-1.0";
+  return Lines(Observation("1", "2023/07/04", "2.0", "2.0", "0,4,10,14,20,25,30,35,40,45,50,54,60,64", depths, depths));
+}
+// Water 0.5 under every point: (0, 1.0) (20, 0.8) (40, 1.2).
+std::vector<std::string> AboveTheWater() {
+  return Lines(Observation("2", "2023/08/01", "0.5", "0.5", "0,20,40", "-0.5,-0.3,-0.7", "-0.5,-0.3,-0.7"));
+}
+// Water 4.0 over every point: (5, 3.0) (30, 1.0) (60, 2.5).
+std::vector<std::string> UnderTheWater() {
+  return Lines(Observation("3", "2023/09/01", "4.0", "4.0", "5,30,60", "1.0,3.0,1.5", "1.0,3.0,1.5"));
+}
+
 // Frame, texts and grid for ranges -10..70 and 0..5: kx = 5 (4.75), ky = 60 (60.4).
 Ops FrameAndGrid() {
   return {
@@ -115,7 +132,8 @@ Ops Concat(std::initializer_list<Ops> parts) {
   return all;
 }
 
-// Observation 1: no walls; water at 312 - 60 * 3.01 = 131.4 -> 131 from
+// Observation 1: no walls; points 1 and 2, and n - 1 and n, lie on both sides
+// of the water: water at 312 - 60 * 3.01 = 131.4 -> 131 from
 // xr = round(57 - 7 * 1.79 / 2.3) = 52 to xl = round(13 + 7 * 0.49 / 1.5) = 15.
 Ops FirstOps(const std::string& color) {
   return Concat({{"line (285,131)-(100,131) " + color + " w1 solid"},
@@ -134,10 +152,11 @@ Ops SecondOps(const std::string& color) {
                  Captions()});
 }
 
-// Observation 3: points 1 and 2 equal above the water: the line starts at
-// point 1 (x 100); the last point is under the water: a wall at x 250.
+// Observation 3: points 1 and 2 equal above the water: the line starts
+// where the bed meets the water between points 2 and 3, at round(25 + 10 *
+// 1.0 / 2.0) = 30 -> 175; the last point is under the water: a wall at x 250.
 Ops ThirdOps(const std::string& color) {
-  return Concat({{"line (250,222)-(250,192) " + color + " w1 solid", "line (250,192)-(100,192) " + color + " w1 solid"},
+  return Concat({{"line (250,222)-(250,192) " + color + " w1 solid", "line (250,192)-(175,192) " + color + " w1 solid"},
                  FrameAndGrid(),
                  Profile({{100, 132}, {150, 132}, {200, 252}, {250, 222}}, color),
                  Captions()});
@@ -220,6 +239,42 @@ TEST_F(DanmenChartTest, ThreeObservationsRedisplayAndHiding) {
   EXPECT_EQ(chart.Count(), 0);
   EXPECT_DOUBLE_EQ(chart.KyoriMax(), 70);  // ranges and texts stay
   EXPECT_EQ(chart.TitleText(), "第1断面");
+}
+
+TEST_F(DanmenChartTest, WaterLineEndsWhereTheBedMeetsTheWater) {
+  chart.SetData(Levee());
+  chart.SetData(AboveTheWater());
+  chart.SetData(UnderTheWater());
+  picture.ClearOps();
+  // Both banks above the water: the line runs from the crossing between
+  // points 9 and 10, round(55 - 5 * 1.0 / 2.5) = 53 -> 290, to the one
+  // between points 5 and 6, round(30 + 5 * 1.0 / 2.5) = 32 -> 185; nothing
+  // over the levees. Water at 312 - 60 * 2 = 192.
+  chart.DanmenZu(1);
+  EXPECT_EQ(picture.OpTexts(),
+            Concat({{"line (290,192)-(185,192) #0000FF w1 solid"},
+                    FrameAndGrid(),
+                    Profile({{75, 132}, {95, 126}, {125, 24}, {145, 24}, {175, 132}, {200, 282}, {225, 288},
+                             {250, 276}, {275, 282}, {300, 132}, {325, 24}, {345, 24}, {375, 126}, {395, 132}},
+                            "#0000FF"),
+                    Captions()}));
+
+  // A profile that never reaches the water: no water line.
+  picture.ClearOps();
+  chart.DanmenZu(2);
+  EXPECT_EQ(picture.OpTexts(),
+            Concat({FrameAndGrid(), Profile({{75, 252}, {175, 264}, {275, 240}}, "#00FF00"), Captions()}));
+
+  // A profile under the water: walls at both ends up to it (y 72), the line
+  // between them.
+  picture.ClearOps();
+  chart.DanmenZu(3);
+  EXPECT_EQ(picture.OpTexts(),
+            Concat({{"line (100,132)-(100,72) #00FFFF w1 solid", "line (375,162)-(375,72) #00FFFF w1 solid",
+                     "line (375,72)-(100,72) #00FFFF w1 solid"},
+                    FrameAndGrid(),
+                    Profile({{100, 132}, {225, 252}, {375, 162}}, "#00FFFF"),
+                    Captions()}));
 }
 
 TEST_F(DanmenChartTest, ColourOfTheNumberModuloSeven) {

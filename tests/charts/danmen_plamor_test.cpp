@@ -223,6 +223,57 @@ TEST_F(DanmenPlamorTest, AFailingServerIsTheCallersErrorAndIsReleased) {
   EXPECT_EQ(log_.calls.size(), all.size() - 1);
 }
 
+TEST_F(DanmenPlamorTest, WaterLinesEndWhereTheBedMeetsTheWater) {
+  // 1: a levee on each bank, water 2: landside ground (0, 3.0) (4, 3.1), crest
+  //    (10, 4.8) (14, 4.8), riverside slope to (20, 3.0), low-water channel
+  //    (25, 0.5) (30, 0.4) (35, 0.6) (40, 0.5), slope (45, 3.0), crest
+  //    (50, 4.8) (54, 4.8), landside (60, 3.1) (64, 3.0)
+  // 2: water 0.5 under every point: (0, 1.0) (20, 0.8) (40, 1.2)
+  // 3: water 4 over every point: (5, 3.0) (30, 1.0) (60, 2.5)
+  danmen_.SetData(Observation("1", "2023/07/04", "2", "0,4,10,14,20,25,30,35,40,45,50,54,60,64",
+                              "-1.0,-1.1,-2.8,-2.8,-1.0,1.5,1.6,1.4,1.5,-1.0,-2.8,-2.8,-1.1,-1.0"));
+  danmen_.SetData(Observation("2", "2023/08/01", "0.5", "0,20,40", "-0.5,-0.3,-0.7"));
+  danmen_.SetData(Observation("3", "2023/09/01", "4", "5,30,60", "1,3,1.5"));
+  danmen_.SetKyoriMin(-10);
+  danmen_.SetKyoriMax(64);
+  danmen_.SetSuisinMin(0);
+  danmen_.SetSuisinMax(5);
+  for (int k = 1; k <= 3; ++k) danmen_.Chart().Observation(k).SetOnOff(true);
+  danmen_.CreatePlamor();
+
+  // The frame, title and ticks of the same ranges as ExpectedThree.
+  const std::vector<std::string> three = ExpectedThree();
+  std::vector<std::string> e(three.begin(), three.begin() + 66);
+  auto add = [&](std::initializer_list<std::string> lines) { e.insert(e.end(), lines); };
+  // Observation 1: the water line (y 118) from the crossing between points 9
+  // and 10, 55 - 5 * 1 / 2.5 = 53 (x 297), to the one between points 5 and
+  // 6, 30 + 5 * 1 / 2.5 = 32 (x 192); the labels centred between x 297 and
+  // point 1 (x 82).
+  const std::string o1 = ", vPen:=2, vStyl:=\"0\", vLayer:=2";
+  const std::string t1 = ", 0, 0, 0, vHeight:=2, vWidth:=2, vBetween:=0, vPen:=2, vLayer:=2, vKiten:=";
+  add({"Sen 297, 118, 192, 118" + o1, "Moji 189.5, 118.5, \"第1回\"" + t1 + "1",
+       "Moji 189.5, 117.5, \"1回　2023/07/04\"" + t1 + "7", "Sen 82, 172, 102, 177.4" + o1,
+       "Sen 102, 177.4, 132, 269.2" + o1, "Sen 132, 269.2, 152, 269.2" + o1, "Sen 152, 269.2, 182, 172" + o1,
+       "Sen 182, 172, 207, 37" + o1, "Sen 207, 37, 232, 31.6" + o1, "Sen 232, 31.6, 257, 42.4" + o1,
+       "Sen 257, 42.4, 282, 37" + o1, "Sen 282, 37, 307, 172" + o1, "Sen 307, 172, 332, 269.2" + o1,
+       "Sen 332, 269.2, 352, 269.2" + o1, "Sen 352, 269.2, 382, 177.4" + o1, "Sen 382, 177.4, 402, 172" + o1});
+  // Observation 2: no water line; the labels at the water's height (y 37),
+  // centred between points 1 (x 82) and 3 (x 282).
+  const std::string o2 = ", vPen:=3, vStyl:=\"0\", vLayer:=3";
+  const std::string t2 = ", 0, 0, 0, vHeight:=2, vWidth:=2, vBetween:=0, vPen:=3, vLayer:=3, vKiten:=";
+  add({"Moji 182, 37.5, \"第2回\"" + t2 + "1", "Moji 182, 36.5, \"2回　2023/08/01\"" + t2 + "7",
+       "Sen 82, 64, 182, 53.2" + o2, "Sen 182, 53.2, 282, 74.8" + o2});
+  // Observation 3: walls at both ends up to the water (y 226), the water
+  // line between them.
+  const std::string o3 = ", vPen:=4, vStyl:=\"0\", vLayer:=4";
+  const std::string t3 = ", 0, 0, 0, vHeight:=2, vWidth:=2, vBetween:=0, vPen:=4, vLayer:=4, vKiten:=";
+  add({"Sen 107, 172, 107, 226" + o3, "Sen 382, 145, 382, 226" + o3, "Sen 382, 226, 107, 226" + o3,
+       "Moji 244.5, 226.5, \"第3回\"" + t3 + "1", "Moji 244.5, 225.5, \"3回　2023/09/01\"" + t3 + "7",
+       "Sen 107, 172, 232, 64" + o3, "Sen 232, 64, 382, 145" + o3});
+  add({charts_test::OutputCall(), "Clear"});
+  ExpectCalls(log_.calls, e);
+}
+
 TEST_F(DanmenPlamorTest, ACancelInTheServerEndsTheWait) {
   LoadThree();
   UseServer(0, 3);

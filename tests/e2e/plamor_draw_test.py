@@ -12,6 +12,7 @@ from e2e_support import BIN, SOURCE, FolderTestCase
 
 EXAMPLES = os.path.join(SOURCE, "examples")
 SECTIONS = sorted(os.path.join(EXAMPLES, "sections", f) for f in os.listdir(os.path.join(EXAMPLES, "sections")))
+LEVEE = os.path.join(EXAMPLES, "levee", "arami_8k_2023-07.csv")
 HQ_TABLE = os.path.join(EXAMPLES, "hq", "arami_bashi_2023.csv")
 
 SHEET = """\
@@ -78,6 +79,21 @@ class PlamorDrawTest(FolderTestCase):
         self.assertIn("第1回", texts)
         self.assertIn("第4回", texts)
         self.assertNotIn("第2回", texts)
+
+    def test_a_levee_section_has_its_water_line_between_the_banks_of_the_channel(self):
+        out = self.path("levee.dxf")
+        self.ok("sections", LEVEE, "-o", out)
+        lines = read_dxf(out)[0].modelspace().query("LINE")
+        # Ranges -10..70 m and 5..11 m: 4.625 mm a metre across, 45 up. The
+        # water at T.P. 7.05 (y 45 * 2.05 + 10) meets the bed at 26 + 3 * 1.25 / 2
+        # = 27.875 m (between the flood plain at 8.30 and the channel at 6.30)
+        # and at 44 - 3 * 1.25 / 2.6 m (between 5.70 and 8.30).
+        y = 45 * 2.05 + 10
+        water = [e for e in lines if abs(e.dxf.start.y - y) < 1e-6 and abs(e.dxf.end.y - y) < 1e-6]
+        self.assertEqual(len(water), 1)
+        ends = sorted((water[0].dxf.start.x, water[0].dxf.end.x))
+        self.assertAlmostEqual(ends[0], 4.625 * (27.875 + 10) + 32, places=3)
+        self.assertAlmostEqual(ends[1], 4.625 * (44 - 3 * 1.25 / 2.6 + 10) + 32, places=3)
 
     def test_every_hq_kind(self):
         for kind, letter in (("Q", "Ｑ"), ("A", "Ａ"), ("B", "Ｂ"), ("V", "Ｖ"), ("SQ", "√Ｑ")):

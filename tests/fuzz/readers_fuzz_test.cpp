@@ -120,8 +120,10 @@ TEST(Fuzz, HostScriptParserAndRunner) {
 }
 
 TEST(Fuzz, ObservationFilesTheChartCanDraw) {
+  std::vector<std::string> seeds = Seeds(kExamples / "sections");
+  for (std::string& levee : Seeds(kExamples / "levee")) seeds.push_back(std::move(levee));
   const std::size_t runs = RunFileMutations(
-      "observation-file", "obs.csv", Seeds(kExamples / "sections"), survey::ReadObservationFile,
+      "observation-file", "obs.csv", seeds, survey::ReadObservationFile,
       [](const survey::ObservationFile& observation, const std::string&) {
         // What the reader accepts, the chart draws.
         charts::RecordingPicture picture(920, 610);

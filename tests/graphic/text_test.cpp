@@ -186,8 +186,8 @@ TEST_F(TextTest, MissingGlyphsShowTheSubstituteSquare) {
 
 TEST_F(TextTest, InvalidSecondBytesAreLookedUpWhereTheConversionLeads) {
   // As the library's glyph reader: 0x88FD finds the entry of 0x3121, 0x8810
-  // that of 0x2E4F (48 entries before row 0x2F).
-  OpenWithFont(FontBytes({{0x3121, {Move(0, 0), Draw(64, 0)}}, {0x2E4F, {Move(0, 0), Draw(0, 64)}}}));
+  // (JIS 0x2EF1) that of 0x3035.
+  OpenWithFont(FontBytes({{0x3121, {Move(0, 0), Draw(64, 0)}}, {0x3035, {Move(0, 0), Draw(0, 64)}}}));
   SetMojiWaku(0);
   Text("\x88\xFD");
   Text("\x88\x10");
@@ -217,4 +217,22 @@ TEST_F(TextTest, LongTextsAreCutTo303BytesAndALastLeadByteEndsTheText) {
   DispText(dc(), 10, 10, 5, 3, 1, 0, 0, 0, 0, "");
   DispText(dc(), 10, 10, 5, 3, 1, 0, 0, 0, 0, nullptr);
   EXPECT_TRUE(rec_.polylines.empty());
+}
+
+TEST_F(TextTest, ALeadByteCutOffAt303BytesJoinsTheTerminatingZero) {
+  // 0x82 with 0x00 converts to JIS 0x2300 - 0x1F = 0x22E1, whose index entry
+  // (row 0x22, column 0xE1) is that of 0x2425. 0x223F is the entry the row
+  // 0x23 and column -0x1F would point at.
+  std::map<int, std::vector<std::uint16_t>> glyphs = TestGlyphs();
+  glyphs[0x2425] = {Move(0, 0), Draw(64, 0)};
+  glyphs[0x223F] = {Move(0, 0), Draw(64, 64)};
+  OpenWithFont(FontBytes(glyphs));
+  SetMojiWaku(0);
+  std::string text;
+  for (int i = 0; i < 160; ++i) text += "\x82\x60";  // "Ａ"
+  // Cells of 20 pixels: the 151st character at device x 20, the 152nd at 40.
+  DispText(dc(), -1490, 10, 10, 10, 0, 0, 0, 0, 0, text.c_str());
+  ASSERT_GE(rec_.polylines.size(), 2u);
+  EXPECT_EQ(rec_.polylines[rec_.polylines.size() - 2], (Line{{20, 79}, {20, 69}}));
+  EXPECT_EQ(rec_.polylines.back(), (Line{{40, 79}, {50, 79}}));
 }

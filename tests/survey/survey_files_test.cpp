@@ -73,10 +73,21 @@ TEST(ObservationFile, ExamplesAndAGoodObservationAreTaken) {
   // One of the examples is stored in CP932 and reads as the same Japanese text.
   const ObservationFile cp932 = ReadObservationFile(kExamples / "sections" / "arami_24k_2019-11.csv");
   EXPECT_NE(cp932.lines[0].find("荒見川 24.0k 横断面"), std::string::npos);
+  // The diked section: both bank points lie above the water.
+  EXPECT_EQ(ReadObservationFile(kExamples / "levee" / "arami_8k_2023-07.csv").points, 15u);
 
   const ObservationFile o = CheckObservationLines("obs.csv", GoodObservation());
   EXPECT_EQ(o.points, 4u);
   EXPECT_EQ(o.number, "3");
+
+  // Banks above the water, almost level or sloping away from it, as a levee
+  // section has them: the water line ends where the bed meets the water.
+  auto banks = GoodObservation();
+  banks[3] = banks[4] = "-1.0,-0.99,1.2,-0.8";
+  EXPECT_EQ(CheckObservationLines("obs.csv", banks).points, 4u);
+  banks[3] = banks[4] = "-1.0,-3.0,1.2,-3.0,-1.0";
+  banks[2] = "0,5,10,15,20";
+  EXPECT_EQ(CheckObservationLines("obs.csv", banks).points, 5u);
 }
 
 TEST(ObservationFile, FaultsNameTheirLineAndField) {
@@ -169,9 +180,6 @@ TEST(ObservationFile, ValuesTheChartCannotDrawAreRefusedAtTheirField) {
       {{{0, ",,t,,,,,,,,,,,,,,5000,cap"}}, "obs.csv: line 12, field 10: the water surface lies at 5002.36 m"},
       {{{3, "-1.0,0.5,9000,-0.8"}, {4, "-1.0,0.5,9000,-0.8"}}, "obs.csv: line 4, field 3: the bed of point 3 lies at"},
       {{{2, manyPoints}, {3, manyDepths}, {4, manyDepths}}, "obs.csv: line 3, field 2001: 2001 points; the chart draws at most 2000"},
-      // Both bank points above the water and almost level: the water line
-      // would be extended far outside the section.
-      {{{3, "-1.0,-0.99,1.2,-0.8"}, {4, "-1.0,-0.99,1.2,-0.8"}}, "obs.csv: line 4, field 1: points 1 and 2 both lie above"},
       {{{11, "3,2003/07/15,,,,,,,,-2000,-2000"}, {3, "-4000,-4000,-4000.5,-4000"}, {4, "-4000,-4000,-4000.5,-4000"}},
        "obs.csv: line 12, field 10: the water surface at -1990 m lies far outside the bed"},
       // Fields are echoed quoted, control characters escaped, long ones cut.

@@ -234,9 +234,10 @@ TEST_F(StrokeFontTest, BadFontFilesGiveEmptyGlyphs) {
 
 TEST_F(StrokeFontTest, InvalidSecondBytesAreLookedUpWhereTheConversionLeads) {
   // 0x88FD converts to row 0x30, column 0x7F: the index entry after the end
-  // of row 0x30, which is that of 0x3121. 0x8810 converts to row 0x2F,
-  // column -15: 48 entries before the start of row 0x2F, that of 0x2E4F.
-  OpenFont({{0x3121, {Move(0, 0), Draw(10, 0)}}, {0x2E4F, {Move(0, 0), Draw(0, 10), Draw(10, 10)}}});
+  // of row 0x30, which is that of 0x3121. 0x8810 converts to 0x2F00 - 15 =
+  // 0x2EF1, row 0x2E, column 0xF1: 114 entries past the start of row 0x2F,
+  // that of 0x3035.
+  OpenFont({{0x3121, {Move(0, 0), Draw(10, 0)}}, {0x3035, {Move(0, 0), Draw(0, 10), Draw(10, 10)}}});
   EXPECT_EQ(Read(0x88FD, 128, 128).size(), 2u);
   EXPECT_EQ(Read(0x8810, 128, 128).size(), 4u);
   EXPECT_TRUE(Read(0x813F, 128, 128).empty());  // the file's first 4 bytes, an empty entry

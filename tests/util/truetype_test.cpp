@@ -185,6 +185,11 @@ TEST(TrueTypeOutline, KerningComesFromTheFontsPairs) {
   EXPECT_EQ(MyGetKerning(nullptr, 'a', 'b'), -1);
   MySetFont(-37, 0, kFace);
   EXPECT_EQ(MyGetKerning(nullptr, 'a', 'b'), -2);
+  // Rounded once: -10.496 pixels is -10, not the -11 of rounding to 1/64
+  // pixel (-10.5) and then to a pixel.
+  MySetFont(-64, 0, kFace);
+  EXPECT_EQ(MyGetKerning(nullptr, 'b', 'd'), -10);
+  EXPECT_EQ(MyGetKerning(nullptr, 'a', 'b'), -3);  // -3.2
 }
 
 TEST(TrueTypeOutline, JapaneseFaceNamesFindJapaneseFonts) {

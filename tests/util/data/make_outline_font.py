@@ -13,7 +13,9 @@ Family "PlamorOutlineTest", 1000 units an em, cell ascent 800 and descent
   "d"  a box from (100,-200) to (500,800), advance 600: ink over the whole
        cell, centred in its advance
   " "  no outline, advance 300
-Kerning (kern table): "a" then "b" -50. "c" is not in the font.
+Kerning (kern table): "a" then "b" -50; "b" then "d" -164 (-10.496 pixels at
+64 pixels an em, -10.5 when rounded to 1/64 pixel first). "c" is not in the
+font.
 
 cubic-test.otf, CFF (cubic outlines), family "PlamorCubicTest", 1000 units an
 em: "e" is (0,0), a cubic piece with controls (0,400) (400,400) to (400,0),
@@ -80,7 +82,7 @@ def write_truetype(path):
     table.version = 0
     table.coverage = 1
     table.format = 0
-    table.kernTable = {("a", "b"): -50}
+    table.kernTable = {("a", "b"): -50, ("b", "d"): -164}
     kern.kernTables = [table]
     fb.font["kern"] = kern
     fb.save(path)
