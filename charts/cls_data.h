@@ -9,22 +9,15 @@
 #include <vector>
 
 #include "charts/host_date.h"
+#include "charts/section_range.h"
 
 namespace plamor::charts {
 
-class clsData {
+class clsData : public SectionRange {
  public:
   clsData();
   ~clsData();
 
-  double KyoriMax() const { return kyoriMax_; }
-  void SetKyoriMax(double v) { kyoriMax_ = v; }
-  double KyoriMin() const { return kyoriMin_; }
-  void SetKyoriMin(double v) { kyoriMin_ = v; }
-  double SuisinMax() const { return suisinMax_; }
-  void SetSuisinMax(double v) { suisinMax_ = v; }
-  double SuisinMin() const { return suisinMin_; }
-  void SetSuisinMin(double v) { suisinMin_ = v; }
   const std::string& KansokuNo() const { return kansokuNo_; }
   void SetKansokuNo(std::string v) { kansokuNo_ = std::move(v); }
   const HostDate& KansokuDate() const { return kansokuDate_; }
@@ -58,7 +51,6 @@ class clsData {
   void ResetArrays();
   void GrowArrays();
 
-  double kyoriMax_ = 0, kyoriMin_ = 0, suisinMax_ = 0, suisinMin_ = 0;
   std::string kansokuNo_;
   HostDate kansokuDate_;
   bool onOff_ = false;

@@ -10,12 +10,13 @@
 #include <vector>
 
 #include "charts/cls_data.h"
+#include "charts/section_range.h"
 
 namespace plamor::charts {
 
 class Picture;
 
-class DanmenChart {
+class DanmenChart : public SectionRange {
  public:
   // Points an observation may have to be drawn.
   static constexpr std::int32_t kMaxPoints = 2000;
@@ -23,14 +24,6 @@ class DanmenChart {
   explicit DanmenChart(Picture& picture);
   ~DanmenChart();
 
-  double KyoriMax() const { return kyoriMax_; }
-  void SetKyoriMax(double v) { kyoriMax_ = v; }
-  double KyoriMin() const { return kyoriMin_; }
-  void SetKyoriMin(double v) { kyoriMin_ = v; }
-  double SuisinMax() const { return suisinMax_; }
-  void SetSuisinMax(double v) { suisinMax_ = v; }
-  double SuisinMin() const { return suisinMin_; }
-  void SetSuisinMin(double v) { suisinMin_ = v; }
 
   // Adds one observation built from the host's lines, recomputes and rounds
   // the ranges over all observations, and erases the picture. On an error
@@ -58,7 +51,6 @@ class DanmenChart {
 
  private:
   Picture& picture_;
-  double kyoriMax_ = 0, kyoriMin_ = 0, suisinMax_ = 0, suisinMin_ = 0;
   std::vector<std::unique_ptr<clsData>> observations_;
   std::string title_;
   std::string baseCaption_;

@@ -42,7 +42,7 @@ set(plamor_host_headers server/host/host_entry.h server/plamor_interface.h serve
     server/plamor_declarations.inc server/optional_arg.h server/types.h server/automation_error.h
     platform/error_numbers.h)
 set(plamor_chart_headers charts/danmen.h charts/danmen_chart.h charts/tbunpu.h charts/tbunpu_chart.h
-    charts/cls_data.h charts/host_date.h charts/picture.h)
+    charts/cls_data.h charts/section_range.h charts/host_date.h charts/picture.h)
 foreach(header ${plamor_host_headers} ${plamor_chart_headers})
   get_filename_component(folder ${header} DIRECTORY)
   install(FILES ${PROJECT_SOURCE_DIR}/${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/plamor/${folder})

@@ -1,6 +1,17 @@
 // The subcommands of plamor-draw. Each describes its command line and runs on
 // what was given, returning the exit status; errors the user can fix are
 // thrown as UsageError or InputError.
+//
+// Adding a command: write commands/NAME_command.cpp with its Command (the
+// options, read through cli/command_line.h; option forms in option_values.h)
+// and its Run, kept thin: survey files are read by survey/, computations live
+// in hydraulics/, sheets are drawn by sheets/ through the drawing server (the
+// relay in relay/ follows the server's run), drawing outputs come from
+// drawings/outputs, and every file goes through an OutputTarget so that a
+// failed run leaves nothing behind. Declare both functions below, list them in
+// Subcommands() (main.cpp), add the file to CMakeLists.txt, its options to the
+// manual page (packaging/man/plamor-draw.1) and the README, and its tests to
+// tests/e2e/plamor_draw_test.py and tests/e2e/command_lines_test.py.
 #pragma once
 
 #include <string>

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "graphic/vector_sink.h"
+
 namespace plamor::drawings {
 
 class PageFile {
@@ -41,6 +43,13 @@ class PageFile {
   std::FILE* file_ = nullptr;
   std::string buffer_;
   std::uint64_t written_ = 0;
+};
+
+// A page file that takes the paths of the element drawing (PDF, SVG).
+class VectorFile : public graphic::PathWriter {
+ public:
+  // Ends the file; std::runtime_error naming it on failure.
+  virtual void Close() = 0;
 };
 
 }  // namespace plamor::drawings

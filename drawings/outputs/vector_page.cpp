@@ -72,13 +72,14 @@ void WriteDrawingPage(const DrawingModel& model, PageFormat format, const std::f
   const SheetPage sheet = options.paper ? OntoPaper(PageOfSheet(model), *options.paper, shrink) : PageOfSheet(model);
   const double lineWidth = kLineWidthMm * kPointsPerMm;
   if (format == PageFormat::kPdf) {
-    PdfFile pdf(file, sheet.widthMm * kPointsPerMm, sheet.heightMm * kPointsPerMm, options.title, lineWidth);
-    DrawElements(model, sheet, shrink, options.fontPath, pdf);
-    pdf.Close();
+    const auto pdf =
+        CreatePdfFile(file, sheet.widthMm * kPointsPerMm, sheet.heightMm * kPointsPerMm, options.title, lineWidth);
+    DrawElements(model, sheet, shrink, options.fontPath, *pdf);
+    pdf->Close();
   } else {
-    SvgFile svg(file, sheet.widthMm, sheet.heightMm, options.title, lineWidth);
-    DrawElements(model, sheet, shrink, options.fontPath, svg);
-    svg.Close();
+    const auto svg = CreateSvgFile(file, sheet.widthMm, sheet.heightMm, options.title, lineWidth);
+    DrawElements(model, sheet, shrink, options.fontPath, *svg);
+    svg->Close();
   }
 }
 

@@ -10,7 +10,7 @@
 
 #include "server/automation_error.h"
 #include "server/cls_plamor.h"
-#include "tests/output/output_support.h"
+#include "tests/dialog/output_support.h"
 
 namespace plamor::testing {
 namespace {

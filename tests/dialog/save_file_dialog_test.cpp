@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "server/dialog/save_file_dialog.h"
-#include "tests/output/output_support.h"
+#include "tests/dialog/output_support.h"
 
 namespace plamor::testing {
 namespace {

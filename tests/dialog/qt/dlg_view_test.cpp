@@ -17,8 +17,8 @@
 #include "server/qt/preview_picture.h"
 #include "server/qt/qt_dlg_view.h"
 #include "server/qt/qt_event_pump.h"
-#include "tests/output/output_support.h"
-#include "tests/output/qt/qt_app.h"
+#include "tests/dialog/output_support.h"
+#include "tests/dialog/qt/qt_app.h"
 
 namespace plamor::testing {
 namespace {

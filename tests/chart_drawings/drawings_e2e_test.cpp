@@ -48,7 +48,7 @@ QJsonObject ReadBack(const QString& dxf) {
 void Picture(const QString& dxf, const QString& name) {
   QDir().mkpath(PLAMOR_PICTURE_DIR);
   QProcess p;
-  p.start("/usr/bin/python3", {PLAMOR_SOURCE_DIR "/tests/chartout/dxf_picture.py", dxf,
+  p.start("/usr/bin/python3", {PLAMOR_SOURCE_DIR "/tests/chart_drawings/dxf_picture.py", dxf,
                                QString(PLAMOR_PICTURE_DIR) + "/" + name});
   p.waitForFinished(60000);
   EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
@@ -99,7 +99,7 @@ class ChartDrawingsEndToEnd : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     static int argc = 1;
-    static char name[] = "chartout_drawings_e2e_test";
+    static char name[] = "chart_drawings_drawings_e2e_test";
     static char* argv[] = {name, nullptr};
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!QApplication::instance()) new QApplication(argc, argv);

@@ -12,7 +12,7 @@
 #include "server/formats/output_file.h"
 #include "server/dialog/output_run.h"
 #include "server/dialog/save_file_dialog.h"
-#include "tests/output/output_support.h"
+#include "tests/dialog/output_support.h"
 
 namespace plamor::testing {
 namespace {
