@@ -5,8 +5,10 @@
 
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "platform/error_numbers.h"
 
@@ -30,6 +32,11 @@ inline void RequireFinite(double value, const char* name) {
     throw AutomationError(kErrInvalidArgument,
                           std::string("Invalid argument: ") + name + " is not a finite number");
   }
+}
+
+// The same for each named value in turn.
+inline void RequireFinite(std::initializer_list<std::pair<double, const char*>> values) {
+  for (const auto& [value, name] : values) RequireFinite(value, name);
 }
 
 }  // namespace plamor

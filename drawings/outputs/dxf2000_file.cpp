@@ -245,26 +245,24 @@ void WriteTables(DxfOut& d, const SheetPage& sheet, const std::set<std::int16_t>
 void WriteBlocks(DxfOut& d) {
   d.Text(0, "SECTION");
   d.Text(2, "BLOCKS");
-  auto block = [&](unsigned begin, unsigned end, unsigned record, const char* name, bool paper) {
-    d.Text(0, "BLOCK");
-    d.Hex(5, begin);
+  // BLOCK and ENDBLK open alike: type, handle, owner, entity on layer 0.
+  auto open = [&](const char* type, unsigned handle, unsigned record, bool paper, const char* subclass) {
+    d.Text(0, type);
+    d.Hex(5, handle);
     d.Hex(330, record);
     d.Text(100, "AcDbEntity");
     if (paper) d.Int(67, 1);
     d.Text(8, "0");
-    d.Text(100, "AcDbBlockBegin");
+    d.Text(100, subclass);
+  };
+  auto block = [&](unsigned begin, unsigned end, unsigned record, const char* name, bool paper) {
+    open("BLOCK", begin, record, paper, "AcDbBlockBegin");
     d.Text(2, name);
     d.Int(70, 0);
     d.Point(10, 0, 0);
     d.Text(3, name);
     d.Text(1, "");
-    d.Text(0, "ENDBLK");
-    d.Hex(5, end);
-    d.Hex(330, record);
-    d.Text(100, "AcDbEntity");
-    if (paper) d.Int(67, 1);
-    d.Text(8, "0");
-    d.Text(100, "AcDbBlockEnd");
+    open("ENDBLK", end, record, paper, "AcDbBlockEnd");
   };
   block(kModelSpaceBlock, kModelSpaceEnd, kModelSpaceRecord, "*Model_Space", false);
   block(kPaperSpaceBlock, kPaperSpaceEnd, kPaperSpaceRecord, "*Paper_Space", true);

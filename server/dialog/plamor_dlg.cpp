@@ -166,15 +166,23 @@ void frmPlamorDlg::Daenko(double x, double y, double xr, double yr, double sAng,
   AddCircle(RegKind::Daenko, x, y, xr, yr, sAng, mang, lang, options);
 }
 
+namespace {
+
+// The resolved pen, style, pitch and layer of a line or circle record.
+template <class Record, class Shape>
+void ApplyShape(Record& record, const Shape& a) {
+  record.SetPen(a.pen);
+  record.Style = a.style;
+  record.pich = a.pich;
+  record.Layer = a.layer;
+}
+
+}  // namespace
+
 void frmPlamorDlg::AddCircle(RegKind kind, double x, double y, double xr, double yr, double sAng,
                              double mang, double lang, const LineOptions& options) {
-  RequireFinite(x, "x");
-  RequireFinite(y, "y");
-  RequireFinite(xr, kind == RegKind::En || kind == RegKind::Enko ? "r" : "xr");
-  RequireFinite(yr, "yr");
-  RequireFinite(sAng, "sAng");
-  RequireFinite(mang, "mang");
-  RequireFinite(lang, "lang");
+  RequireFinite({{x, "x"}, {y, "y"}, {xr, kind == RegKind::En || kind == RegKind::Enko ? "r" : "xr"}, {yr, "yr"},
+                 {sAng, "sAng"}, {mang, "mang"}, {lang, "lang"}});
   const ShapeAttributes a = ResolveShape(options);
   auto circle = std::make_unique<clsZCircle>();
   circle->x = Round(x);
@@ -184,28 +192,19 @@ void frmPlamorDlg::AddCircle(RegKind kind, double x, double y, double xr, double
   circle->sAng = sAng;
   circle->mang = mang;
   circle->lang = lang;
-  circle->SetPen(a.pen);
-  circle->Style = a.style;
-  circle->pich = a.pich;
-  circle->Layer = a.layer;
+  ApplyShape(*circle, a);
   File(kind, std::move(circle));
 }
 
 void frmPlamorDlg::Sen(double x1, double y1, double x2, double y2, const LineOptions& options) {
-  RequireFinite(x1, "x1");
-  RequireFinite(y1, "y1");
-  RequireFinite(x2, "x2");
-  RequireFinite(y2, "y2");
+  RequireFinite({{x1, "x1"}, {y1, "y1"}, {x2, "x2"}, {y2, "y2"}});
   const ShapeAttributes a = ResolveShape(options);
   auto line = std::make_unique<clsZLine>();
   line->x1 = Round(x1);
   line->y1 = Round(y1);
   line->x2 = Round(x2);
   line->y2 = Round(y2);
-  line->SetPen(a.pen);
-  line->Style = a.style;
-  line->pich = a.pich;
-  line->Layer = a.layer;
+  ApplyShape(*line, a);
   File(RegKind::Sen, std::move(line));
 }
 
@@ -223,10 +222,7 @@ void frmPlamorDlg::MojiExt(double x, double y, const std::string& cText, std::in
 void frmPlamorDlg::AddText(double x, double y, const std::string& cText, std::int32_t tStyl,
                            double cAng, double tAng, const TextOptions& options,
                            const OptionalArg* vFontType) {
-  RequireFinite(x, "x");
-  RequireFinite(y, "y");
-  RequireFinite(cAng, "cAng");
-  RequireFinite(tAng, "tAng");
+  RequireFinite({{x, "x"}, {y, "y"}, {cAng, "cAng"}, {tAng, "tAng"}});
   auto text = std::make_unique<clsZText>();
   text->x = Round(x);
   text->y = Round(y);
@@ -255,10 +251,10 @@ void frmPlamorDlg::AddText(double x, double y, const std::string& cText, std::in
     if (auto v = vFontType->Number("vFontType")) fontType = ToInteger(*v, "vFontType");
   }
   text->FontType = fontType;
-  RequireFinite(text->height, "the text height");
-  RequireFinite(text->width, "the text width");
-  RequireFinite(text->Between, "the text spacing");
-  RequireFinite(PaperScale, "the paper scale");
+  RequireFinite({{text->height, "the text height"},
+                 {text->width, "the text width"},
+                 {text->Between, "the text spacing"},
+                 {PaperScale, "the paper scale"}});
   // The anchor comes last: its shift uses the final sizes, direction and scale.
   text->SetKiten(kiten);
   RequireFinite(text->x, "x after the anchor shift");

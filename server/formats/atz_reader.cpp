@@ -84,22 +84,28 @@ class LineFields {
   int field_ = 0;
 };
 
+// The fields that end a line or circle record: layer-pen code, line type, pitch.
+template <class StrokeEntry>
+StrokeEntry WithStroke(LineFields& f, StrokeEntry e) {
+  e.layerPen = f.Integer("layer-pen code");
+  e.lineType = f.Integer("line type");
+  e.pitch = f.Real("pitch");
+  f.End();
+  return e;
+}
+
 Entry ReadEntry(LineFields& f) {
   const std::int32_t type = f.Integer("record type");
   if (type == 1) {
     LineEntry e;
     e.x1 = f.Real("x1"); e.y1 = f.Real("y1"); e.x2 = f.Real("x2"); e.y2 = f.Real("y2");
-    e.layerPen = f.Integer("layer-pen code"); e.lineType = f.Integer("line type"); e.pitch = f.Real("pitch");
-    f.End();
-    return e;
+    return WithStroke(f, e);
   }
   if (type == 3) {
     CircleEntry e;
     e.x = f.Real("x"); e.y = f.Real("y"); e.xr = f.Real("xr"); e.yr = f.Real("yr");
     e.startAngle = f.Real("start angle"); e.endAngle = f.Real("end angle"); e.lang = f.Real("lang");
-    e.layerPen = f.Integer("layer-pen code"); e.lineType = f.Integer("line type"); e.pitch = f.Real("pitch");
-    f.End();
-    return e;
+    return WithStroke(f, e);
   }
   if (type == 4) {
     TextEntry e;

@@ -85,6 +85,14 @@ void AppendGroupReal(std::string& out, std::string_view code, double value) {
   out.append(kCrLf);
 }
 
+// A point: the groups 1N, 2N and 3N (N the point's digit: "10" "20" "30").
+void AppendGroupPoint(std::string& out, char digit, double x, double y, double z) {
+  const char codes[3][3] = {{'1', digit, 0}, {'2', digit, 0}, {'3', digit, 0}};
+  AppendGroupReal(out, codes[0], x);
+  AppendGroupReal(out, codes[1], y);
+  AppendGroupReal(out, codes[2], z);
+}
+
 void AppendPrologue(std::string& out, std::string_view entity, std::string_view layer,
                     std::string_view lineType, std::string_view colour) {
   AppendLine(out, "  0");
@@ -101,20 +109,14 @@ void AppendLineEntity(std::string& out, double x1, double y1, double z1, double 
                       double z2, std::string_view layer, std::string_view lineType,
                       std::string_view colour) {
   AppendPrologue(out, "LINE", layer, lineType, colour);
-  AppendGroupReal(out, "10", x1);
-  AppendGroupReal(out, "20", y1);
-  AppendGroupReal(out, "30", z1);
-  AppendGroupReal(out, "11", x2);
-  AppendGroupReal(out, "21", y2);
-  AppendGroupReal(out, "31", z2);
+  AppendGroupPoint(out, '0', x1, y1, z1);
+  AppendGroupPoint(out, '1', x2, y2, z2);
 }
 
 void AppendCircleEntity(std::string& out, double x, double y, double z, double radius,
                         std::string_view layer, std::string_view lineType, std::string_view colour) {
   AppendPrologue(out, "CIRCLE", layer, lineType, colour);
-  AppendGroupReal(out, "10", x);
-  AppendGroupReal(out, "20", y);
-  AppendGroupReal(out, "30", z);
+  AppendGroupPoint(out, '0', x, y, z);
   AppendGroupReal(out, "40", radius);
 }
 
@@ -122,9 +124,7 @@ void AppendArcEntity(std::string& out, double x, double y, double z, double radi
                      double end, std::string_view layer, std::string_view lineType,
                      std::string_view colour) {
   AppendPrologue(out, "ARC", layer, lineType, colour);
-  AppendGroupReal(out, "10", x);
-  AppendGroupReal(out, "20", y);
-  AppendGroupReal(out, "30", z);
+  AppendGroupPoint(out, '0', x, y, z);
   AppendGroupReal(out, "40", radius);
   AppendGroupReal(out, "50", start);
   AppendGroupReal(out, "51", end);
@@ -137,9 +137,7 @@ void AppendTextEntity(std::string& out, double height, double x, double y, doubl
                       std::string_view style, std::string_view layer, std::string_view lineType,
                       std::string_view colour) {
   AppendPrologue(out, "TEXT", layer, lineType, colour);
-  AppendGroupReal(out, "10", x);
-  AppendGroupReal(out, "20", y);
-  AppendGroupReal(out, "30", z);
+  AppendGroupPoint(out, '0', x, y, z);
   AppendGroupReal(out, "40", height);
   std::string storage;
   AppendLine(out, "  1");

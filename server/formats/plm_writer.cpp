@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cstdio>
 #include <ctime>
+#include <initializer_list>
 
 #include "platform/cp932.h"
 #include "platform/folders.h"
@@ -21,6 +22,11 @@ constexpr std::string_view kFirstFont = "ＭＳ 明朝";
 constexpr std::string_view kSecondFont = "ＭＳ ゴシック";
 constexpr std::string_view kFormatTag = "PLMV2";
 constexpr std::int16_t kKindLineWhite = 0, kKindLine = 1, kKindCircle = 2, kKindText = 3;
+
+// The values of an element record, in order.
+void AppendDoubles(std::string& out, std::initializer_list<double> values) {
+  for (double v : values) le::AppendDouble(out, v);
+}
 
 // The header so far, which must end where the next field starts (checked in
 // debug builds): the fields are appended in the order of plm_layout.h.
@@ -131,11 +137,7 @@ std::string LineRecord(const LineValues& line, const WriteContext& context) {
   out.reserve(kLineRecordSize);
   le::AppendInt16(out, AttributeWord(white ? kKindLineWhite : kKindLine, styleCode, pen, line.Layer, context));
   le::AppendInt16(out, 0);
-  le::AppendDouble(out, line.x1);
-  le::AppendDouble(out, line.y1);
-  le::AppendDouble(out, line.x2);
-  le::AppendDouble(out, line.y2);
-  le::AppendDouble(out, RecordPitch(styleCode, line.pich));
+  AppendDoubles(out, {line.x1, line.y1, line.x2, line.y2, RecordPitch(styleCode, line.pich)});
   return out;
 }
 
@@ -147,14 +149,8 @@ std::string CircleRecord(const CircleValues& circle, const WriteContext& context
   out.reserve(kCircleRecordSize);
   le::AppendInt16(out, AttributeWord(kKindCircle, styleCode, pen, circle.Layer, context));
   le::AppendInt16(out, 0);
-  le::AppendDouble(out, circle.x);
-  le::AppendDouble(out, circle.y);
-  le::AppendDouble(out, circle.xr);
-  le::AppendDouble(out, circle.yr);
-  le::AppendDouble(out, circle.sAng);
-  le::AppendDouble(out, circle.mang);
-  le::AppendDouble(out, circle.lang);
-  le::AppendDouble(out, RecordPitch(styleCode, circle.pich));
+  AppendDoubles(out, {circle.x, circle.y, circle.xr, circle.yr, circle.sAng, circle.mang, circle.lang,
+                      RecordPitch(styleCode, circle.pich)});
   return out;
 }
 
@@ -166,13 +162,7 @@ std::string TextRecord(const TextValues& text, const WriteContext& context) {
   out.reserve(kTextRecordFixedSize + bytes.size() + 1);
   le::AppendInt16(out, AttributeWord(kKindText, text.Style != ktpYoko ? 1 : 0, pen, text.Layer, context));
   le::AppendInt16(out, 0);
-  le::AppendDouble(out, text.x);
-  le::AppendDouble(out, text.y);
-  le::AppendDouble(out, text.width);
-  le::AppendDouble(out, text.height);
-  le::AppendDouble(out, text.Between);
-  le::AppendDouble(out, text.lang);
-  le::AppendDouble(out, text.sAng);
+  AppendDoubles(out, {text.x, text.y, text.width, text.height, text.Between, text.lang, text.sAng});
   le::AppendInt16(out, text.FontType);
   le::AppendInt32(out, static_cast<std::int32_t>(bytes.size() + 1));
   out.append(bytes);

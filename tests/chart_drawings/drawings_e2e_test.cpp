@@ -32,6 +32,7 @@
 #include "server/dbus/object_prompter.h"
 #include "tests/charts/drawing_server_fixture.h"
 #include "tests/charts/observation_lines.h"
+#include "tests/support/qt_app.h"
 
 namespace plamor::charts {
 namespace {
@@ -97,13 +98,7 @@ QJsonObject FindText(const QJsonObject& file, const QString& text) {
 
 class ChartDrawingsEndToEnd : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "chart_drawings_drawings_e2e_test";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QApplication::instance()) new QApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { plamor::testing::App(); }
 
   void SetUp() override {
     if (!QDBusConnection::sessionBus().isConnected()) GTEST_SKIP() << "no session bus (run under dbus-run-session)";
@@ -160,12 +155,7 @@ class ChartDrawingsEndToEnd : public ::testing::Test {
 
 std::vector<std::string> Observation(const char* number, const char* date, const char* water,
                                      const char* distances, const char* depths) {
-  charts_test::ObservationText o;
-  o.header = {{3, "河川横断図"}, {18, "基準高 T.P."}};
-  o.observation = {{1, number}, {2, date}, {10, water}, {11, water}};
-  o.distances = distances;
-  o.firstDepths = o.secondDepths = depths;
-  return charts_test::Lines(o);
+  return charts_test::SurveyLines("河川横断図", "基準高 T.P.", number, date, water, distances, depths);
 }
 
 // Observations 1 and 3 of three selected.

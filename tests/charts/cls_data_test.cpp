@@ -4,6 +4,7 @@
 
 #include "charts/host_error.h"
 #include "observation_lines.h"
+#include "tests/charts/host_error_number.h"
 
 namespace plamor::charts {
 namespace {
@@ -21,14 +22,6 @@ ObservationText Basic() {
   return o;
 }
 
-int ErrorNumber(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const HostError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST(clsData, ReadsPointsWaterNumberAndDate) {
   clsData d;
@@ -128,8 +121,8 @@ TEST(clsData, ArraysGrowInStepsOfAHundred) {
   EXPECT_DOUBLE_EQ(d.Kyori(250), 250);
   EXPECT_DOUBLE_EQ(d.Suisin(250), 9.01);
   EXPECT_DOUBLE_EQ(d.Kyori(300), 0);
-  EXPECT_EQ(ErrorNumber([&] { d.Kyori(301); }), kSubscriptOutOfRange);
-  EXPECT_EQ(ErrorNumber([&] { d.SuisinF(-1); }), kSubscriptOutOfRange);
+  EXPECT_EQ(charts_test::HostErrorNumber([&] { d.Kyori(301); }), kSubscriptOutOfRange);
+  EXPECT_EQ(charts_test::HostErrorNumber([&] { d.SuisinF(-1); }), kSubscriptOutOfRange);
 }
 
 TEST(clsData, ClearResetsButKeepsSelection) {
@@ -184,7 +177,7 @@ TEST(clsData, BadInputIsNamedAndChangesNothing) {
 
   o = Basic();
   o.distances = "1e400,2";
-  EXPECT_EQ(ErrorNumber([&] { d.SetData(Lines(o)); }), kOverflow);
+  EXPECT_EQ(charts_test::HostErrorNumber([&] { d.SetData(Lines(o)); }), kOverflow);
   expectUnchanged();
 }
 

@@ -7,6 +7,7 @@
 #include "charts/host_error.h"
 #include "charts/recording_picture.h"
 #include "observation_lines.h"
+#include "tests/charts/host_error_number.h"
 
 namespace plamor::charts {
 namespace {
@@ -167,14 +168,7 @@ class DanmenChartTest : public ::testing::Test {
   RecordingPicture picture{420, 332};
   DanmenChart chart{picture};
 
-  int ErrorOf(const std::function<void()>& f) {
-    try {
-      f();
-    } catch (const HostError& e) {
-      return e.Number();
-    }
-    return 0;
-  }
+  int ErrorOf(const std::function<void()>& f) { return charts_test::HostErrorNumber(f); }
 };
 
 TEST_F(DanmenChartTest, SetDataDerivesRoundedRangesAndErases) {

@@ -15,12 +15,7 @@ using charts_test::ExpectCalls;
 
 std::vector<std::string> Observation(const char* number, const char* date, const char* water,
                                      const char* distances, const char* depths) {
-  charts_test::ObservationText o;
-  o.header = {{3, "断面"}, {18, "T.P."}};
-  o.observation = {{1, number}, {2, date}, {10, water}, {11, water}};
-  o.distances = distances;
-  o.firstDepths = o.secondDepths = depths;
-  return charts_test::Lines(o);
+  return charts_test::SurveyLines("断面", "T.P.", number, date, water, distances, depths);
 }
 
 class DanmenPlamorTest : public charts_test::DrawingServerTest {

@@ -17,6 +17,7 @@
 #include "server/automation_error.h"
 #include "server/host/host_entry.h"
 #include "tests/support/recording_plamor.h"
+#include "tests/support/qt_app.h"
 
 namespace charts_test {
 
@@ -92,13 +93,7 @@ class TrackedPlamor : public plamor::testing::RecordingPlamor {
 
 class DrawingServerTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "charts_drawing_test";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QApplication::instance()) new QApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { plamor::testing::App(); }
   void SetUp() override {
     ASSERT_TRUE(config_.isValid());
     setenv("XDG_CONFIG_HOME", config_.path().toStdString().c_str(), 1);

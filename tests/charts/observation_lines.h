@@ -33,4 +33,18 @@ inline std::vector<std::string> Lines(const ObservationText& o) {
   return lines;
 }
 
+// The lines of an observation of one survey: its number, date, water surface
+// (both water fields) and the points as "0,10,20" and "-1,1,1.5", each depth
+// measured twice alike; `title` and `datum` fill the header's fields 3 and 18.
+inline std::vector<std::string> SurveyLines(const char* title, const char* datum, const char* number,
+                                            const char* date, const char* water, const char* distances,
+                                            const char* depths) {
+  ObservationText o;
+  o.header = {{3, title}, {18, datum}};
+  o.observation = {{1, number}, {2, date}, {10, water}, {11, water}};
+  o.distances = distances;
+  o.firstDepths = o.secondDepths = depths;
+  return Lines(o);
+}
+
 }  // namespace charts_test

@@ -8,6 +8,7 @@
 #include "charts/host_error.h"
 #include "charts/image_picture.h"
 #include "charts/recording_picture.h"
+#include "tests/support/qt_app.h"
 
 namespace plamor::charts {
 namespace {
@@ -57,13 +58,7 @@ TEST(RecordingPicture, RecordsOperationsWithTheStateTheyWereMadeWith) {
 
 class ImagePictureTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "charts_picture_test";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { plamor::testing::App(); }
   static QRgb Pixel(const ImagePicture& p, int x, int y) { return p.Image().pixel(x, y) & 0xFFFFFF; }
 };
 

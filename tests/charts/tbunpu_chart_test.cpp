@@ -7,6 +7,7 @@
 
 #include "charts/host_error.h"
 #include "charts/recording_picture.h"
+#include "tests/charts/host_error_number.h"
 
 namespace plamor::charts {
 namespace {
@@ -64,14 +65,7 @@ class TBunpuChartTest : public ::testing::Test {
     chart.SetQMax(70);
   }
 
-  int ErrorOf(const std::function<void()>& f) {
-    try {
-      f();
-    } catch (const HostError& e) {
-      return e.Number();
-    }
-    return 0;
-  }
+  int ErrorOf(const std::function<void()>& f) { return charts_test::HostErrorNumber(f); }
 
   // Background, frame and grid of a chart with the given label texts.
   static Ops FrameAndGrid(const Ops& stageLabels, const Ops& quantityLabels, const std::string& font) {

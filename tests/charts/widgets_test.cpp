@@ -10,19 +10,14 @@
 #include "charts/picture_box.h"
 #include "charts/tbunpu.h"
 #include "observation_lines.h"
+#include "tests/support/qt_app.h"
 
 namespace plamor::charts {
 namespace {
 
 class WidgetsTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "charts_widgets_test";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QApplication::instance()) new QApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { plamor::testing::App(); }
   static int InkedPixels(const QImage& image) {
     int inked = 0;
     for (int y = 0; y < image.height(); ++y)

@@ -21,6 +21,7 @@
 #include "charts/tbunpu.h"
 
 namespace plamor::draw {
+
 Command HqCommand() {
   return ChartCommand("hq", "FILE --kind Q|A|B|V|SQ -o OUT.dxf [options]",
                       "H-Q drawing of a gauging station's measurement table.")

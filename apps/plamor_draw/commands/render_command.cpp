@@ -12,6 +12,7 @@
 #include "apps/plamor_draw/output_target.h"
 
 namespace plamor::draw {
+
 Command RenderCommand() {
   return Command("plamor-draw render", "IN -o OUT.png|OUT.pdf|OUT.svg [--width PIXELS]",
                      "A picture of a .plm or .atz drawing; as PDF or SVG one page of the sheet at true size.")

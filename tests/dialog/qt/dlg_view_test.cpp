@@ -18,7 +18,7 @@
 #include "server/qt/qt_dlg_view.h"
 #include "server/qt/qt_event_pump.h"
 #include "tests/dialog/output_support.h"
-#include "tests/dialog/qt/qt_app.h"
+#include "tests/support/qt_app.h"
 
 namespace plamor::testing {
 namespace {

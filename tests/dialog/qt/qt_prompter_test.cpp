@@ -15,7 +15,7 @@
 
 #include "platform/qt/qt_file_filter.h"
 #include "platform/qt/qt_prompter.h"
-#include "tests/dialog/qt/qt_app.h"
+#include "tests/support/qt_app.h"
 
 namespace plamor::prompts {
 namespace {

@@ -9,7 +9,7 @@ namespace plamor::testing {
 
 inline QApplication& App() {
   static int argc = 1;
-  static char name[] = "plamor-output-test";
+  static char name[] = "plamor-test";
   static char* argv[] = {name, nullptr};
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   static QApplication app(argc, argv);
