@@ -35,10 +35,17 @@ void AddLinearParts(double fa, double fb, double w, BedChange& change) {
 }  // namespace
 
 std::vector<BedPoint> BedLine(const survey::SectionSurvey& survey) {
+  const auto& points = survey.points;
+  auto flagged = [](int flag) { return [flag](const survey::SectionPoint& p) { return p.flag == flag; }; };
+  const auto left = std::find_if(points.begin(), points.end(), flagged(survey::kFlagLeftPost));
+  const auto right = std::find_if(points.rbegin(), points.rend(), flagged(survey::kFlagRightPost));
+  double from = -std::numeric_limits<double>::infinity(), to = std::numeric_limits<double>::infinity();
+  if (left != points.end() && right != points.rend() && left->distance < right->distance)
+    from = left->distance, to = right->distance;
   std::vector<BedPoint> bed;
-  bed.reserve(survey.points.size());
-  for (const survey::SectionPoint& p : survey.points)
-    if (p.elevation) bed.push_back({p.distance, *p.elevation});
+  bed.reserve(points.size());
+  for (const survey::SectionPoint& p : points)
+    if (p.elevation && p.distance >= from && p.distance <= to) bed.push_back({p.distance, *p.elevation});
   return bed;
 }
 

@@ -2,8 +2,10 @@
 // change of its bed against an earlier survey.
 //
 // The bed line is the survey's points that have an elevation, joined in order
-// from the left bank to the right; points at one distance make a vertical
-// wall. Water stands wherever the bed lies below the stage: the wetted parts
+// from the left bank to the right, between its left-bank and right-bank
+// distance posts (flags 1 and 18) where it has both: the land behind a levee
+// is surveyed too but carries no flow of the river. Points at one distance
+// make a vertical wall. Water stands wherever the bed lies below the stage: the wetted parts
 // are where the bed line crosses the stage, so that a dry island inside the
 // water splits them, and a stretch of bed lying exactly at the stage is dry
 // (it holds no water). Where an end of the bed line lies below the stage, the
@@ -25,7 +27,8 @@ struct BedPoint {
   double elevation = 0;  // m
 };
 
-// The points of the survey that have an elevation, in order.
+// The points of the survey that have an elevation, in order, from the left
+// distance post to the right one (the whole profile without both posts).
 std::vector<BedPoint> BedLine(const survey::SectionSurvey& survey);
 
 struct SectionFlow {
