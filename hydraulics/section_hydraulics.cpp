@@ -106,8 +106,7 @@ double DeepestBed(const survey::SectionSurvey& survey) {
     for (auto p = first; p != last; ++p)
       if (p->elevation) lowest = std::min(lowest, *p->elevation);
   if (std::isinf(lowest))
-    for (const auto& p : points)
-      if (p.elevation) lowest = std::min(lowest, *p.elevation);
+    for (const BedPoint& p : BedLine(survey)) lowest = std::min(lowest, p.elevation);
   return lowest;
 }
 

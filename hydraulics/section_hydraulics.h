@@ -47,8 +47,9 @@ struct SectionFlow {
 SectionFlow FlowAt(const std::vector<BedPoint>& bed, double stage);
 
 // The deepest bed: the lowest elevation between the first and the last
-// shoulder of the low-water channel (points flagged 13), or of the whole
-// section when it has fewer than two such shoulders.
+// shoulder of the low-water channel (points flagged 13), or of the whole bed
+// line when the survey has fewer than two such shoulders. Infinite when no
+// point has an elevation.
 double DeepestBed(const survey::SectionSurvey& survey);
 
 struct BedChange {

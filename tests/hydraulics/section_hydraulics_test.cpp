@@ -89,11 +89,12 @@ TEST(SectionFlow, DeepestBedBetweenTheLowWaterShoulders) {
 
   // The bed line runs between the distance posts: the land behind the levees
   // is left out.
-  s.points = {{0, -10, 1}, {1, 0, 6}, {0, 5, 0}, {18, 10, 6}, {0, 20, 1}, {0, 25, std::nullopt}};
+  s.points = {{0, -10, -1}, {1, 0, 6}, {0, 5, 0}, {18, 10, 6}, {0, 20, -0.5}, {0, 25, std::nullopt}};
   const auto bed = BedLine(s);
   ASSERT_EQ(bed.size(), 3u);
   EXPECT_EQ(bed.front().distance, 0);
   EXPECT_EQ(bed.back().distance, 10);
+  EXPECT_EQ(DeepestBed(s), 0);  // no shoulders: the lowest of the bed line, not of the land behind
   s.points[3].flag = 0;
   EXPECT_EQ(BedLine(s).size(), 5u);
 }
