@@ -13,12 +13,15 @@ lower reach partly filled again and the reach around 24.0 km scoured by the
 typhoon flood of October 2023. The 2015 files are written in Shift_JIS with
 CR LF line ends, as older survey programs write them, the others in UTF-8.
 
-Deterministic: the same files on every run.  python3 examples/river/make_river.py
+Deterministic: the same files on every run.
+
+  python3 examples/river/make_river.py [FOLDER]   (default: the script's own folder)
 """
 
 import math
 import pathlib
 import random
+import sys
 
 HERE = pathlib.Path(__file__).resolve().parent
 RIVER_CODE = "8899010001"
@@ -106,9 +109,10 @@ def survey_file(mark, year, index, noise):
     return f"arami_{mark:.1f}k_{date}.csv", lines
 
 
-def main():
+def main(folder):
     noise = random.Random(26)
-    for old in HERE.glob("arami_*.csv"):
+    (folder / "plan").mkdir(parents=True, exist_ok=True)
+    for old in folder.glob("arami_*.csv"):
         old.unlink()
     for year in (2015, 2019, 2023):
         for index, mark in enumerate(MARKS):
@@ -117,12 +121,12 @@ def main():
                 data = ("\r\n".join(lines) + "\r\n").encode("cp932")
             else:
                 data = ("\n".join(lines) + "\n").encode("utf-8")
-            (HERE / name).write_bytes(data)
+            (folder / name).write_bytes(data)
     # The planned high-water level: 1.0 m below the levee crowns.
     plan = ["# 荒見川 planned high-water level (計画高水位), m T.P.", "distance_mark,stage"]
     plan += [f"{mark:.1f},{31.30 + (mark - 22.0) * SLOPE:.2f}" for mark in (22.0, 23.0, 24.2)]
-    (HERE / "plan" / "high_water.csv").write_text("\n".join(plan) + "\n", encoding="utf-8")
+    (folder / "plan" / "high_water.csv").write_bytes(("\n".join(plan) + "\n").encode("utf-8"))
 
 
 if __name__ == "__main__":
-    main()
+    main(pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else HERE)
