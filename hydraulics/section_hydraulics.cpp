@@ -53,13 +53,24 @@ SectionFlow FlowAt(const std::vector<BedPoint>& bed, double stage) {
   SectionFlow flow;
   flow.stage = stage;
   if (bed.size() < 2) return flow;
-  const double firstDepth = stage - bed.front().elevation, lastDepth = stage - bed.back().elevation;
-  if (firstDepth > 0) {  // the wall closing the left end
-    flow.walledLeft = true;
+  // Points sharing the first (or last) distance are the wall at that end: the
+  // water there reaches down to the one facing the section's inside, and is
+  // closed up to the stage whether the surveyed wall reaches that high or not.
+  std::size_t begin = 0, end = bed.size() - 1;
+  double leftTop = bed[0].elevation, rightTop = bed[end].elevation;
+  while (begin < end && bed[begin + 1].distance == bed.front().distance)
+    leftTop = std::max(leftTop, bed[++begin].elevation);
+  while (end > begin && bed[end - 1].distance == bed.back().distance) rightTop = std::max(rightTop, bed[--end].elevation);
+  if (begin == end) return flow;  // all at one distance: no width for water
+  flow.walledLeft = stage > leftTop;
+  flow.walledRight = stage > rightTop;
+  const double firstDepth = stage - bed[begin].elevation, lastDepth = stage - bed[end].elevation;
+  if (firstDepth > 0) {
     flow.wettedPerimeter += firstDepth;
     flow.wettedParts = 1;
   }
-  for (std::size_t i = 0; i + 1 < bed.size(); ++i) {
+  if (lastDepth > 0) flow.wettedPerimeter += lastDepth;
+  for (std::size_t i = begin; i < end; ++i) {
     const BedPoint& a = bed[i];
     const BedPoint& b = bed[i + 1];
     const double da = stage - a.elevation, db = stage - b.elevation;
@@ -83,10 +94,6 @@ SectionFlow FlowAt(const std::vector<BedPoint>& bed, double stage) {
       flow.wettedPerimeter += t * length;
       flow.topWidth += t * dx;
     }
-  }
-  if (lastDepth > 0) {  // the wall closing the right end
-    flow.walledRight = true;
-    flow.wettedPerimeter += lastDepth;
   }
   if (flow.topWidth > 0) {
     flow.hydraulicRadius = flow.area / flow.wettedPerimeter;

@@ -39,7 +39,9 @@ struct SectionFlow {
   // R = A/P, A/B and the mean bed (stage - A/B); empty when nothing is wet.
   std::optional<double> hydraulicRadius, hydraulicDepth, meanBed;
   std::size_t wettedParts = 0;  // separated by dry ground above the stage
-  bool walledLeft = false, walledRight = false;  // an end lies below the stage
+  // The stage lies above an end of the bed line (above the top of the wall
+  // the survey has there): the section is closed there by a wall of its own.
+  bool walledLeft = false, walledRight = false;
 };
 
 // The flow quantities of a bed line (at least two points, distances never

@@ -71,6 +71,17 @@ TEST(SectionFlow, IslandWallsAndTheStageAtPoints) {
   ExpectFlow(wall, 12 + 8, 3 + 4 + 3 + 2 + 4 + 2, 8);
   EXPECT_EQ(wall.wettedParts, 2u);
 
+  // An end wall lower than the stage is closed up to it; a wall standing at
+  // an end with the bed behind it holds no water.
+  const SectionFlow lowWall = FlowAt({{0, 2}, {0, 0}, {10, 0}, {10, 5}}, 3);
+  ExpectFlow(lowWall, 30, 16, 10);
+  EXPECT_TRUE(lowWall.walledLeft);
+  EXPECT_FALSE(lowWall.walledRight);
+  const SectionFlow behind = FlowAt({{0, 0}, {0, 5}, {10, 5}}, 3);
+  EXPECT_EQ(behind.wettedPerimeter + behind.area, 0);
+  EXPECT_EQ(behind.wettedParts, 0u);
+  EXPECT_EQ(FlowAt({{0, 0}, {0, 5}}, 3).wettedPerimeter, 0);
+
   // Nothing wet.
   const SectionFlow dry = FlowAt({{0, 5}, {5, 1}, {10, 5}}, 0.5);
   EXPECT_EQ(dry.area, 0);
