@@ -1,5 +1,6 @@
 // Mutated inputs for every reader of outside input: the host-script parser
-// and runner, the observation and H-Q survey readers, the standard drawing and
+// and runner, the observation and H-Q survey readers, the national
+// cross-section reader and the stage table, the standard drawing and
 // text file readers, and the stroke-font reader. A reader either accepts the
 // input or refuses it with its own error naming the place; what it accepts
 // the charts can draw without overflow, and nothing crashes.
@@ -19,6 +20,9 @@
 #include "survey/hq_table.h"
 #include "cli/input_error.h"
 #include "survey/observation_file.h"
+#include "survey/river.h"
+#include "survey/stage_table.h"
+#include "hydraulics/river_table.h"
 #include "charts/danmen_chart.h"
 #include "charts/recording_picture.h"
 #include "mutation_runner.h"
@@ -51,7 +55,8 @@ void ExpectReadableMessage(const std::string& message, const std::string& place)
 
 std::vector<std::string> Seeds(const fs::path& folder) {
   std::vector<std::string> seeds;
-  for (const auto& entry : fs::directory_iterator(folder)) seeds.push_back(fuzz::ReadFileBytes(entry.path()));
+  for (const auto& entry : fs::directory_iterator(folder))
+    if (entry.is_regular_file() && entry.path().extension() == ".csv") seeds.push_back(fuzz::ReadFileBytes(entry.path()));
   std::sort(seeds.begin(), seeds.end());
   return seeds;
 }
@@ -146,6 +151,51 @@ TEST(Fuzz, HqTablesGiveAxisRanges) {
           for (const auto& m : table.measurements) values.push_back(m.quantity[static_cast<std::size_t>(kind)]);
           survey::QuantityRange(values);
         }
+      });
+  EXPECT_GT(runs, 1u);
+}
+
+TEST(Fuzz, RiverSectionFilesGiveFiniteHydraulics) {
+  // Besides the example river, its files without their point count (-9999),
+  // so that inputs with lines added or cut are read through as well.
+  std::vector<std::string> seeds = Seeds(kExamples / "river");
+  for (std::size_t k = 0, n = seeds.size(); k < n; ++k) {
+    std::string uncounted = seeds[k];
+    std::size_t at = 0;
+    for (int comma = 0; comma < 6; ++comma) at = uncounted.find(',', at) + 1;
+    uncounted.replace(at, uncounted.find(',', at) - at, "-9999");
+    seeds.push_back(std::move(uncounted));
+  }
+  const std::size_t runs = RunFileMutations(
+      "river-section", "section.csv", seeds, survey::ReadRiverSectionFile,
+      [](const survey::SectionSurvey& section, const std::string&) {
+        // What the reader accepts, the river takes (or refuses with its error)
+        // and the table computes without a fault.
+        survey::River river;
+        try {
+          river = survey::AssembleRiver({section});
+        } catch (const InputError& e) {
+          ExpectReadableMessage(e.what(), section.file.string() + ": ");
+          return;
+        }
+        const auto& s = river.sections.front().surveys.front();
+        for (double stage : {s.waterSurface.value_or(0.0), 1e6, -1e6}) {
+          const auto rows = hydraulics::TabulateRiver(
+              river, {hydraulics::StageSource::Given(stage), s.date});
+          const auto& f = rows.front().flow;
+          EXPECT_TRUE(std::isfinite(f.area + f.wettedPerimeter + f.topWidth + rows.front().deepestBed));
+          EXPECT_TRUE(f.area >= 0 && f.topWidth >= 0 && f.wettedPerimeter >= 0);
+          EXPECT_TRUE(rows.front().change && rows.front().change->deposition == 0 && rows.front().change->scour == 0);
+        }
+      });
+  EXPECT_GT(runs, 72u);
+}
+
+TEST(Fuzz, StageTables) {
+  const std::size_t runs = RunFileMutations(
+      "stage-table", "stages.csv", Seeds(kExamples / "river" / "plan"), survey::ReadStageTable,
+      [](const survey::StageTable& table, const std::string&) {
+        for (double mark : table.marks) EXPECT_TRUE(std::isfinite(*table.StageAt(mark)));
       });
   EXPECT_GT(runs, 1u);
 }
