@@ -22,7 +22,7 @@
 namespace plamor::draw {
 
 struct Subcommand {
-  const char* name;
+  const char* name;  // one word, or two for the commands of a kind of work ("river table")
   Command (*usage)();
   int (*run)(const CommandLine& line);
 };
@@ -40,6 +40,8 @@ Command RenderCommand();
 int RunRender(const CommandLine& line);
 Command PrintCommand();
 int RunPrint(const CommandLine& line);
+Command RiverTableCommand();
+int RunRiverTable(const CommandLine& line);
 Command SetupCodePageCommand();
 int RunSetupCodePage(const CommandLine& line);
 

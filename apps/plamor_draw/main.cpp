@@ -19,7 +19,8 @@ const std::vector<Subcommand>& Subcommands() {
   static const std::vector<Subcommand> commands = {
       {"sections", SectionsCommand, RunSections}, {"hq", HqCommand, RunHq},
       {"convert", ConvertCommand, RunConvert},    {"render", RenderCommand, RunRender},
-      {"print", PrintCommand, RunPrint},          {"setup-codepage", SetupCodePageCommand, RunSetupCodePage}};
+      {"print", PrintCommand, RunPrint},          {"river table", RiverTableCommand, RunRiverTable},
+      {"setup-codepage", SetupCodePageCommand, RunSetupCodePage}};
   return commands;
 }
 
@@ -40,9 +41,17 @@ Command ProgramCommand() {
       .Note(list);
 }
 
-const Subcommand* FindCommand(const std::string& name) {
-  for (const Subcommand& c : Subcommands())
-    if (name == c.name) return &c;
+// The command the first words name, two words before one ("river table");
+// `words` is set to how many it took.
+const Subcommand* FindCommand(int argc, char** argv, int& words) {
+  const std::string first = argc > 1 ? argv[1] : "";
+  const std::string two = argc > 2 ? first + " " + argv[2] : "";
+  for (const Subcommand& c : Subcommands()) {
+    if (!two.empty() && two == c.name) return words = 2, &c;
+  }
+  for (const Subcommand& c : Subcommands()) {
+    if (first == c.name) return words = 1, &c;
+  }
   return nullptr;
 }
 
@@ -50,7 +59,8 @@ const Subcommand* FindCommand(const std::string& name) {
 
 int main(int argc, char** argv) {
   const std::string first = argc > 1 ? argv[1] : "";
-  const Subcommand* command = FindCommand(first);
+  int words = 0;
+  const Subcommand* command = FindCommand(argc, argv, words);
   if (!command) {
     int status = 0;
     const auto line = plamor::cli::Read(ProgramCommand(), plamor::cli::Arguments(argc, argv), &status);
@@ -61,7 +71,7 @@ int main(int argc, char** argv) {
   }
   const Command usage = command->usage();
   int status = 0;
-  const auto line = plamor::cli::Read(usage, plamor::cli::Arguments(argc, argv, 2), &status);
+  const auto line = plamor::cli::Read(usage, plamor::cli::Arguments(argc, argv, 1 + words), &status);
   if (!line) return status;
 
   // The chart controls are widgets; without a screen they draw off screen.
