@@ -18,6 +18,7 @@
 #include "drawings/outputs/raster_picture.h"
 #include "drawings/sheet_geometry.h"
 #include "drawings/outputs/dxf2000_file.h"
+#include "drawings/outputs/drawing_output.h"
 #include "server/types.h"
 
 using namespace plamor;
@@ -209,4 +210,47 @@ TEST_F(DrawingPages, FittedOntoAPaperTheSheetKeepsItsProportionsAndTurnsWithIt) 
 TEST(ModernDxf, TextsAreShiftJisWithControlCharactersInCaretForm) {
   EXPECT_EQ(Dxf2000Text("No.5 河川"), "No.5 \x89\xCD\x90\xEC");
   EXPECT_EQ(Dxf2000Text("a^b\nc"), "a^ b^Jc");
+}
+
+// A pen beyond 7 (a standard text file may hold pen 8) is drawn as pen 7 in
+// every picture, as the writers write it; pen 0 stays undrawn.
+TEST_F(DrawingPages, PensBeyondSevenAreDrawnAsPenSeven) {
+  DrawingModel m;
+  m.sheet.paperSize = ktpA3;
+  m.sheet.scale = 1;
+  m.elements.push_back(LineElement{10, 10, 110, 10, {8, 1, ktpsolid, 0}});
+  const fs::path pdf = folder_ / "pen8.pdf";
+  PdfOutput().Write(m, pdf, {"pen8", kFont, {}, 1600});
+  const std::string content = ReadAll(pdf);
+  EXPECT_NE(content.find("28.35 28.35 m\n311.81 28.35 l\n"), std::string::npos) << content;
+  EXPECT_NE(content.find("0 0 0 RG [] 0 d"), std::string::npos);  // pen 7, black on the page
+  const auto picture = DrawPicture(m, 800, kFont);
+  int inked = 0;
+  for (int x = 0; x < picture->Width(); ++x)
+    for (int y = 0; y < picture->Height(); ++y) inked += picture->GetPixel(x, y) != Rgb(0, 0, 0);
+  EXPECT_GT(inked, 100);
+}
+
+// $EXTMIN and $EXTMAX are the exact box of the drawn elements: a circle by its
+// curve, a text by its box, pen 0 left out.
+TEST_F(DrawingPages, Dxf2000ExtentsAreThoseOfTheDrawnElements) {
+  DrawingModel m;
+  m.sheet.paperSize = ktpA3;
+  m.sheet.scale = 1;
+  m.elements.push_back(ArcElement{100, 100, 20, 20, 0, 360, 0, {1, 1, ktpsolid, 0}});
+  m.elements.emplace_back(std::in_place_type<TextElement>, 150, 50, 4, 5, 1, 0, 0, 2, 1, false, std::int16_t{0},
+                          "ABC");
+  m.elements.push_back(LineElement{-500, -500, 900, 900, {0, 1, ktpsolid, 0}});
+  const fs::path dxf = folder_ / "extents.dxf";
+  WriteDxf2000(m, dxf);
+  const std::string text = ReadAll(dxf);
+  auto value = [&](const std::string& name, const char* code) {
+    std::size_t at = text.find(name);
+    at = text.find(std::string("\n") + code + "\n", at);
+    return std::stod(text.substr(at + 5, text.find('\n', at + 5) - at - 5));
+  };
+  EXPECT_DOUBLE_EQ(value("$EXTMIN", " 10"), 80);
+  EXPECT_DOUBLE_EQ(value("$EXTMIN", " 20"), 50);
+  EXPECT_DOUBLE_EQ(value("$EXTMAX", " 10"), 150 + 3 * 4 / 2 + 2 * 1);  // three half-width characters, two spacings
+  EXPECT_DOUBLE_EQ(value("$EXTMAX", " 20"), 120);
 }
