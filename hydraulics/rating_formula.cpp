@@ -27,11 +27,11 @@ std::string Number(double value) {
   return std::string(text, end);
 }
 
-// Enough decimals to show four significant digits, at least three.
+// Three decimals, more for a value below 0.1 so that three significant digits show.
 std::string CoefficientText(double value) {
   int decimals = 3;
-  if (std::abs(value) > 0 && std::abs(value) < 1)
-    decimals = std::max(3, 3 - static_cast<int>(std::floor(std::log10(std::abs(value)))));
+  if (std::abs(value) > 0 && std::abs(value) < 0.1)
+    decimals = 2 - static_cast<int>(std::floor(std::log10(std::abs(value))));
   return numtext::Format(value, numtext::DecimalsPattern(decimals));
 }
 
