@@ -64,6 +64,8 @@ bool Clip(const Box& box, SheetPoint& a, SheetPoint& b) {
   return true;
 }
 
+double StageOf(double from, double to, int i, int steps) { return i == steps ? to : from + (to - from) * i / steps; }
+
 class CurveLayout {
  public:
   CurveLayout(survey::HqKind kind, const HqSheetAxes& axes) : kind_(kind), axes_(axes) {}
@@ -73,23 +75,32 @@ class CurveLayout {
     return SheetPointOf(axes_, q, stage);
   }
 
+  // Pieces of about equal length along the curve, from stages spaced by the
+  // length of a fine polyline through it; one piece on the straight lines.
   void AddStages(const hydraulics::RatingSegment& s, double from, double to, bool extrapolated,
                  std::vector<CurvePiece>& pieces) const {
-    std::size_t count = 1;
+    std::vector<double> stages{from, to};
     if (kind_ == survey::kDischarge) {
-      // The length of a coarse polyline decides how many pieces follow the curve.
-      constexpr int kCoarse = 32;
-      double length = 0;
-      for (int i = 0; i < kCoarse; ++i) {
-        const SheetPoint a = At(s, from + (to - from) * i / kCoarse), b = At(s, from + (to - from) * (i + 1) / kCoarse);
-        length += std::hypot(b.x - a.x, b.y - a.y);
+      constexpr int kFine = 256;
+      std::vector<double> length(kFine + 1, 0.0);
+      for (int i = 1; i <= kFine; ++i) {
+        const SheetPoint a = At(s, StageOf(from, to, i - 1, kFine)), b = At(s, StageOf(from, to, i, kFine));
+        length[i] = length[i - 1] + std::hypot(b.x - a.x, b.y - a.y);
       }
-      count = std::max<std::size_t>(1, static_cast<std::size_t>(
-                                           std::ceil(length / (extrapolated ? kDashedPiece : kSolidPiece))));
+      const std::size_t count = std::max<std::size_t>(
+          1, static_cast<std::size_t>(std::ceil(length.back() / (extrapolated ? kDashedPiece : kSolidPiece))));
+      stages = {from};
+      int i = 1;
+      for (std::size_t k = 1; k < count; ++k) {
+        const double wanted = length.back() * static_cast<double>(k) / static_cast<double>(count);
+        while (length[i] < wanted) ++i;
+        const double t = (wanted - length[i - 1]) / (length[i] - length[i - 1]);
+        stages.push_back(StageOf(from, to, i - 1, kFine) + t * (to - from) / kFine);
+      }
+      stages.push_back(to);
     }
-    for (std::size_t i = 0; i < count; ++i) {
-      SheetPoint a = At(s, from + (to - from) * static_cast<double>(i) / static_cast<double>(count));
-      SheetPoint b = At(s, i + 1 == count ? to : from + (to - from) * static_cast<double>(i + 1) / static_cast<double>(count));
+    for (std::size_t k = 0; k + 1 < stages.size(); ++k) {
+      SheetPoint a = At(s, stages[k]), b = At(s, stages[k + 1]);
       if (Clip(kPlot, a, b)) pieces.push_back({a, b, extrapolated});
     }
   }
