@@ -6,6 +6,7 @@
 
 #include "cli/input_error.h"
 #include "hydraulics/least_squares.h"
+#include "platform/ascii_text.h"
 #include "platform/message_text.h"
 #include "platform/numeric_text.h"
 #include "survey/hq_table.h"
@@ -158,6 +159,17 @@ void SetStatistics(RatingSegment& s, std::span<const StagePoint> points, std::sp
   s.r2 = spread > 0 ? 1 - residual / spread : 1;
 }
 
+// The comma-separated items of an option's value, blanks around them dropped.
+std::vector<std::string_view> SplitAtCommas(std::string_view text) {
+  std::vector<std::string_view> items;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = text.find(',', start);
+    items.push_back(ascii::TrimBlanksAndTabs(text.substr(start, comma == std::string_view::npos ? comma : comma - start)));
+    if (comma == std::string_view::npos) return items;
+    start = comma + 1;
+  }
+}
+
 std::size_t SegmentOfStage(std::span<const double> splits, double stage) {
   return static_cast<std::size_t>(std::upper_bound(splits.begin(), splits.end(), stage) - splits.begin());
 }
@@ -174,10 +186,7 @@ std::string SegmentName(std::span<const double> splits, std::size_t k) {
 
 std::vector<double> ParseSplits(std::string_view text) {
   std::vector<double> splits;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t comma = text.find(',', start);
-    const std::string_view item = text.substr(start, comma == std::string_view::npos ? comma : comma - start);
+  for (std::string_view item : SplitAtCommas(text)) {
     const double stage = numtext::Val(item);
     if (!numtext::IsNumeric(item) || !std::isfinite(stage))
       throw std::invalid_argument(msgtext::Quoted(std::string(item)) + " is not a stage");
@@ -185,18 +194,29 @@ std::vector<double> ParseSplits(std::string_view text) {
       throw std::invalid_argument("the stages must rise: " + StageText(stage) + " follows " +
                                   StageText(splits.back()));
     splits.push_back(stage);
-    if (comma == std::string_view::npos) return splits;
-    start = comma + 1;
   }
+  return splits;
+}
+
+std::vector<std::string> ParseLabels(std::string_view text) {
+  std::vector<std::string> labels;
+  for (std::string_view label : SplitAtCommas(text)) {
+    if (label.empty()) throw std::invalid_argument(msgtext::Quoted(std::string(text)) + " has an empty label");
+    labels.emplace_back(label);
+  }
+  return labels;
 }
 
 RatingFormula FitRatingFormula(std::span<const StagePoint> points, FitMethod method, std::span<const double> splits) {
   for (std::size_t j = 1; j < splits.size(); ++j)
     if (!(splits[j] > splits[j - 1])) throw std::invalid_argument("the split stages must rise");
   std::vector<std::vector<std::size_t>> members(splits.size() + 1);
+  double lowest = std::numeric_limits<double>::infinity(), highest = -lowest;
   for (std::size_t i = 0; i < points.size(); ++i) {
     if (!(points[i].discharge > 0)) throw std::invalid_argument("a rating fit needs discharges above 0");
     members[SegmentOfStage(splits, points[i].stage)].push_back(i);
+    lowest = std::min(lowest, points[i].stage);
+    highest = std::max(highest, points[i].stage);
   }
   for (std::size_t k = 0; k < members.size(); ++k)
     if (members[k].size() < kLeastPoints)
@@ -215,14 +235,8 @@ RatingFormula FitRatingFormula(std::span<const StagePoint> points, FitMethod met
     RatingSegment s;
     double slope = 0, intercept = 0;
     line.Line(theta, k, slope, intercept);
-    s.from = k == 0 ? points[*std::min_element(members[k].begin(), members[k].end(), [&](auto i, auto j) {
-                        return points[i].stage < points[j].stage;
-                      })].stage
-                    : splits[k - 1];
-    s.to = k == splits.size() ? points[*std::max_element(members[k].begin(), members[k].end(), [&](auto i, auto j) {
-                                  return points[i].stage < points[j].stage;
-                                })].stage
-                              : splits[k];
+    s.from = k == 0 ? lowest : splits[k - 1];
+    s.to = k == splits.size() ? highest : splits[k];
     if (!(slope > 0))
       throw FitError(SegmentName(splits, k) + ": the fitted discharge does not rise with the stage");
     s.a = slope * slope;

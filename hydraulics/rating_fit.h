@@ -59,6 +59,10 @@ RatingFormula FitRatingFormula(std::span<const StagePoint> points, FitMethod met
 // stage that is not a number or does not rise.
 std::vector<double> ParseSplits(std::string_view text);
 
+// The labels of "3,7" (blanks around them dropped); std::invalid_argument
+// for an empty label.
+std::vector<std::string> ParseLabels(std::string_view text);
+
 struct RatingFitOptions {
   FitMethod method = FitMethod::kQ;
   std::vector<double> splits;          // rising stages where a segment ends and the next begins

@@ -198,8 +198,10 @@ HqSheetAxes SheetAxesOf(const charts::TBunpu& chart, survey::HqKind kind) {
 
 SheetPoint SheetPointOf(const HqSheetAxes& axes, double quantity, double stage) {
   const Steps steps = StepsOf(axes);
-  return {kLeft + (quantity - charts::ThroughDecimalText(axes.quantityMin)) / steps.quantity * kPitch,
-          kBottom + ((stage - charts::ThroughDecimalText(axes.stageMin)) / steps.stage + 0.6) * kPitch};
+  // In the drawing's own order of operations, so that a marker placed here
+  // rounds to the same millimetre as the drawing's markers.
+  return {kLeft + (quantity - charts::ThroughDecimalText(axes.quantityMin)) * kPitch / steps.quantity,
+          kBottom + (stage - charts::ThroughDecimalText(axes.stageMin)) * kPitch / steps.stage + 0.6 * kPitch};
 }
 
 double StageAtY(const HqSheetAxes& axes, double y) {

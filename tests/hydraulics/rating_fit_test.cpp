@@ -151,6 +151,8 @@ TEST(RatingFit, RefusesWhatTheDataCannotGiveNamingTheSegment) {
   EXPECT_THROW(FitRatingFormula(dry, FitMethod::kQ, {}), std::invalid_argument);
 
   EXPECT_EQ(ParseSplits("1.2, 2.4"), (std::vector<double>{1.2, 2.4}));
+  EXPECT_EQ(ParseLabels("3, 7,A-1"), (std::vector<std::string>{"3", "7", "A-1"}));
+  EXPECT_THROW(ParseLabels("3,,7"), std::invalid_argument);
   for (const char* bad : {"1.2,x", "2.4,1.2", "1.2,1.2", ""}) EXPECT_THROW(ParseSplits(bad), std::invalid_argument) << bad;
   try {
     ParseSplits("2.4,1.2");
