@@ -42,7 +42,7 @@ std::string InputErrorOf(const std::vector<std::string>& lines) {
 TEST(RatingUses, RatingTableFromStageToStage) {
   EXPECT_EQ(RatingTableCsv(Square(), 0.5, 1.5, 0.25),
             "stage,discharge\n0.50,1.000\n0.75,2.250\n1.00,4.000\n1.25,5.062\n1.50,6.250\n");
-  // The last stage is written even when the step does not end on it exactly.
+  // A step that reaches the last stage only up to rounding still writes it.
   EXPECT_EQ(RatingTableCsv(Square(), 1.9, 2.0, 0.01).substr(0, 27), "stage,discharge\n1.90,8.410\n");
   EXPECT_EQ(RatingTableCsv(Square(), 1.9, 2.0, 0.01).substr(RatingTableCsv(Square(), 1.9, 2.0, 0.01).size() - 11),
             "2.00,9.000\n");
