@@ -15,7 +15,7 @@ packages=(
   libcups2-dev cups cups-client cups-bsd
   libpng-dev
   librecad-data librecad poppler-utils
-  python3 python3-ezdxf python3-fonttools python3-dbus python3-pil python3-gi
+  python3 python3-ezdxf python3-fonttools python3-dbus python3-pil python3-gi python3-scipy
   libsystemd-dev
   libdxflib-dev
   xvfb xauth xdg-user-dirs

@@ -18,4 +18,8 @@ inline constexpr const char* kLabelPenKey = "BangouPen";
 inline constexpr const char* kTitlePenKey = "TytlePen";
 inline constexpr const char* kPenKeys[] = {kFramePenKey, kGridPenKey, kTextPenKey, kLabelPenKey, kTitlePenKey};
 
+// The pen of the fitted rating curve and its formulas, drawn by plamor-draw
+// over the H-Q drawing (the H-Q control itself does not read it).
+inline constexpr const char* kCurvePenKey = "KyokusenPen";
+
 }  // namespace plamor::charts::hq_settings

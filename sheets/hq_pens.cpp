@@ -24,4 +24,14 @@ void SaveHqPens(const HqPens& p) {
     settings::SaveSetting(hq::kApplication, hq::kSection, hq::kPenKeys[i], std::to_string(values[i]));
 }
 
+int HqCurvePen() {
+  const std::string text = settings::GetSetting(hq::kApplication, hq::kSection, hq::kCurvePenKey);
+  if (text.size() != 1 || text[0] < '0' || text[0] > '7') return kDefaultCurvePen;
+  return text[0] - '0';
+}
+
+void SaveHqCurvePen(int pen) {
+  settings::SaveSetting(hq::kApplication, hq::kSection, hq::kCurvePenKey, std::to_string(pen));
+}
+
 }  // namespace plamor::sheets

@@ -23,4 +23,10 @@ std::string HqPensText(const HqPens& pens);
 bool HqPensStored();
 void SaveHqPens(const HqPens& pens);
 
+// The pen of the fitted rating curve (KyokusenPen): the stored pen 0..7, or
+// red when none (or no pen number) is stored.
+inline constexpr int kDefaultCurvePen = 2;
+int HqCurvePen();
+void SaveHqCurvePen(int pen);
+
 }  // namespace plamor::sheets
