@@ -34,6 +34,7 @@ std::unique_ptr<IPlamor> DrawingLink::Create() { return host::CreatePlamorObject
 std::unique_ptr<IPlamor> DrawingLink::CreateReal(std::string_view identifier) {
   RelayHooks hooks;
   hooks.copyTo = copyTo_;
+  hooks.beforeOutput = beforeOutput_;
   std::ostream* progress = progress_;
   if (progress) {
     hooks.onElement = [progress](long n) {

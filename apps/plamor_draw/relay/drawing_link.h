@@ -5,6 +5,7 @@
 // that a failed run can say what the server reported.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <sstream>
@@ -28,6 +29,9 @@ class DrawingLink {
   // Every drawing object made from now on also writes its drawing into this
   // standard drawing file before it is cleared (see RelayHooks::copyTo).
   void KeepCopyIn(std::string plmFile) { copyTo_ = std::move(plmFile); }
+  // Every drawing object made from now on has `add` register the command's
+  // own elements just before it is written (see RelayHooks::beforeOutput).
+  void AddBeforeOutput(std::function<void(IPlamor&)> add) { beforeOutput_ = std::move(add); }
   // A drawing object of the link (for commands that draw themselves).
   std::unique_ptr<IPlamor> Create();
   // What the server asked and answered so far.
@@ -42,6 +46,7 @@ class DrawingLink {
   host::Transport transport_;
   std::string saveAs_;
   std::string copyTo_;
+  std::function<void(IPlamor&)> beforeOutput_;
   std::ostream* progress_;
   std::ostringstream prompts_;
   prompts::BatchPrompter prompter_;

@@ -24,6 +24,7 @@ void PlamorRelay::Clear() {
 }
 
 void PlamorRelay::OutPutPlamor(const std::string& MGLPath) {
+  if (hooks_.beforeOutput) hooks_.beforeOutput(*inner_);
   if (hooks_.onOutput) hooks_.onOutput(elements_);
   strokeFont_ = MGLPath;
   inner_->OutPutPlamor(MGLPath);

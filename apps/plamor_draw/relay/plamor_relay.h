@@ -16,6 +16,9 @@ namespace plamor::draw {
 struct RelayHooks {
   std::function<void(long elements)> onElement;   // after each element call
   std::function<void(long elements)> onOutput;    // before OutPutPlamor
+  // Registers elements of the command's own (a fitted curve) in the drawing
+  // just before it is written, beside those the control registered.
+  std::function<void(IPlamor& drawing)> beforeOutput;
   std::function<void()> beforeClear;              // before each Clear
   // When set, a file name the control leaves empty is replaced by this one.
   std::string presetFileName;
