@@ -8,7 +8,11 @@ import os
 import subprocess
 import unittest
 
-from e2e_support import BIN, FolderTestCase
+import ezdxf
+
+from e2e_support import BIN, SOURCE, FolderTestCase
+
+HQ_TABLE = os.path.join(SOURCE, "examples", "hq", "arami_bashi_2023.csv")
 
 FORMULA = {"method": "q", "segments": [
     {"a": 12.345, "b": 0.21, "from": 0.38, "to": 1.2, "n": 12, "se_percent": 3.1, "r2": 0.998},
@@ -56,6 +60,42 @@ class RatingUseTest(FolderTestCase):
         self.assertAlmostEqual(float(rows[1][2]), discharge(0.5), delta=0.00051)
         self.assertAlmostEqual(float(rows[2][2]), discharge(1.8), delta=0.00051)
         self.assertEqual(rows[3][-1], "above-range")
+
+    def test_fit_drawn_on_the_sheet_and_written(self):
+        dxf, formula, report = self.path("hq.dxf"), self.path("fit.json"), self.path("fit.csv")
+        p = run(HQ_TABLE, "--kind", "Q", "--fit", "--segments", "1.0", "--exclude", "3", "--extend-to", "3.5",
+                "--formula", formula, "--report", report, "--inproc", "-o", dxf)
+        self.assertEqual(p.returncode, 0, p.stderr)
+        self.assertIn("segment     from       to", p.stderr)
+        with open(formula, encoding="utf-8") as f:
+            segments = json.load(f)["segments"]
+        self.assertEqual(len(segments), 2)
+        low, high = segments
+        self.assertAlmostEqual(low["a"] * (1.0 + low["b"]) ** 2, high["a"] * (1.0 + high["b"]) ** 2, places=9)
+        rows = self.rows(report)
+        self.assertEqual([r[6] for r in rows[1:] if r[0] == "3"], ["1"], "measurement 3 left out")
+        doc = ezdxf.readfile(dxf, encoding="cp932")
+        curve = [e for e in doc.modelspace() if e.dxftype() == "LINE" and e.dxf.layer == "Layer-003"]
+        self.assertGreater(len(curve), 50)
+        self.assertTrue(any(e.dxf.linetype == "HIDDEN2" for e in curve), "the extrapolated part dashed")
+        texts = [e.dxf.text for e in doc.modelspace() if e.dxftype() == "TEXT"]
+        self.assertTrue(any(t.startswith("Q = ") for t in texts), texts)
+
+    def test_bad_fit_options_are_refused_and_write_nothing(self):
+        out = self.path("hq.dxf")
+        cases = [
+            (("--kind", "Q", "--fit", "--exclude", "99"), "99"),
+            (("--kind", "Q", "--fit", "--segments", "2,1"), "--segments"),
+            (("--kind", "Q", "--fit", "--fit-method", "cubic"), "--fit-method"),
+            (("--kind", "A", "--fit"), "--kind Q and SQ"),
+            (("--kind", "Q", "--segments", "1"), "goes with --fit"),
+        ]
+        for args, message in cases:
+            before = sorted(os.listdir(self.folder))
+            p = run(HQ_TABLE, *args, "--inproc", "-o", out)
+            self.assertEqual(p.returncode, 2, (args, p.stderr))
+            self.assertIn(message, p.stderr)
+            self.assertEqual(sorted(os.listdir(self.folder)), before, "a refused run wrote something")
 
     def test_bad_input_is_refused_and_writes_nothing(self):
         damaged = self.path("damaged.json")
