@@ -9,16 +9,9 @@
 #include <optional>
 
 #include "hydraulics/rating_fit.h"
-#include "sheets/rating_curve.h"
+#include "sheets/rating_curve.h"  // IPlamor and TBunpu declared there too
 #include "survey/axis_range.h"
 #include "survey/hq_table.h"
-
-namespace plamor {
-class IPlamor;
-}
-namespace plamor::charts {
-class TBunpu;
-}
 
 namespace plamor::sheets {
 

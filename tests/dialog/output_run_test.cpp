@@ -13,6 +13,7 @@
 #include "server/dialog/output_run.h"
 #include "server/dialog/save_file_dialog.h"
 #include "tests/dialog/output_support.h"
+#include "tests/server/writer_test_support.h"
 
 namespace plamor::testing {
 namespace {
@@ -31,18 +32,6 @@ std::vector<std::string> FolderNames(const TempFolder& temp) {
   }
   std::sort(names.begin(), names.end());
   return names;
-}
-
-std::string EzdxfView(const fs::path& file) {
-  const std::string command = std::string("/usr/bin/python3 ") + PLAMOR_SOURCE_DIR +
-                              "/tests/server/ezdxf_check.py '" + file.string() + "' cp932";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return "";
-  std::string out;
-  char buffer[4096];
-  while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-  EXPECT_EQ(::pclose(pipe), 0) << command;
-  return out;
 }
 
 int Occurrences(const std::string& text, const std::string& part) {
@@ -133,7 +122,7 @@ TEST_F(OutputRunTest, PaintStartsTheRunWhichWritesDxfWithProgress) {
   EXPECT_EQ(view.progressMaximum, 32767);
   EXPECT_TRUE(view.progressVisible);
 
-  const std::string json = EzdxfView(file);
+  const std::string json = testing::EzdxfView(file);
   EXPECT_NE(json.find("\"audit_errors\": []"), std::string::npos) << json;
   EXPECT_EQ(Occurrences(json, "\"type\": \"LINE\""), 1) << json;
   EXPECT_EQ(Occurrences(json, "\"type\": \"CIRCLE\""), 1) << json;
@@ -360,7 +349,7 @@ TEST_F(OutputRunTest, LinesAreMergedAboveLevelOneOnlyAndRemovedElementsAreNotWri
   dlg.Elements().At(2).Tag = "DEL";
   dlg.FileName = Path("none.dxf");
   EXPECT_TRUE(RunOutput(dlg, FontPath()));
-  const std::string json = EzdxfView(temp / "none.dxf");
+  const std::string json = testing::EzdxfView(temp / "none.dxf");
   EXPECT_NE(json.find("\"entities\": []"), std::string::npos) << json;
 }
 
