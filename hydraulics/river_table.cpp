@@ -1,14 +1,10 @@
 #include "hydraulics/river_table.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <stdexcept>
 
 #include "cli/input_error.h"
-#include "platform/stop_signals.h"
-#include "platform/temporary_files.h"
+#include "hydraulics/text_output.h"
 
 namespace plamor::hydraulics {
 namespace fs = std::filesystem;
@@ -129,28 +125,7 @@ std::string RiverTableCsv(const std::vector<TableRow>& rows, bool withComparison
 }
 
 void WriteRiverTable(const fs::path& out, const std::vector<TableRow>& rows, bool withComparison) {
-  const std::string csv = RiverTableCsv(rows, withComparison);
-  const fs::path target = fs::absolute(out);
-  std::error_code ec;
-  if (fs::is_directory(target, ec)) throw std::runtime_error(out.string() + ": is a folder, not a file name");
-  if (!fs::is_directory(target.parent_path(), ec))
-    throw std::runtime_error(out.string() + ": cannot be written: the folder " + target.parent_path().string() +
-                             " does not exist");
-  tempfiles::RemoveStale(target.parent_path());
-  const fs::path temporary = tempfiles::BesideTarget(target, ".csv");
-  try {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) throw std::runtime_error(out.string() + ": cannot be written: " + std::strerror(errno));
-    file.write(csv.data(), static_cast<std::streamsize>(csv.size()));
-    file.close();
-    if (!file) throw std::runtime_error(out.string() + ": cannot be written (is the disk full?)");
-    stopsignals::ThrowIfReceived();  // a stopped run puts nothing in place
-    fs::rename(temporary, target, ec);
-    if (ec) throw std::runtime_error(out.string() + ": cannot be put in place: " + ec.message());
-  } catch (...) {
-    fs::remove(temporary, ec);
-    throw;
-  }
+  WriteTextFile(out, RiverTableCsv(rows, withComparison));
 }
 
 }  // namespace plamor::hydraulics
