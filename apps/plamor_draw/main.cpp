@@ -56,6 +56,18 @@ const Subcommand* FindCommand(int argc, char** argv, int& words) {
   return nullptr;
 }
 
+// The second words of the two-word commands whose first word is `first`
+// ("table" for "river"), joined by " or ".
+std::string WordsAfter(const std::string& first) {
+  std::string words;
+  for (const Subcommand& c : Subcommands()) {
+    const std::string name = c.name;
+    if (name.rfind(first + " ", 0) != 0) continue;
+    words += (words.empty() ? "" : " or ") + name.substr(first.size() + 1);
+  }
+  return words;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -66,7 +78,9 @@ int main(int argc, char** argv) {
     int status = 0;
     const auto line = plamor::cli::Read(ProgramCommand(), plamor::cli::Arguments(argc, argv), &status);
     if (!line) return status;
-    const std::string message = first.empty() ? "no command given" : "unknown command \"" + first + "\"";
+    const std::string message = first.empty()          ? "no command given"
+                                : !WordsAfter(first).empty() ? "\"" + first + "\" takes a second word: " + WordsAfter(first)
+                                                             : "unknown command \"" + first + "\"";
     std::cerr << plamor::cli::UsageErrorLine("plamor-draw", message) << "\n";
     return 2;
   }

@@ -75,6 +75,9 @@ class RiverTableTest(FolderTestCase):
             (("table", *FILES, "--water", "--compare", "2015-13-40"), 2, "is not a date"),
             (("table", *FILES, "--stage", "high"), 2, "is not an elevation"),
         ]
+        p = run()
+        self.assertEqual(p.returncode, 2)
+        self.assertIn('"river" takes a second word: table', p.stderr)
         for args, status, message in cases:
             before = sorted(os.listdir(self.folder))
             p = run(*args, "-o", out)
