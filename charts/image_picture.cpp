@@ -38,7 +38,18 @@ ImagePicture::ImagePicture(int width, int height, PictureFont font)
 
 bool ImagePicture::SavePng(const std::string& path) const { return image_.save(QString::fromStdString(path), "PNG"); }
 
-void ImagePicture::DoResize(int width, int height) {
+void ImagePicture::Draw(const PictureOp& op) {
+  switch (op.kind) {
+    case PictureOp::Kind::kResize: Grow(static_cast<int>(op.x1), static_cast<int>(op.y1)); break;
+    case PictureOp::Kind::kErase: Fill(op.pen.color); break;
+    case PictureOp::Kind::kLine:
+    case PictureOp::Kind::kBox:
+    case PictureOp::Kind::kCircle: Stroke(op); break;
+    case PictureOp::Kind::kPrint: Text(op); break;
+  }
+}
+
+void ImagePicture::Grow(int width, int height) {
   QImage larger = BlankImage(width, height, BackColor());
   QPainter painter(&larger);
   painter.drawImage(0, 0, image_);
@@ -46,38 +57,31 @@ void ImagePicture::DoResize(int width, int height) {
   image_ = std::move(larger);
 }
 
-void ImagePicture::DoErase(Rgb color) { image_.fill(ToQColor(color)); }
+void ImagePicture::Fill(Rgb color) { image_.fill(ToQColor(color)); }
 
-void ImagePicture::DoLine(double x1, double y1, double x2, double y2, const PicturePen& pen) {
+void ImagePicture::Stroke(const PictureOp& op) {
   QPainter painter(&image_);
-  painter.setPen(ToQPen(pen));
-  painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
-}
-
-void ImagePicture::DoBox(double x1, double y1, double x2, double y2, const PicturePen& pen) {
-  QPainter painter(&image_);
-  painter.setPen(ToQPen(pen));
+  painter.setPen(ToQPen(op.pen));
   painter.setBrush(Qt::NoBrush);
-  painter.drawRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized());
+  if (op.kind == PictureOp::Kind::kLine) {
+    painter.drawLine(QPointF(op.x1, op.y1), QPointF(op.x2, op.y2));
+  } else if (op.kind == PictureOp::Kind::kBox) {
+    painter.drawRect(QRectF(QPointF(op.x1, op.y1), QPointF(op.x2, op.y2)).normalized());
+  } else {
+    painter.drawEllipse(QPointF(op.x1, op.y1), op.radius, op.radius);
+  }
 }
 
-void ImagePicture::DoCircle(double x, double y, double radius, const PicturePen& pen) {
-  QPainter painter(&image_);
-  painter.setPen(ToQPen(pen));
-  painter.setBrush(Qt::NoBrush);
-  painter.drawEllipse(QPointF(x, y), radius, radius);
-}
-
-void ImagePicture::DoPrint(double x, double y, const std::string& text, Rgb color, const PictureFont& font) {
+void ImagePicture::Text(const PictureOp& op) {
   QFont qfont;
-  qfont.setFamilies({QString::fromStdString(SystemFontFamily(font.name)), QString::fromLatin1(kFallbackFontFamily)});
-  qfont.setPixelSize(std::max(1, static_cast<int>(font.size * kPixelsPerPoint + 0.5)));
-  qfont.setBold(font.bold);
+  qfont.setFamilies({QString::fromStdString(SystemFontFamily(op.font.name)), QString::fromLatin1(kFallbackFontFamily)});
+  qfont.setPixelSize(std::max(1, static_cast<int>(op.font.size * kPixelsPerPoint + 0.5)));
+  qfont.setBold(op.font.bold);
   QPainter painter(&image_);
   painter.setRenderHint(QPainter::TextAntialiasing);
   painter.setFont(qfont);
-  painter.setPen(ToQColor(color));
-  painter.drawText(QPointF(x, y + QFontMetricsF(qfont).ascent()), QString::fromStdString(text));
+  painter.setPen(ToQColor(op.pen.color));
+  painter.drawText(QPointF(op.x1, op.y1 + QFontMetricsF(qfont).ascent()), QString::fromStdString(op.text));
 }
 
 }  // namespace plamor::charts

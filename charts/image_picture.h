@@ -18,14 +18,14 @@ class ImagePicture : public Picture {
   bool SavePng(const std::string& path) const;
 
  protected:
-  void DoResize(int width, int height) override;
-  void DoErase(Rgb color) override;
-  void DoLine(double x1, double y1, double x2, double y2, const PicturePen& pen) override;
-  void DoBox(double x1, double y1, double x2, double y2, const PicturePen& pen) override;
-  void DoCircle(double x, double y, double radius, const PicturePen& pen) override;
-  void DoPrint(double x, double y, const std::string& text, Rgb color, const PictureFont& font) override;
+  void Draw(const PictureOp& op) override;
 
  private:
+  void Grow(int width, int height);
+  void Fill(Rgb color);
+  void Stroke(const PictureOp& op);
+  void Text(const PictureOp& op);
+
   QImage image_;
 };
 

@@ -21,17 +21,28 @@ Picture::Picture(int width, int height, PictureFont font)
 void Picture::Resize(int width, int height) {
   width_ = width < 0 ? 0 : width;
   height_ = height < 0 ? 0 : height;
-  DoResize(width_, height_);
+  PictureOp op;
+  op.kind = PictureOp::Kind::kResize;
+  op.x1 = width_;
+  op.y1 = height_;
+  Draw(op);
 }
 
 void Picture::SetBackColor(Rgb color) {
   backColor_ = color;
-  DoErase(color);
+  Erase(color);
 }
 
 void Picture::Cls() {
-  DoErase(backColor_);
+  Erase(backColor_);
   currentX_ = currentY_ = 0;
+}
+
+void Picture::Erase(Rgb color) {
+  PictureOp op;
+  op.kind = PictureOp::Kind::kErase;
+  op.pen.color = color;
+  Draw(op);
 }
 
 PicturePen Picture::WithColor(Rgb color) const {
@@ -41,24 +52,28 @@ PicturePen Picture::WithColor(Rgb color) const {
 }
 
 void Picture::Line(double x1, double y1, double x2, double y2, Rgb color) {
-  DoLine(x1, y1, x2, y2, WithColor(color));
+  Draw({PictureOp::Kind::kLine, x1, y1, x2, y2, 0, WithColor(color), {}, {}});
   currentX_ = x2;
   currentY_ = y2;
 }
 
 void Picture::Box(double x1, double y1, double x2, double y2, Rgb color) {
-  DoBox(x1, y1, x2, y2, WithColor(color));
+  Draw({PictureOp::Kind::kBox, x1, y1, x2, y2, 0, WithColor(color), {}, {}});
   currentX_ = x2;
   currentY_ = y2;
 }
 
 void Picture::Circle(double x, double y, double radius, Rgb color) {
-  DoCircle(x, y, radius, WithColor(color));
+  Draw({PictureOp::Kind::kCircle, x, y, 0, 0, radius, WithColor(color), {}, {}});
   currentX_ = x;
   currentY_ = y;
 }
 
-void Picture::Print(const std::string& text) { DoPrint(currentX_, currentY_, text, pen_.color, font_); }
+void Picture::Print(const std::string& text) {
+  PicturePen pen;
+  pen.color = pen_.color;
+  Draw({PictureOp::Kind::kPrint, currentX_, currentY_, 0, 0, 0, pen, text, font_});
+}
 
 void Picture::PrintAt(double x, double y, const std::string& text) {
   currentX_ = x;

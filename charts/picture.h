@@ -34,6 +34,26 @@ struct PicturePen {
   DrawStyle style = DrawStyle::kSolid;
 };
 
+// One drawing operation on a picture, as the picture hands it to its surface.
+struct PictureOp {
+  enum class Kind { kErase, kLine, kBox, kCircle, kPrint, kResize };
+  Kind kind = Kind::kErase;
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // line and box ends; circle centre and print position in x1, y1
+  double radius = 0;
+  PicturePen pen;       // the colour alone for kErase and kPrint
+  std::string text;     // kPrint
+  PictureFont font;     // kPrint
+
+  // One line of text naming everything the operation was made with:
+  //   erase #FFFFFF
+  //   line (25,312)-(405,312) #808080 w1 dot
+  //   box (25,312)-(405,10) #808080 w2 solid
+  //   circle (90,102) r2 #0000FF w1 solid
+  //   print (30,20) #800080 "title" [ＭＳ ゴシック 9]   (" bold" after the size when bold)
+  //   resize 400x300
+  std::string ToString() const;
+};
+
 class Picture {
  public:
   Picture(int width, int height, PictureFont font);
@@ -81,14 +101,12 @@ class Picture {
   void PrintAt(double x, double y, const std::string& text);
 
  protected:
-  virtual void DoResize(int width, int height) = 0;
-  virtual void DoErase(Rgb color) = 0;
-  virtual void DoLine(double x1, double y1, double x2, double y2, const PicturePen& pen) = 0;
-  virtual void DoBox(double x1, double y1, double x2, double y2, const PicturePen& pen) = 0;
-  virtual void DoCircle(double x, double y, double radius, const PicturePen& pen) = 0;
-  virtual void DoPrint(double x, double y, const std::string& text, Rgb color, const PictureFont& font) = 0;
+  // Carries out one operation on the surface: every drawing call of the
+  // picture comes here as one.
+  virtual void Draw(const PictureOp& op) = 0;
 
  private:
+  void Erase(Rgb color);
   PicturePen WithColor(Rgb color) const;
 
   int width_;

@@ -51,37 +51,4 @@ std::vector<std::string> RecordingPicture::OpTexts() const {
   return texts;
 }
 
-void RecordingPicture::DoResize(int width, int height) {
-  PictureOp op;
-  op.kind = PictureOp::Kind::kResize;
-  op.x1 = width;
-  op.y1 = height;
-  ops_.push_back(op);
-}
-
-void RecordingPicture::DoErase(Rgb color) {
-  PictureOp op;
-  op.kind = PictureOp::Kind::kErase;
-  op.pen.color = color;
-  ops_.push_back(op);
-}
-
-void RecordingPicture::DoLine(double x1, double y1, double x2, double y2, const PicturePen& pen) {
-  ops_.push_back(PictureOp{PictureOp::Kind::kLine, x1, y1, x2, y2, 0, pen, {}, {}});
-}
-
-void RecordingPicture::DoBox(double x1, double y1, double x2, double y2, const PicturePen& pen) {
-  ops_.push_back(PictureOp{PictureOp::Kind::kBox, x1, y1, x2, y2, 0, pen, {}, {}});
-}
-
-void RecordingPicture::DoCircle(double x, double y, double radius, const PicturePen& pen) {
-  ops_.push_back(PictureOp{PictureOp::Kind::kCircle, x, y, 0, 0, radius, pen, {}, {}});
-}
-
-void RecordingPicture::DoPrint(double x, double y, const std::string& text, Rgb color, const PictureFont& font) {
-  PicturePen pen;
-  pen.color = color;
-  ops_.push_back(PictureOp{PictureOp::Kind::kPrint, x, y, 0, 0, 0, pen, text, font});
-}
-
 }  // namespace plamor::charts
