@@ -7,6 +7,11 @@
 
 namespace plamor::draw {
 
+double ParseNumber(const std::string& option, const std::string& text, const std::string& what) {
+  if (!numtext::IsNumeric(text)) throw UsageError(option + ": \"" + text + "\" is not " + what);
+  return numtext::Val(text);
+}
+
 int ParseInteger(const std::string& option, const std::string& text, int low, int high) {
   char* end = nullptr;
   const long v = std::strtol(text.c_str(), &end, 10);

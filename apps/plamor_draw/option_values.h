@@ -20,6 +20,9 @@ using cli::UsageError;
 std::vector<int> ParseNumberList(const std::string& option, const std::string& text);
 // "MIN:MAX" with MIN < MAX; UsageError naming the option otherwise.
 survey::AxisRange ParseRange(const std::string& option, const std::string& text);
+// A number; UsageError naming the option and the kind of value it takes
+// otherwise: ParseNumber("--stage", "x", "an elevation such as 31.5").
+double ParseNumber(const std::string& option, const std::string& text, const std::string& what);
 // A whole number within [low, high]; UsageError naming the option otherwise.
 int ParseInteger(const std::string& option, const std::string& text, int low, int high);
 // "7,1,7,2,7" (each 1..7) to the pens of the H-Q drawing; UsageError naming --pens otherwise.

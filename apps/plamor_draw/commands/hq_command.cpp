@@ -15,7 +15,6 @@
 #include "hydraulics/rating_fit.h"
 #include "hydraulics/rating_formula.h"
 #include "hydraulics/rating_report.h"
-#include "platform/numeric_text.h"
 #include "sheets/excluded_markers.h"
 #include "sheets/hq_pens.h"
 #include "sheets/rating_curve.h"
@@ -52,18 +51,10 @@ std::optional<hydraulics::RatingFitOptions> FitOptionsOf(const CommandLine& line
     throw UsageError(std::string("--exclude: ") + e.what());
   }
   if (auto v = line.Value("--outlier")) {
-    if (!numtext::IsNumeric(*v) || !(numtext::Val(*v) > 0))
-      throw UsageError("--outlier: \"" + *v + "\" is not a percentage above 0");
-    options.outlierPercent = numtext::Val(*v);
+    options.outlierPercent = ParseNumber("--outlier", *v, "a percentage above 0");
+    if (!(*options.outlierPercent > 0)) throw UsageError("--outlier: \"" + *v + "\" is not a percentage above 0");
   }
   return options;
-}
-
-std::optional<double> ExtendToOf(const CommandLine& line) {
-  const auto v = line.Value("--extend-to");
-  if (!v) return std::nullopt;
-  if (!numtext::IsNumeric(*v)) throw UsageError("--extend-to: \"" + *v + "\" is not a stage such as 3.5");
-  return numtext::Val(*v);
 }
 
 // Fits the formula, reports it on standard error and in the files asked for.
@@ -114,7 +105,8 @@ int RunHq(const CommandLine& line) {
   if (auto p = line.Value("--pens")) pens = ParseHqPens(*p);
 
   const std::optional<hydraulics::RatingFitOptions> fitOptions = FitOptionsOf(line, kind);
-  const std::optional<double> extendTo = ExtendToOf(line);
+  std::optional<double> extendTo;
+  if (auto v = line.Value("--extend-to")) extendTo = ParseNumber("--extend-to", *v, "a stage such as 3.5");
   const survey::HqTable table = survey::ReadHqTable(line.Positional()[0]);
   if (!table.hasColumn[kind])
     throw InputError(table.file, std::string("--kind ") + kindText + " needs a \"" + survey::KindColumnName(kind) +

@@ -6,15 +6,12 @@
 #include "hydraulics/rating_formula.h"
 #include "hydraulics/rating_table.h"
 #include "hydraulics/stage_record.h"
-#include "platform/numeric_text.h"
 
 namespace plamor::draw {
 namespace {
 
 double StageOption(const CommandLine& line, const std::string& option) {
-  const std::string text = line.Required(option);
-  if (!numtext::IsNumeric(text)) throw UsageError(option + ": \"" + text + "\" is not a stage such as 0.5");
-  return numtext::Val(text);
+  return ParseNumber(option, line.Required(option), "a stage such as 0.5");
 }
 
 }  // namespace

@@ -18,8 +18,7 @@ hydraulics::StageSource StageOf(const CommandLine& line) {
     throw UsageError("give the stage one way: --stage H, --water or --stage-file FILE");
   if (water) return hydraulics::StageSource::OwnWaterSurface();
   if (stageFile) return hydraulics::StageSource::ByDistanceMark(survey::ReadStageTable(*stageFile));
-  if (!numtext::IsNumeric(*stage)) throw UsageError("--stage: \"" + *stage + "\" is not an elevation such as 31.5");
-  return hydraulics::StageSource::Given(numtext::Val(*stage));
+  return hydraulics::StageSource::Given(ParseNumber("--stage", *stage, "an elevation such as 31.5"));
 }
 
 // "obs.csv:22.4": an observation file of the cross-section at that distance mark (km).
