@@ -1,7 +1,5 @@
 #include "drawings/drawing_extents.h"
 
-#include <algorithm>
-
 #include "server/types.h"
 
 namespace plamor::drawings {
@@ -35,14 +33,7 @@ bool IsDrawn(const Element& element) { return WriterPen(PenOf(element)) != 0; }
 std::optional<Extent> DrawingExtents(const DrawingModel& model) {
   std::optional<Extent> all;
   for (const Element& e : model.elements) {
-    if (!IsDrawn(e)) continue;
-    const Extent box = ExtentOf(e);
-    if (!all) {
-      all = box;
-      continue;
-    }
-    all->minX = std::min(all->minX, box.minX), all->minY = std::min(all->minY, box.minY);
-    all->maxX = std::max(all->maxX, box.maxX), all->maxY = std::max(all->maxY, box.maxY);
+    if (IsDrawn(e)) Include(all, ExtentOf(e));
   }
   return all;
 }

@@ -79,18 +79,22 @@ Extent TextExtent(const TextValues& text) {
   return TurnedBox(box, text.lang, text.x, text.y);
 }
 
+void Include(std::optional<Extent>& all, const Extent& box) {
+  if (!all) {
+    all = box;
+    return;
+  }
+  Widen(*all, box.minX, box.minY);
+  Widen(*all, box.maxX, box.maxY);
+}
+
 std::optional<Extent> DrawingExtent(const std::vector<std::unique_ptr<clsZElement>>& elements) {
   std::optional<Extent> all;
   for (const auto& element : elements) {
     if (element->IsDeleted()) continue;
     Extent e;
     element->MaxMin(e.minX, e.minY, e.maxX, e.maxY);
-    if (!all) {
-      all = e;
-    } else {
-      Widen(*all, e.minX, e.minY);
-      Widen(*all, e.maxX, e.maxY);
-    }
+    Include(all, e);
   }
   return all;
 }

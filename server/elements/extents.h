@@ -28,6 +28,9 @@ Extent CircleExtent(const CircleValues& circle);
 // the slant do not enter it.
 Extent TextExtent(const TextValues& text);
 
+// Grows `all` to hold `box` (`all` becomes `box` when it holds nothing yet).
+void Include(std::optional<Extent>& all, const Extent& box);
+
 // The union of the rectangles of all elements not marked "DEL"; no value when
 // there is none.
 std::optional<Extent> DrawingExtent(const std::vector<std::unique_ptr<clsZElement>>& elements);
