@@ -14,10 +14,6 @@ namespace {
 // How the page's size starts in the page object; the size in points follows.
 constexpr std::string_view kMediaBox = "/MediaBox [0 0 ";
 
-// Objects: 1 catalog, 2 page tree, 3 page, 4 content stream, 5 its length,
-// 6 document information.
-constexpr int kObjects = 6;
-
 void AppendHex16(std::string& out, unsigned unit) {
   char text[5];
   std::snprintf(text, sizeof text, "%04X", unit & 0xFFFF);
@@ -61,25 +57,31 @@ namespace {
 
 using graphic::DPoint;
 
-class PdfFile final : public VectorFile {
+// Objects: 1 catalog, 2 page tree, then for every page its page object, its
+// content stream and the stream's length; the document information last.
+constexpr int kCatalog = 1, kPageTree = 2, kFirstPage = 3, kObjectsPerPage = 3;
+
+class PdfFile final : public PdfDocument {
  public:
-  PdfFile(const std::filesystem::path& path, double widthPt, double heightPt, const std::string& titleUtf8,
-          double lineWidthPt)
-      : file_(path), title_(PdfTextString(titleUtf8)) {
+  PdfFile(const std::filesystem::path& path, const std::string& titleUtf8)
+      : file_(path), title_(PdfTextString(titleUtf8)), offsets_(kFirstPage, 0) {
     file_.Put("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
-    BeginObject(1);
+    BeginObject(kCatalog);
     file_.Put("<< /Type /Catalog /Pages 2 0 R >>\nendobj\n");
-    BeginObject(2);
-    file_.Put("<< /Type /Pages /Kids [3 0 R] /Count 1 >>\nendobj\n");
-    BeginObject(3);
+  }
+
+  void NewPage(double widthPt, double heightPt, double lineWidthPt) override {
+    EndPage();
+    const int page = BeginObject(int(offsets_.size()));
+    pages_.push_back(page);
     file_.Put("<< /Type /Page /Parent 2 0 R ");
     file_.Put(kMediaBox);
     file_.Number(widthPt);
     file_.Put(' ');
     file_.Number(heightPt);
-    file_.Put("] /Resources << >> /Contents 4 0 R >>\nendobj\n");
-    BeginObject(4);
-    file_.Put("<< /Length 5 0 R >>\nstream\n");
+    file_.Put("] /Resources << >> /Contents " + std::to_string(page + 1) + " 0 R >>\nendobj\n");
+    BeginObject(page + 1);
+    file_.Put("<< /Length " + std::to_string(page + 2) + " 0 R >>\nstream\n");
     streamStart_ = file_.Offset();
     file_.Number(lineWidthPt);
     file_.Put(" w 0 J 1 j\n");
@@ -119,32 +121,48 @@ class PdfFile final : public VectorFile {
   void StrokePath() override { file_.Put("S\n"); }
 
   void Close() override {
-    const std::uint64_t length = file_.Offset() - streamStart_;
-    file_.Put("endstream\nendobj\n");
-    BeginObject(5);
-    file_.Put(std::to_string(length));
-    file_.Put("\nendobj\n");
-    BeginObject(6);
+    EndPage();
+    BeginObject(kPageTree);
+    file_.Put("<< /Type /Pages /Kids [");
+    for (std::size_t i = 0; i < pages_.size(); ++i) file_.Put((i ? " " : "") + std::to_string(pages_[i]) + " 0 R");
+    file_.Put("] /Count " + std::to_string(pages_.size()) + " >>\nendobj\n");
+    const int info = BeginObject(int(offsets_.size()));
     file_.Put("<< /Title ");
     file_.Put(title_);
     file_.Put(" /Producer (plamor-draw) >>\nendobj\n");
     const std::uint64_t xref = file_.Offset();
-    file_.Put("xref\n0 " + std::to_string(kObjects + 1) + "\n0000000000 65535 f \n");
-    for (int i = 1; i <= kObjects; ++i) {
+    const std::string size = std::to_string(offsets_.size());
+    file_.Put("xref\n0 " + size + "\n0000000000 65535 f \n");
+    for (std::size_t i = 1; i < offsets_.size(); ++i) {
       char entry[32];
       std::snprintf(entry, sizeof entry, "%010llu 00000 n \n", static_cast<unsigned long long>(offsets_[i]));
       file_.Put(entry);
     }
-    file_.Put("trailer\n<< /Size " + std::to_string(kObjects + 1) + " /Root 1 0 R /Info 6 0 R >>\nstartxref\n" +
+    file_.Put("trailer\n<< /Size " + size + " /Root 1 0 R /Info " + std::to_string(info) + " 0 R >>\nstartxref\n" +
               std::to_string(xref) + "\n%%EOF\n");
     file_.Close();
   }
 
  private:
-  void BeginObject(int number) {
-    offsets_[number] = file_.Offset();
+  // Ends the open page's content stream and writes its length.
+  void EndPage() {
+    if (pages_.empty() || pageEnded_ == pages_.size()) return;
+    pageEnded_ = pages_.size();
+    const std::uint64_t length = file_.Offset() - streamStart_;
+    file_.Put("endstream\nendobj\n");
+    BeginObject(pages_.back() + 2);
+    file_.Put(std::to_string(length));
+    file_.Put("\nendobj\n");
+  }
+
+  // Objects are begun in the order of their numbers except the page tree,
+  // whose number is kept from the start.
+  int BeginObject(int number) {
+    if (number >= int(offsets_.size())) offsets_.resize(std::size_t(number) + 1, 0);
+    offsets_[std::size_t(number)] = file_.Offset();
     file_.Put(std::to_string(number));
     file_.Put(" 0 obj\n");
+    return number;
   }
 
   void Point(DPoint p) {
@@ -156,15 +174,16 @@ class PdfFile final : public VectorFile {
 
   PageFile file_;
   std::string title_;
-  std::uint64_t offsets_[7] = {};
+  std::vector<std::uint64_t> offsets_;  // by object number; 0 is the free entry
+  std::vector<int> pages_;              // the page objects' numbers
+  std::size_t pageEnded_ = 0;
   std::uint64_t streamStart_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<VectorFile> CreatePdfFile(const std::filesystem::path& path, double widthPt, double heightPt,
-                                          const std::string& titleUtf8, double lineWidthPt) {
-  return std::make_unique<PdfFile>(path, widthPt, heightPt, titleUtf8, lineWidthPt);
+std::unique_ptr<PdfDocument> CreatePdfDocument(const std::filesystem::path& path, const std::string& titleUtf8) {
+  return std::make_unique<PdfFile>(path, titleUtf8);
 }
 
 }  // namespace plamor::drawings

@@ -1,6 +1,6 @@
-// A one-page PDF file written as the paths arrive: the page's content
-// stream of stroke operators in points (y upward, origin at the page's
-// lower left corner), with the page size as its media box.
+// A PDF file written as the paths arrive: page by page, each page's content
+// stream of stroke operators in points (y upward, origin at the page's lower
+// left corner), with the page size as its media box.
 #pragma once
 
 #include <filesystem>
@@ -13,11 +13,17 @@
 
 namespace plamor::drawings {
 
-// The page of that size in points; std::runtime_error naming the file when
-// it cannot be created. Close() ends the content stream and writes the
-// objects after it and the cross-reference table.
-std::unique_ptr<VectorFile> CreatePdfFile(const std::filesystem::path& path, double widthPt, double heightPt,
-                                          const std::string& titleUtf8, double lineWidthPt);
+class PdfDocument : public VectorFile {
+ public:
+  // Ends the page before (if any) and begins one of that size in points;
+  // the paths that follow are drawn on it.
+  virtual void NewPage(double widthPt, double heightPt, double lineWidthPt) = 0;
+};
+
+// A document without pages yet; std::runtime_error naming the file when it
+// cannot be created. Close() ends the last page and writes the page tree,
+// the document information and the cross-reference table.
+std::unique_ptr<PdfDocument> CreatePdfDocument(const std::filesystem::path& path, const std::string& titleUtf8);
 
 // The size of the first page of a PDF file this writer wrote (its media box
 // lies in the first kilobytes), or nothing for any other file.

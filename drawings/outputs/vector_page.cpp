@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <sstream>
+#include <stdexcept>
 
 #include "drawings/drawing_extents.h"
 #include "drawings/outputs/drawing_output.h"
@@ -66,21 +67,38 @@ void DrawElements(const DrawingModel& model, const SheetPage& sheet, double shri
 
 }  // namespace
 
+namespace {
+
+// The sheet's page (onto the paper when one is given) and how much the
+// drawing shrinks on it.
+SheetPage PageOf(const DrawingModel& model, const PageOptions& options, double& shrink) {
+  shrink = 1;
+  return options.paper ? OntoPaper(PageOfSheet(model), *options.paper, shrink) : PageOfSheet(model);
+}
+
+}  // namespace
+
 void WriteDrawingPage(const DrawingModel& model, PageFormat format, const std::filesystem::path& file,
                       const PageOptions& options) {
+  if (format == PageFormat::kPdf) return WritePdfPages({model}, file, options);
   double shrink = 1;
-  const SheetPage sheet = options.paper ? OntoPaper(PageOfSheet(model), *options.paper, shrink) : PageOfSheet(model);
-  const double lineWidth = kLineWidthMm * kPointsPerMm;
-  if (format == PageFormat::kPdf) {
-    const auto pdf =
-        CreatePdfFile(file, sheet.widthMm * kPointsPerMm, sheet.heightMm * kPointsPerMm, options.title, lineWidth);
+  const SheetPage sheet = PageOf(model, options, shrink);
+  const auto svg = CreateSvgFile(file, sheet.widthMm, sheet.heightMm, options.title, kLineWidthMm * kPointsPerMm);
+  DrawElements(model, sheet, shrink, options.fontPath, *svg);
+  svg->Close();
+}
+
+void WritePdfPages(const std::vector<DrawingModel>& pages, const std::filesystem::path& file,
+                   const PageOptions& options) {
+  if (pages.empty()) throw std::invalid_argument("a PDF file needs at least one page: " + file.string());
+  const auto pdf = CreatePdfDocument(file, options.title);
+  for (const DrawingModel& model : pages) {
+    double shrink = 1;
+    const SheetPage sheet = PageOf(model, options, shrink);
+    pdf->NewPage(sheet.widthMm * kPointsPerMm, sheet.heightMm * kPointsPerMm, kLineWidthMm * kPointsPerMm);
     DrawElements(model, sheet, shrink, options.fontPath, *pdf);
-    pdf->Close();
-  } else {
-    const auto svg = CreateSvgFile(file, sheet.widthMm, sheet.heightMm, options.title, lineWidth);
-    DrawElements(model, sheet, shrink, options.fontPath, *svg);
-    svg->Close();
   }
+  pdf->Close();
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "drawings/drawing_model.h"
 #include "drawings/sheet_geometry.h"
@@ -27,5 +28,11 @@ struct PageOptions {
 // cannot be written.
 void WriteDrawingPage(const DrawingModel& model, PageFormat format, const std::filesystem::path& file,
                       const PageOptions& options);
+
+// Writes one PDF file with a page for each drawing, in order, each page of
+// its own sheet's size (or onto the paper). std::invalid_argument for no
+// drawings; std::runtime_error naming the file when it cannot be written.
+void WritePdfPages(const std::vector<DrawingModel>& pages, const std::filesystem::path& file,
+                   const PageOptions& options);
 
 }  // namespace plamor::drawings

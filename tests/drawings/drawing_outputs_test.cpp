@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "drawings/drawing_model.h"
+#include "drawings/outputs/pdf_file.h"
 #include "drawings/outputs/vector_page.h"
 #include "drawings/outputs/raster_picture.h"
 #include "drawings/sheet_geometry.h"
@@ -120,6 +121,24 @@ TEST_F(DrawingPages, PdfIsTheSheetAtTrueSizeWithTheElementsAsTheyAre) {
   // The white frame black on the page; the circle and the arcs as curves.
   EXPECT_NE(content.find("0 0 0 RG [] 0 d"), std::string::npos);
   EXPECT_GE(Count(content, " c\n"), 4u + 2u);
+}
+
+TEST_F(DrawingPages, PdfPagesHoldEveryDrawingOnAPageOfItsOwnSheet) {
+  DrawingModel a4 = Sheet();
+  a4.sheet.paperSize = 4;
+  a4.sheet.portrait = true;
+  a4.sheet.tate = 210;
+  a4.sheet.yoko = 297;
+  const fs::path pdf = folder_ / "book.pdf";
+  WritePdfPages({Sheet(), a4, Sheet()}, pdf, {"book", kFont, {}});
+  const QString info = RunTool("pdfinfo", {"-f", "1", "-l", "3", QString::fromStdString(pdf.string())});
+  EXPECT_TRUE(info.contains(QRegularExpression("Pages: +3"))) << info.toStdString();
+  EXPECT_TRUE(info.contains(QRegularExpression("Page +1 size: +1190.55 x 841.89"))) << info.toStdString();
+  EXPECT_TRUE(info.contains(QRegularExpression("Page +2 size: +595.28 x 841.89"))) << info.toStdString();
+  EXPECT_TRUE(info.contains(QRegularExpression("Page +3 size: +1190.55 x 841.89"))) << info.toStdString();
+  EXPECT_NEAR(ReadPdfPageSize(pdf)->width, 420, 1e-2);
+  EXPECT_THROW(WritePdfPages({}, folder_ / "none.pdf", {}), std::invalid_argument);
+  EXPECT_FALSE(fs::exists(folder_ / "none.pdf"));
 }
 
 TEST_F(DrawingPages, PdfInkLiesWhereThePreviewDrawsIt) {
