@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <variant>
 #include <vector>
@@ -53,6 +54,9 @@ using Element = std::variant<LineElement, ArcElement, TextElement>;
 struct DrawingModel {
   SheetInfo sheet;
   std::vector<Element> elements;
+  // Names given to layers by whoever made the drawing (our drawing files do
+  // not keep them); a layer without one is named as the DXF writers name it.
+  std::map<std::int16_t, std::string> layerNames;
 };
 
 }  // namespace plamor::drawings

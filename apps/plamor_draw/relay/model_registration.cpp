@@ -27,6 +27,7 @@ void RegisterModel(const drawings::DrawingModel& model, IPlamor& d) {
   d.put_PlamorFlg(s.plamorFlg);
   d.put_Memo(s.memo);
   d.put_TextKiten(ktpLeftBottom);  // the files hold the anchored corner already
+  for (const auto& [layer, name] : model.layerNames) d.put_LayerName(layer, name);
   for (const drawings::Element& e : model.elements) {
     if (auto* l = std::get_if<drawings::LineElement>(&e)) {
       d.Sen(l->x1, l->y1, l->x2, l->y2, Options(l->stroke, scale));

@@ -7,10 +7,10 @@
 
 namespace plamor::draw {
 
-// Sets the sheet (paper, scale, origin, bearing, flag, memo) and adds every
-// element. Pitches and text sizes go in as paper millimetres (the file's
-// drawing units divided by the scale), as the server turns them into drawing
-// units again when it writes.
+// Sets the sheet (paper, scale, origin, bearing, flag, memo), names the
+// layers the model names and adds every element. Pitches and text sizes go in
+// as paper millimetres (the file's drawing units divided by the scale), as the
+// server turns them into drawing units again when it writes.
 void RegisterModel(const drawings::DrawingModel& model, IPlamor& drawing);
 
 }  // namespace plamor::draw
