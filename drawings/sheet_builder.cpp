@@ -33,6 +33,10 @@ void SheetBuilder::Rectangle(SheetPoint a, SheetPoint b) {
   Polyline(corners);
 }
 
+void SheetBuilder::Circle(SheetPoint centre, double radius) {
+  Add(ArcElement{centre.x, centre.y, radius, radius, 0, 360, 0, stroke_});
+}
+
 void SheetBuilder::Text(SheetPoint at, const std::string& utf8, double height, TextAnchor anchor, double angle) {
   double along = 0, up = 0;  // from the reference point to the lower left corner, in the text's direction
   const double length = TextLength(utf8, height);

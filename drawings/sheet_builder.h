@@ -39,6 +39,8 @@ class SheetBuilder {
   // Consecutive points joined by lines.
   void Polyline(std::span<const SheetPoint> points);
   void Rectangle(SheetPoint corner, SheetPoint opposite);
+  // A hollow circle, such as a marker at a measured point.
+  void Circle(SheetPoint centre, double radius);
   // A horizontal text (or turned by `angle` degrees about its reference
   // point), in the current stroke's pen and layer.
   void Text(SheetPoint at, const std::string& utf8, double height, TextAnchor anchor = TextAnchor::kLeftBottom,

@@ -1,6 +1,8 @@
 #include "sheets/river_sheet.h"
 
 #include <algorithm>
+#include <chrono>
+#include <set>
 #include <cmath>
 #include <stdexcept>
 
@@ -78,6 +80,53 @@ double DrawSurveyLegend(drawings::SheetBuilder& sheet, drawings::SheetPoint topL
   }
   sheet.Use(before);
   return y;
+}
+
+namespace {
+
+std::chrono::sys_days DayOf(const survey::SurveyDate& date) {
+  return std::chrono::year_month_day{std::chrono::year(date.year), std::chrono::month(unsigned(date.month)),
+                                     std::chrono::day(unsigned(date.day))};
+}
+
+}  // namespace
+
+std::string RiverSurvey::Label() const {
+  const std::string first = survey::IsoDate(dates.front()), last = survey::IsoDate(dates.back());
+  if (dates.size() == 1) return first;
+  return first + "〜" + (dates.front().year == dates.back().year ? last.substr(5) : last);
+}
+
+std::vector<RiverSurvey> RiverSurveysOf(const survey::River& river) {
+  std::vector<std::pair<survey::SurveyDate, long long>> files;  // date, section
+  for (const survey::RiverSection& section : river.sections)
+    for (const survey::SectionSurvey& s : section.surveys)
+      files.push_back({s.date, survey::DistanceMarkKey(section.distanceMark)});
+  std::sort(files.begin(), files.end());
+  std::vector<RiverSurvey> surveys;
+  std::set<long long> sectionsOfLast;
+  for (std::size_t i = 0; i < files.size();) {
+    std::size_t end = i;
+    while (end < files.size() && files[end].first == files[i].first) ++end;
+    bool joins = !surveys.empty() && DayOf(files[i].first) - DayOf(surveys.back().dates.back()) <=
+                                         std::chrono::days(kSurveyDaysApart);
+    for (std::size_t k = i; joins && k < end; ++k) joins = !sectionsOfLast.count(files[k].second);
+    if (!joins) {
+      surveys.emplace_back();
+      sectionsOfLast.clear();
+    }
+    surveys.back().dates.push_back(files[i].first);
+    for (std::size_t k = i; k < end; ++k) sectionsOfLast.insert(files[k].second);
+    i = end;
+  }
+  std::reverse(surveys.begin(), surveys.end());
+  return surveys;
+}
+
+std::size_t RiverSurveyRank(const std::vector<RiverSurvey>& surveys, const survey::SurveyDate& date) {
+  for (std::size_t rank = 0; rank < surveys.size(); ++rank)
+    if (std::binary_search(surveys[rank].dates.begin(), surveys[rank].dates.end(), date)) return rank;
+  throw std::invalid_argument("no survey of " + survey::IsoDate(date) + " on the river");
 }
 
 }  // namespace plamor::sheets

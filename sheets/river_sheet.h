@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "drawings/sheet_builder.h"
@@ -50,5 +51,26 @@ inline constexpr double kLegendTextHeight = 3;
 // it drew at.
 double DrawSurveyLegend(drawings::SheetBuilder& sheet, drawings::SheetPoint topLeft,
                         const std::vector<survey::SurveyDate>& dates);
+
+// One periodic survey of the whole river. Its sections are surveyed over
+// several days, a few a day, so their files carry neighbouring dates: a date
+// belongs to the survey of the dates before it when it lies within
+// kSurveyDaysApart days of the latest of them and no section has a file of
+// that survey yet; otherwise it starts the next survey.
+inline constexpr int kSurveyDaysApart = 60;
+struct RiverSurvey {
+  std::vector<survey::SurveyDate> dates;  // earliest first
+
+  // "2023-11-07", or the first and last day: "2023-11-07〜11-09" (within a
+  // year), "2023-12-20〜2024-01-12".
+  std::string Label() const;
+};
+
+// The periodic surveys of the river, the latest first (the order of
+// SurveyDatesOf: a survey's rank picks its stroke).
+std::vector<RiverSurvey> RiverSurveysOf(const survey::River& river);
+// The rank of the survey holding `date`; std::invalid_argument for a date of
+// none of them.
+std::size_t RiverSurveyRank(const std::vector<RiverSurvey>& surveys, const survey::SurveyDate& date);
 
 }  // namespace plamor::sheets
