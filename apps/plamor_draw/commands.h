@@ -46,6 +46,8 @@ Command HqConvertCommand();
 int RunHqConvert(const CommandLine& line);
 Command RiverTableCommand();
 int RunRiverTable(const CommandLine& line);
+Command RiverProfileCommand();
+int RunRiverProfile(const CommandLine& line);
 Command SetupCodePageCommand();
 int RunSetupCodePage(const CommandLine& line);
 

@@ -21,6 +21,7 @@ const std::vector<Subcommand>& Subcommands() {
       {"hq rating", HqRatingCommand, RunHqRating}, {"hq convert", HqConvertCommand, RunHqConvert},
       {"convert", ConvertCommand, RunConvert},    {"render", RenderCommand, RunRender},
       {"print", PrintCommand, RunPrint},          {"river table", RiverTableCommand, RunRiverTable},
+      {"river profile", RiverProfileCommand, RunRiverProfile},
       {"setup-codepage", SetupCodePageCommand, RunSetupCodePage}};
   return commands;
 }

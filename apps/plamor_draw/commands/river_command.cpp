@@ -3,10 +3,9 @@
 #include <iostream>
 
 #include "apps/plamor_draw/commands.h"
+#include "apps/plamor_draw/commands/river_inputs.h"
 #include "cli/input_error.h"
 #include "hydraulics/river_table.h"
-#include "platform/numeric_text.h"
-#include "survey/observation_file.h"
 
 namespace plamor::draw {
 namespace {
@@ -19,15 +18,6 @@ hydraulics::StageSource StageOf(const CommandLine& line) {
   if (water) return hydraulics::StageSource::OwnWaterSurface();
   if (stageFile) return hydraulics::StageSource::ByDistanceMark(survey::ReadStageTable(*stageFile));
   return hydraulics::StageSource::Given(ParseNumber("--stage", *stage, "an elevation such as 31.5"));
-}
-
-// "obs.csv:22.4": an observation file of the cross-section at that distance mark (km).
-survey::SectionSurvey ObservationAt(const std::string& value) {
-  const std::size_t colon = value.rfind(':');
-  const std::string mark = colon == std::string::npos ? "" : value.substr(colon + 1);
-  if (colon == 0 || !numtext::IsNumeric(mark))
-    throw UsageError("--observation: \"" + value + "\" is not FILE:KM such as obs.csv:22.4");
-  return survey::SurveyFromObservation(survey::ReadObservationFile(value.substr(0, colon)), numtext::Val(mark));
 }
 
 }  // namespace
@@ -54,11 +44,7 @@ int RunRiverTable(const CommandLine& line) {
       throw UsageError("--compare: \"" + *date + "\" is not a date such as 20190601 or 2019-06-01");
     options.compareWith = compare;
   }
-  std::vector<survey::SectionSurvey> surveys;
-  for (const std::string& file : line.Positional()) surveys.push_back(survey::ReadRiverSectionFile(file));
-  for (const std::string& value : line.Values("--observation")) surveys.push_back(ObservationAt(value));
-  if (surveys.empty()) throw UsageError("river table takes the cross-section files of a river");
-  const survey::River river = survey::AssembleRiver(std::move(surveys));
+  const survey::River river = ReadRiverOf(line, "river table");
   const auto rows = hydraulics::TabulateRiver(river, options);
   hydraulics::WriteRiverTable(out, rows, options.compareWith.has_value());
   std::cerr << "plamor-draw: wrote " << out.string() << " (" << rows.size() << " rows, " << river.sections.size()

@@ -1,0 +1,28 @@
+#include "apps/plamor_draw/commands/river_inputs.h"
+
+#include "platform/numeric_text.h"
+#include "survey/observation_file.h"
+
+namespace plamor::draw {
+namespace {
+
+// "obs.csv:22.4": an observation file of the cross-section at that distance mark (km).
+survey::SectionSurvey ObservationAt(const std::string& value) {
+  const std::size_t colon = value.rfind(':');
+  const std::string mark = colon == std::string::npos ? "" : value.substr(colon + 1);
+  if (colon == 0 || !numtext::IsNumeric(mark))
+    throw UsageError("--observation: \"" + value + "\" is not FILE:KM such as obs.csv:22.4");
+  return survey::SurveyFromObservation(survey::ReadObservationFile(value.substr(0, colon)), numtext::Val(mark));
+}
+
+}  // namespace
+
+survey::River ReadRiverOf(const CommandLine& line, const std::string& command) {
+  std::vector<survey::SectionSurvey> surveys;
+  for (const std::string& file : line.Positional()) surveys.push_back(survey::ReadRiverSectionFile(file));
+  for (const std::string& value : line.Values("--observation")) surveys.push_back(ObservationAt(value));
+  if (surveys.empty()) throw UsageError(command + " takes the cross-section files of a river");
+  return survey::AssembleRiver(std::move(surveys));
+}
+
+}  // namespace plamor::draw
