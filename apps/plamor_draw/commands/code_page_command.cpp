@@ -16,6 +16,8 @@ void SetDxfCodePage(bool on) {
     settings::DeleteSetting(kCodePageApplication, kCodePageSection, kCodePageKey);
 }
 
+namespace {
+
 Command SetupCodePageCommand() {
   return Command("plamor-draw setup-codepage", "on|off",
                      "DXF files name their code page, so CAD programs show Japanese text anywhere (on), or not (off).");
@@ -32,5 +34,9 @@ int RunSetupCodePage(const CommandLine& line) {
             << "\n";
   return 0;
 }
+
+}  // namespace
+
+Subcommand SetupCodePageSubcommand() { return {"setup-codepage", SetupCodePageCommand, RunSetupCodePage}; }
 
 }  // namespace plamor::draw

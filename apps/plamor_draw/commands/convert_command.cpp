@@ -13,6 +13,8 @@
 
 namespace plamor::draw {
 
+namespace {
+
 Command ConvertCommand() {
   return DrawingCommand("convert", "IN OUT [--decimals N] [--dxf-version 2000]",
                         "A .plm or .atz drawing into the kind OUT's ending names (.dxf, .plm, else .atz).")
@@ -53,5 +55,9 @@ int RunConvert(const CommandLine& line) {
             << " elements)\n";
   return 0;
 }
+
+}  // namespace
+
+Subcommand ConvertSubcommand() { return {"convert", ConvertCommand, RunConvert}; }
 
 }  // namespace plamor::draw

@@ -74,6 +74,8 @@ hydraulics::RatingFit FitAndReport(const CommandLine& line, const survey::HqTabl
 
 }  // namespace
 
+namespace {
+
 Command HqCommand() {
   return ChartCommand("hq", "FILE --kind Q|A|B|V|SQ -o OUT.dxf [options]",
                       "H-Q drawing of a gauging station's measurement table.")
@@ -167,5 +169,9 @@ int RunHq(const CommandLine& line) {
   WriteChartPicture(tbunpu.PictureArea().Picture().Image(), picture);
   return 0;
 }
+
+}  // namespace
+
+Subcommand HqSubcommand() { return {"hq", HqCommand, RunHq}; }
 
 }  // namespace plamor::draw

@@ -17,6 +17,8 @@
 
 namespace plamor::draw {
 
+namespace {
+
 Command PrintCommand() {
   return Command("plamor-draw print", "IN --printer QUEUE [--fit]",
                      "A .plm or .atz drawing, or the PDF of one (such as --pdf of sections and hq), to a CUPS "
@@ -63,5 +65,9 @@ int RunPrint(const CommandLine& line) {
             << " x " << page.height << " mm" << (fit ? ", fitted" : ", 1:1") << ")\n";
   return 0;
 }
+
+}  // namespace
+
+Subcommand PrintSubcommand() { return {"print", PrintCommand, RunPrint}; }
 
 }  // namespace plamor::draw

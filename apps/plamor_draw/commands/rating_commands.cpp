@@ -16,6 +16,8 @@ double StageOption(const CommandLine& line, const std::string& option) {
 
 }  // namespace
 
+namespace {
+
 Command HqRatingCommand() {
   return Command("plamor-draw hq rating", "--formula F.json --from H0 --to H1 [--step 0.01] -o TABLE.csv",
                  "The rating table (stage,discharge) of a fitted H-Q formula.")
@@ -57,5 +59,10 @@ int RunHqConvert(const CommandLine& line) {
             << " outside the formula's range, " << summary.missing << " missing)\n";
   return 0;
 }
+
+}  // namespace
+
+Subcommand HqRatingSubcommand() { return {"hq rating", HqRatingCommand, RunHqRating}; }
+Subcommand HqConvertSubcommand() { return {"hq convert", HqConvertCommand, RunHqConvert}; }
 
 }  // namespace plamor::draw

@@ -13,6 +13,8 @@
 
 namespace plamor::draw {
 
+namespace {
+
 Command RenderCommand() {
   return Command("plamor-draw render", "IN -o OUT.png|OUT.pdf|OUT.svg [--width PIXELS]",
                      "A picture of a .plm or .atz drawing; as PDF or SVG one page of the sheet at true size.")
@@ -51,5 +53,9 @@ int RunRender(const CommandLine& line) {
   if (svgTarget) WriteDrawingOutput(drawings::SvgOutput(), model, *svgTarget, options);
   return 0;
 }
+
+}  // namespace
+
+Subcommand RenderSubcommand() { return {"render", RenderCommand, RunRender}; }
 
 }  // namespace plamor::draw

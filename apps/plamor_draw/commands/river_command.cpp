@@ -32,6 +32,8 @@ survey::SectionSurvey ObservationAt(const std::string& value) {
 
 }  // namespace
 
+namespace {
+
 Command RiverTableCommand() {
   return Command("plamor-draw river table", "FILES... [--stage H | --water | --stage-file FILE] -o OUT.csv",
                  "Hydraulic quantities of every section and survey of a river (national cross-section files), "
@@ -65,5 +67,9 @@ int RunRiverTable(const CommandLine& line) {
             << " sections)\n";
   return 0;
 }
+
+}  // namespace
+
+Subcommand RiverTableSubcommand() { return {"river table", RiverTableCommand, RunRiverTable}; }
 
 }  // namespace plamor::draw

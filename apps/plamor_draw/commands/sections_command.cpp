@@ -17,6 +17,8 @@
 
 namespace plamor::draw {
 
+namespace {
+
 Command SectionsCommand() {
   return ChartCommand("sections", "FILE... -o OUT.dxf [--select 1,3] [--png CHART.png]",
                       "Cross-section drawing of sounding observations (one file each).")
@@ -73,5 +75,9 @@ int RunSections(const CommandLine& line) {
   WriteChartPicture(danmen.PictureArea().Picture().Image(), picture);
   return 0;
 }
+
+}  // namespace
+
+Subcommand SectionsSubcommand() { return {"sections", SectionsCommand, RunSections}; }
 
 }  // namespace plamor::draw
