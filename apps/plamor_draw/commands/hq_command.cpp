@@ -74,9 +74,7 @@ hydraulics::RatingFit FitAndReport(const CommandLine& line, const survey::HqTabl
 
 }  // namespace
 
-namespace {
-
-Command HqCommand() {
+static Command HqCommand() {
   return ChartCommand("hq", "FILE --kind Q|A|B|V|SQ -o OUT.dxf [options]",
                       "H-Q drawing of a gauging station's measurement table.")
       .Option("kind", "KIND", "the quantity against the stage: Q discharge, A area, B width, V velocity, SQ root of Q")
@@ -94,7 +92,7 @@ Command HqCommand() {
       .Option("formula", "OUT.json", "write the fitted formula (for hq rating and hq convert)");
 }
 
-int RunHq(const CommandLine& line) {
+static int RunHq(const CommandLine& line) {
   const std::filesystem::path out = line.Required("-o");
   RequireDxfName(out);
   survey::HqKind kind;
@@ -169,8 +167,6 @@ int RunHq(const CommandLine& line) {
   WriteChartPicture(tbunpu.PictureArea().Picture().Image(), picture);
   return 0;
 }
-
-}  // namespace
 
 Subcommand HqSubcommand() { return {"hq", HqCommand, RunHq}; }
 
