@@ -19,7 +19,7 @@ packages=(
   libsystemd-dev
   libdxflib-dev
   xvfb xauth xdg-user-dirs
-  file desktop-file-utils
+  file desktop-file-utils bash-completion
 )
 
 missing=()

@@ -67,18 +67,29 @@ void DrawThroughServer(const OutputTarget& target, const std::function<void()>& 
   dbus::NameOutputOnServerLoss([&target] { return target.Final().string(); }, draw);
 }
 
+namespace {
+
+std::string WithPrompts(std::string message, const DrawingLink& link) {
+  const std::string prompts = link.Prompts();
+  if (!prompts.empty()) message += "; the drawing server reported:\n" + prompts;
+  return message;
+}
+
+}  // namespace
+
+void RequireWritten(const DrawingLink& link, const std::string& out) {
+  const RunResult& run = link.LastRun();
+  if (run.state == RunState::kFailed)
+    throw std::runtime_error(WithPrompts(out + ": the drawing was not written: " + run.message, link));
+  if (run.state == RunState::kCancelled) throw std::runtime_error(WithPrompts(out + ": the drawing was cancelled", link));
+}
+
 void CommitDrawing(OutputTarget& target, const DrawingLink& link) {
-  const std::string out = target.Final().string();
+  RequireWritten(link, target.Final().string());
   try {
-    const RunResult& run = link.LastRun();
-    if (run.state == RunState::kFailed) throw std::runtime_error(out + ": the drawing was not written: " + run.message);
-    if (run.state == RunState::kCancelled) throw std::runtime_error(out + ": the drawing was cancelled");
     target.Commit();
   } catch (const std::runtime_error& e) {
-    std::string message = e.what();
-    const std::string prompts = link.Prompts();
-    if (!prompts.empty()) message += "; the drawing server reported:\n" + prompts;
-    throw std::runtime_error(message);
+    throw std::runtime_error(WithPrompts(e.what(), link));
   }
 }
 

@@ -41,6 +41,10 @@ void RequireDxfName(const std::filesystem::path& out);
 // error naming the target.
 void DrawThroughServer(const OutputTarget& target, const std::function<void()>& draw);
 
+// An error naming `out` when the link's last run failed or was cancelled,
+// with what the server reported.
+void RequireWritten(const DrawingLink& link, const std::string& out);
+
 // Puts the drawing the server wrote in place. A run that wrote nothing is an
 // error naming the target: the message that stopped it or a cancel, with
 // what the server reported.

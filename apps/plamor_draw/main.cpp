@@ -17,11 +17,9 @@ namespace plamor::draw {
 
 const std::vector<Subcommand>& Subcommands() {
   static const std::vector<Subcommand> commands = {
-      {"sections", SectionsCommand, RunSections}, {"hq", HqCommand, RunHq},
-      {"hq rating", HqRatingCommand, RunHqRating}, {"hq convert", HqConvertCommand, RunHqConvert},
-      {"convert", ConvertCommand, RunConvert},    {"render", RenderCommand, RunRender},
-      {"print", PrintCommand, RunPrint},          {"river table", RiverTableCommand, RunRiverTable},
-      {"setup-codepage", SetupCodePageCommand, RunSetupCodePage}};
+      SectionsSubcommand(), HqSubcommand(),    HqRatingSubcommand(),   HqConvertSubcommand(),
+      ConvertSubcommand(),  RenderSubcommand(), PrintSubcommand(),      RiverTableSubcommand(),
+      SetupCodePageSubcommand()};
   return commands;
 }
 
