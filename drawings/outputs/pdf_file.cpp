@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "drawings/outputs/page_file.h"
+#include "platform/time_text.h"
 #include "platform/utf8.h"
 
 namespace plamor::drawings {
@@ -56,12 +57,7 @@ std::optional<PaperMm> ReadPdfPageSize(const std::filesystem::path& pdf) {
 }
 
 std::string PdfDate(std::int64_t seconds) {
-  const std::time_t time = std::time_t(seconds);
-  std::tm utc{};
-  gmtime_r(&time, &utc);
-  char text[32];
-  std::strftime(text, sizeof text, "(D:%Y%m%d%H%M%S+00'00')", &utc);
-  return text;
+  return TimeText(std::time_t(seconds), "(D:%Y%m%d%H%M%S+00'00')", Clock::kUniversal);
 }
 
 namespace {
