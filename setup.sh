@@ -13,13 +13,13 @@ packages=(
   dbus dbus-daemon dbus-bin
   libfreetype-dev libfontconfig-dev fonts-ipafont
   libcups2-dev cups cups-client cups-bsd
-  libpng-dev
-  librecad-data librecad poppler-utils
+  libpng-dev libdeflate-dev zlib1g-dev
+  librecad-data librecad poppler-utils qpdf librsvg2-bin python3-pypdf
   python3 python3-ezdxf python3-fonttools python3-dbus python3-pil python3-gi python3-scipy
   libsystemd-dev
   libdxflib-dev
   xvfb xauth xdg-user-dirs
-  file desktop-file-utils
+  file desktop-file-utils bash-completion
 )
 
 missing=()

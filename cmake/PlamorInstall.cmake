@@ -4,8 +4,8 @@
 # folders::DataFile), the headers a host needs for drawing in process and
 # those of the chart controls under include/plamor/, plamor.pc and
 # plamor-charts.pc, the D-Bus activation file naming the installed server,
-# the desktop entry, the MIME types of the drawing files and a manual page per
-# program.
+# the desktop entry, the MIME types of the drawing files, a manual page per
+# program, the Python client (package `plamor`) and bash completion.
 include(GNUInstallDirs)
 
 set(PLAMOR_PROGRAMS plamor plamor-run plamor-draw plamor-viewer marovel-demo plamor-sample-sheet)
@@ -66,3 +66,11 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/plamor.xml DESTINATION ${CMAKE_INS
 foreach(program ${PLAMOR_PROGRAMS})
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/man/${program}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/completion/plamor-draw ${PROJECT_SOURCE_DIR}/packaging/completion/plamor-run
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+
+# The Python client as the package `plamor`. lib/python3/dist-packages is where
+# Debian's python3 finds the modules of packages installed under /usr (the
+# Debian package); for another prefix PYTHONPATH names PREFIX/lib/python3/dist-packages.
+set(PLAMOR_PYTHON_DIR lib/python3/dist-packages CACHE STRING "Folder under the prefix for the Python package plamor")
+install(FILES ${PROJECT_SOURCE_DIR}/clients/python/plamor/__init__.py DESTINATION ${PLAMOR_PYTHON_DIR}/plamor)

@@ -22,6 +22,11 @@ class PathWriter {
   virtual void LineTo(DPoint p) = 0;
   virtual void CurveTo(DPoint c1, DPoint c2, DPoint p) = 0;
   virtual void StrokePath() = 0;
+  // The paths up to EndPlaced are one group placed at `origin` (a text at its
+  // base point): a page may write them relative to it, so that a group drawn
+  // again elsewhere is the same bytes. Both come with no path pending.
+  virtual void BeginPlaced(DPoint /*origin*/) {}
+  virtual void EndPlaced() {}
 };
 
 class VectorSink final : public StrokeSink {
@@ -38,6 +43,15 @@ class VectorSink final : public StrokeSink {
   bool AddCurve(const EllipticArc& arc) override;
   // Strokes the pending path.
   void Finish();
+  // The strokes up to EndPlaced are one group placed at `origin`.
+  void BeginPlaced(DPoint origin) {
+    Finish();
+    page_.BeginPlaced(origin);
+  }
+  void EndPlaced() {
+    Finish();
+    page_.EndPlaced();
+  }
 
   static constexpr double kDefaultPeriodMm = 4;
 

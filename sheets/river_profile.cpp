@@ -38,7 +38,8 @@ constexpr double kMarkerRadius = 0.7;  // the deepest bed's marker at each secti
 // smaller than engineers read a profile at; a longer river takes more sheets.
 constexpr double kLargestAutoDistanceScale = 10000, kSmallestAutoDistanceScale = 1000;
 
-constexpr std::int32_t kBlackPen = 7, kGridPen = 5, kPlannedStagePen = 1;
+// Blue is the water's: the planned high-water level; the surveys take the others.
+constexpr std::int32_t kBlackPen = 7, kGridPen = 5, kPlannedStagePen = 4;
 
 std::string Fixed(double value, int decimals) {
   char text[40];
@@ -174,7 +175,11 @@ std::vector<ProfileSheetPlan> Plan(const survey::River& river, const std::vector
     plan.distanceScale = distanceScale;
     plan.elevationScale = elevationScale;
     plan.leftKm = river.sections[plan.firstSection].distanceMark - kPlotMarginX * distanceScale / 1e6;
-    plan.bottomElevation = std::floor(ranges[k].low / step) * step;
+    plan.rightKm = river.sections[plan.lastSection].distanceMark + kPlotMarginX * distanceScale / 1e6;
+    // The beds in the middle of the plot's height, its lower edge on a grid line.
+    const double halfHeightM = (kPlotTop - kPlotBottom) / 2 * elevationScale / 1000;
+    const double middle = (ranges[k].low + ranges[k].high) / 2;
+    plan.bottomElevation = std::floor((middle - halfHeightM) / step) * step;
     if (plan.Y(ranges[k].low) - kPlotBottom < kLeastMarginY) plan.bottomElevation -= step;
     if (plan.Y(ranges[k].high) > kPlotTop) {
       char text[200];
@@ -198,15 +203,20 @@ drawings::Stroke Pen(std::int32_t pen, std::int16_t layer, std::int32_t style = 
   return s;
 }
 
-void DrawFrame(SheetBuilder& sheet) {
+// The grid stays behind the beds: thin dashes.
+drawings::Stroke GridPen() { return Pen(kGridPen, kGridLayer, ktpdash); }
+
+void DrawFrame(SheetBuilder& sheet, const ProfileSheetPlan& plan) {
+  const double plotRight = plan.X(plan.rightKm);
   sheet.Use(Pen(kBlackPen, kFrameLayer));
   sheet.Rectangle({kFrameLeft, kFrameBottom}, {kFrameRight, kFrameTop});
   sheet.Line({kFrameLeft, kPlotTop}, {kFrameRight, kPlotTop});
   sheet.Line({kTitleLeft, kPlotTop}, {kTitleLeft, kFrameTop});
   sheet.Use(Pen(kBlackPen, kDataBandLayer));
   for (double y : {kPlotBottom, kAxisRowBottom, kMarkRowBottom, kDeepestRowBottom})
-    sheet.Line({kFrameLeft, y}, {kFrameRight, y});
+    sheet.Line({kFrameLeft, y}, {plotRight, y});
   sheet.Line({kPlotLeft, kFrameBottom}, {kPlotLeft, kPlotTop});
+  if (plotRight < kFrameRight) sheet.Line({plotRight, kFrameBottom}, {plotRight, kPlotTop});
 }
 
 void DrawTitle(SheetBuilder& sheet, const survey::River& river, const ProfileSheetPlan& plan, std::size_t number,
@@ -233,18 +243,19 @@ void DrawElevationAxis(SheetBuilder& sheet, const ProfileSheetPlan& plan) {
     sheet.Text({kPlotLeft - 2, y}, Fixed(e, DecimalsOf(step)), kFigureHeight, TextAnchor::kRightCenter);
     sheet.Line({kPlotLeft - 1, y}, {kPlotLeft, y});
     if (y > kPlotBottom + 1e-9 && y < kPlotTop - 1e-9) {
-      sheet.Use(Pen(kGridPen, kGridLayer));
-      sheet.Line({kPlotLeft, y}, {kPlotRight, y});
+      sheet.Use(GridPen());
+      sheet.Line({kPlotLeft, y}, {plan.X(plan.rightKm), y});
     }
   }
 }
 
 void DrawDistanceAxis(SheetBuilder& sheet, const ProfileSheetPlan& plan) {
   const double step = DistanceStep(plan.distanceScale);
-  for (double km = std::ceil(plan.leftKm / step - 1e-9) * step; plan.X(km) <= kPlotRight - 3; km += step) {
+  for (double km = std::ceil(plan.leftKm / step - 1e-9) * step; km <= plan.rightKm - 3 * plan.distanceScale / 1e6;
+       km += step) {
     const double x = plan.X(km);
     if (x < kPlotLeft + 3) continue;
-    sheet.Use(Pen(kGridPen, kGridLayer));
+    sheet.Use(GridPen());
     sheet.Line({x, kPlotBottom}, {x, kPlotTop});
     sheet.Use(Pen(kBlackPen, kGridLayer));
     sheet.Text({x, (kAxisRowBottom + kPlotBottom) / 2}, Fixed(km, DecimalsOf(step)), kFigureHeight,
@@ -407,7 +418,7 @@ std::vector<drawings::DrawingModel> DrawRiverProfile(const survey::River& river,
   for (std::size_t k = 0; k < plans.size(); ++k) {
     SheetBuilder sheet;
     NameRiverLayers(sheet, firstDates);
-    DrawFrame(sheet);
+    DrawFrame(sheet, plans[k]);
     DrawTitle(sheet, river, plans[k], k + 1, plans.size());
     DrawElevationAxis(sheet, plans[k]);
     DrawDistanceAxis(sheet, plans[k]);

@@ -38,6 +38,7 @@ double MeanBedStage(const survey::SectionSurvey& survey, const survey::StageTabl
 struct ProfileSheetPlan {
   std::size_t firstSection = 0, lastSection = 0;  // in river.sections, both included
   double leftKm = 0;           // the distance mark at the plot's left edge
+  double rightKm = 0;          // and at its right edge: the plot ends a little past its last section
   double bottomElevation = 0;  // m T.P. at the plot's lower edge
   double distanceScale = 0, elevationScale = 0;  // 1:N
 

@@ -29,8 +29,8 @@ drawings::Stroke SurveyStroke(std::size_t rank) {
   struct PenStyle {
     std::int32_t pen, style;
   };
-  static constexpr PenStyle kEarlier[] = {{2, ktpdash}, {1, ktpdashdot}, {4, ktpdashdotdot},
-                                          {3, ktpdash}, {5, ktpdashdot}, {2, ktpdashdotdot}};
+  static constexpr PenStyle kEarlier[] = {{2, ktpdash}, {1, ktpdashdot}, {3, ktpdashdotdot},
+                                          {4, ktpdash}, {2, ktpdashdot}, {1, ktpdashdotdot}};
   drawings::Stroke stroke;
   stroke.layer = std::int16_t(kSurveyLayerBase + std::min<std::size_t>(rank, 100));
   stroke.pitch = 0;

@@ -21,9 +21,9 @@ std::vector<survey::SurveyDate> SurveyDatesOf(const survey::River& river);
 std::size_t SurveyRank(const std::vector<survey::SurveyDate>& dates, const survey::SurveyDate& date);
 
 // The stroke of the survey of that rank, on kSurveyLayerBase + rank: the
-// latest black and solid, the earlier ones red, blue, green, magenta, cyan
-// and dashed in turn, so that they stay apart in colour and in black and
-// white; after six the pens come round again.
+// latest black and solid, the earlier ones red, green, magenta and blue,
+// each in its own dashes, so that they stay apart in colour and in black and
+// white (blue comes late: it is the water's); after six they come round again.
 drawings::Stroke SurveyStroke(std::size_t rank);
 
 // The smallest scale 1:N, N one of 1, 2, 2.5 and 5 times a power of ten and

@@ -4,11 +4,12 @@
 //
 // Adding a command: write commands/NAME_command.cpp with its Command (the
 // options, read through cli/command_line.h; option forms in option_values.h)
-// and its Run, kept thin: survey files are read by survey/, computations live
+// and its Run, both private to the file, and its NAMESubcommand() giving its
+// name and both; keep Run thin: survey files are read by survey/, computations live
 // in hydraulics/, sheets are drawn by sheets/ through the drawing server (the
 // relay in relay/ follows the server's run), drawing outputs come from
 // drawings/outputs, and every file goes through an OutputTarget so that a
-// failed run leaves nothing behind. Declare both functions below, list them in
+// failed run leaves nothing behind. Declare NAMESubcommand() below, list it in
 // Subcommands() (main.cpp), add the file to CMakeLists.txt, its options to the
 // manual page (packaging/man/plamor-draw.1) and the README, and its tests to
 // tests/e2e/plamor_draw_test.py and tests/e2e/command_lines_test.py.
@@ -30,26 +31,13 @@ struct Subcommand {
 // Every subcommand, in the order the help lists them.
 const std::vector<Subcommand>& Subcommands();
 
-Command SectionsCommand();
-int RunSections(const CommandLine& line);
-Command HqCommand();
-int RunHq(const CommandLine& line);
-Command ConvertCommand();
-int RunConvert(const CommandLine& line);
-Command RenderCommand();
-int RunRender(const CommandLine& line);
-Command PrintCommand();
-int RunPrint(const CommandLine& line);
-Command HqRatingCommand();
-int RunHqRating(const CommandLine& line);
-Command HqConvertCommand();
-int RunHqConvert(const CommandLine& line);
-Command RiverTableCommand();
-int RunRiverTable(const CommandLine& line);
-Command RiverProfileCommand();
-int RunRiverProfile(const CommandLine& line);
-Command SetupCodePageCommand();
-int RunSetupCodePage(const CommandLine& line);
+// The subcommands, by the kind of work: survey drawings, the rating curve,
+// drawing files, a whole river, settings.
+Subcommand SectionsSubcommand(), HqSubcommand();
+Subcommand HqRatingSubcommand(), HqConvertSubcommand();
+Subcommand ConvertSubcommand(), RenderSubcommand(), PrintSubcommand();
+Subcommand RiverTableSubcommand(), RiverProfileSubcommand();
+Subcommand SetupCodePageSubcommand();
 
 // Sets (on) or removes (off) the per-user setting that makes DXF files name
 // their code page (Japanese text in CAD programs outside Japanese systems).

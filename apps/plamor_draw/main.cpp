@@ -17,12 +17,9 @@ namespace plamor::draw {
 
 const std::vector<Subcommand>& Subcommands() {
   static const std::vector<Subcommand> commands = {
-      {"sections", SectionsCommand, RunSections}, {"hq", HqCommand, RunHq},
-      {"hq rating", HqRatingCommand, RunHqRating}, {"hq convert", HqConvertCommand, RunHqConvert},
-      {"convert", ConvertCommand, RunConvert},    {"render", RenderCommand, RunRender},
-      {"print", PrintCommand, RunPrint},          {"river table", RiverTableCommand, RunRiverTable},
-      {"river profile", RiverProfileCommand, RunRiverProfile},
-      {"setup-codepage", SetupCodePageCommand, RunSetupCodePage}};
+      SectionsSubcommand(), HqSubcommand(),    HqRatingSubcommand(),   HqConvertSubcommand(),
+      ConvertSubcommand(),  RenderSubcommand(), PrintSubcommand(),      RiverTableSubcommand(), RiverProfileSubcommand(),
+      SetupCodePageSubcommand()};
   return commands;
 }
 

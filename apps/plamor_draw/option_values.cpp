@@ -44,12 +44,16 @@ survey::AxisRange ParseRange(const std::string& option, const std::string& text)
   return r;
 }
 
-sheets::HqPens ParseHqPens(const std::string& text) {
+HqPenOption ParseHqPens(const std::string& text) {
   std::vector<int> n = ParseNumberList("--pens", text);
-  if (n.size() != 5) throw UsageError("--pens takes five pens FRAME,GRID,TEXT,LABEL,TITLE such as 7,1,7,2,7");
+  if (n.size() != 5 && n.size() != 6)
+    throw UsageError("--pens takes five pens FRAME,GRID,TEXT,LABEL,TITLE such as 7,1,7,2,7, and the fitted "
+                     "curve's as a sixth");
   for (int pen : n)
     if (pen > 7) throw UsageError("--pens: pen " + std::to_string(pen) + " does not exist (pens are 1 to 7)");
-  return {n[0], n[1], n[2], n[3], n[4]};
+  HqPenOption option{{n[0], n[1], n[2], n[3], n[4]}, std::nullopt};
+  if (n.size() == 6) option.curve = n[5];
+  return option;
 }
 
 }  // namespace plamor::draw

@@ -2,6 +2,7 @@
 // and the forms of option values.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,12 @@ survey::AxisRange ParseRange(const std::string& option, const std::string& text)
 double ParseNumber(const std::string& option, const std::string& text, const std::string& what);
 // A whole number within [low, high]; UsageError naming the option otherwise.
 int ParseInteger(const std::string& option, const std::string& text, int low, int high);
-// "7,1,7,2,7" (each 1..7) to the pens of the H-Q drawing; UsageError naming --pens otherwise.
-sheets::HqPens ParseHqPens(const std::string& text);
+struct HqPenOption {
+  sheets::HqPens pens;
+  std::optional<int> curve;  // the fitted curve's pen, when a sixth is given
+};
+// "7,1,7,2,7" or "7,1,7,2,7,2" (each 1..7) to the pens of the H-Q drawing
+// and the fitted curve; UsageError naming --pens otherwise.
+HqPenOption ParseHqPens(const std::string& text);
 
 }  // namespace plamor::draw

@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   const double dxf = seconds["drawing.dxf"];
-  std::printf("\nPDF / our DXF writer: %.2f (at most 2)\nSVG / our DXF writer: %.2f (at most 3)\n",
+  std::printf("\nPDF / our DXF writer: %.2f (at most 1.5)\nSVG / our DXF writer: %.2f (at most 2.5)\n",
               seconds["drawing.pdf"] / dxf, seconds["drawing.svg"] / dxf);
   benchmark::Shutdown();
   std::filesystem::remove_all(OutputPath("x").parent_path());

@@ -1,5 +1,7 @@
 #include "drawings/outputs/dxf2000_file.h"
 
+#include "drawings/layer_names.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -395,12 +397,6 @@ class EntityWriter {
   const double scale_;
   unsigned handle_ = kFirstEntity;
 };
-
-std::int16_t LayerOf(const Element& e) {
-  if (auto* l = std::get_if<LineElement>(&e)) return l->stroke.layer;
-  if (auto* a = std::get_if<ArcElement>(&e)) return a->stroke.layer;
-  return std::get<TextElement>(e).layer;
-}
 
 // The number of entities the elements become.
 unsigned EntityCount(const DrawingModel& model) {

@@ -27,7 +27,7 @@ void PageFile::Put(std::string_view text) {
   if (buffer_.size() >= kFlushAt) Flush();
 }
 
-void PageFile::Number(double v) {
+void AppendNumber(std::string& out, double v) {
   // Hundredths as a whole number, written digit by digit: pages hold
   // millions of numbers, and this is several times faster than formatting
   // the double.
@@ -51,7 +51,7 @@ void PageFile::Number(double v) {
     whole /= 10;
   } while (whole != 0);
   if (negative && hundredths != 0) *--at = '-';
-  Put(std::string_view(at, std::size_t(end - at)));
+  out.append(at, std::size_t(end - at));
 }
 
 void PageFile::Flush() {

@@ -12,6 +12,10 @@
 
 namespace plamor::drawings {
 
+// Appends a number of a page: at most two decimals, trailing zeros and a
+// bare point left off: 12.5, -3, 0.07.
+void AppendNumber(std::string& out, double v);
+
 class PageFile {
  public:
   // Creates (or truncates) the file; std::runtime_error naming it when that fails.
@@ -25,9 +29,11 @@ class PageFile {
     buffer_.push_back(c);
     if (buffer_.size() >= kFlushAt) Flush();
   }
-  // At most two decimals, trailing zeros and a bare point left off: 12.5,
-  // -3, 0.07.
-  void Number(double v);
+  // A number as AppendNumber writes it.
+  void Number(double v) {
+    AppendNumber(buffer_, v);
+    if (buffer_.size() >= kFlushAt) Flush();
+  }
   // Bytes written so far, buffered ones included.
   std::uint64_t Offset() const { return written_ + buffer_.size(); }
   // Writes what is buffered and closes the file; std::runtime_error naming
@@ -45,8 +51,18 @@ class PageFile {
   std::uint64_t written_ = 0;
 };
 
-// A page file that takes the paths of the element drawing (PDF, SVG).
-class VectorFile : public graphic::PathWriter {
+// A page that takes the paths of the element drawing in layers: every
+// layer's paths between its BeginLayer and EndLayer, no path pending at
+// either.
+class LayeredPage : public graphic::PathWriter {
+ public:
+  // `index` numbers the layer in its document, `name` is its name.
+  virtual void BeginLayer(int index, const std::string& name) = 0;
+  virtual void EndLayer() = 0;
+};
+
+// A page file that takes the paths of the element drawing (SVG).
+class VectorFile : public LayeredPage {
  public:
   // Ends the file; std::runtime_error naming it on failure.
   virtual void Close() = 0;

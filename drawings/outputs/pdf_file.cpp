@@ -2,9 +2,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <string_view>
 
+#include "drawings/outputs/page_file.h"
+#include "platform/time_text.h"
 #include "platform/utf8.h"
 
 namespace plamor::drawings {
@@ -53,83 +56,65 @@ std::optional<PaperMm> ReadPdfPageSize(const std::filesystem::path& pdf) {
   return PaperMm{width / kPointsPerMm, height / kPointsPerMm};
 }
 
+std::string PdfDate(std::int64_t seconds) {
+  return TimeText(std::time_t(seconds), "(D:%Y%m%d%H%M%S+00'00')", Clock::kUniversal);
+}
+
 namespace {
 
-using graphic::DPoint;
+// Objects: 1 catalog, 2 page tree, 3 document information, then the
+// layers' groups, then every page followed by its content streams.
+constexpr int kCatalog = 1, kPageTree = 2, kInfo = 3, kFirstLayer = 4;
 
-// Objects: 1 catalog, 2 page tree, then for every page its page object, its
-// content stream and the stream's length; the document information last.
-constexpr int kCatalog = 1, kPageTree = 2, kFirstPage = 3, kObjectsPerPage = 3;
+std::string Reference(int object) { return std::to_string(object) + " 0 R"; }
 
 class PdfFile final : public PdfDocument {
  public:
-  PdfFile(const std::filesystem::path& path, const std::string& titleUtf8)
-      : file_(path), title_(PdfTextString(titleUtf8)), offsets_(kFirstPage, 0) {
-    file_.Put("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
+  PdfFile(const std::filesystem::path& path, const PdfInfo& info, const std::vector<std::string>& layers)
+      : file_(path) {
+    file_.Put("%PDF-1.5\n%\xE2\xE3\xCF\xD3\n");
+    std::string groups;
+    for (std::size_t i = 0; i < layers.size(); ++i) groups += (i ? " " : "") + Reference(kFirstLayer + int(i));
     BeginObject(kCatalog);
-    file_.Put("<< /Type /Catalog /Pages 2 0 R >>\nendobj\n");
+    file_.Put("<< /Type /Catalog /Pages " + Reference(kPageTree));
+    if (!layers.empty()) file_.Put(" /OCProperties << /OCGs [" + groups + "] /D << /Order [" + groups + "] >> >>");
+    file_.Put(" >>\nendobj\n");
+    BeginObject(kInfo);
+    file_.Put("<< /Title " + PdfTextString(info.title) + " /Subject " + PdfTextString(info.subject) +
+              " /Producer (plamor-draw) /CreationDate " + PdfDate(info.created) + " >>\nendobj\n");
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+      BeginObject(kFirstLayer + int(i));
+      file_.Put("<< /Type /OCG /Name " + PdfTextString(layers[i]) + " >>\nendobj\n");
+    }
   }
 
-  void NewPage(double widthPt, double heightPt, double lineWidthPt) override {
-    EndPage();
+  void BeginPage(double widthPt, double heightPt, const std::vector<int>& layers, int streams) override {
     const int page = BeginObject(int(offsets_.size()));
     pages_.push_back(page);
-    file_.Put("<< /Type /Page /Parent 2 0 R ");
+    file_.Put("<< /Type /Page /Parent " + Reference(kPageTree) + ' ');
     file_.Put(kMediaBox);
     file_.Number(widthPt);
     file_.Put(' ');
     file_.Number(heightPt);
-    file_.Put("] /Resources << >> /Contents " + std::to_string(page + 1) + " 0 R >>\nendobj\n");
-    BeginObject(page + 1);
-    file_.Put("<< /Length " + std::to_string(page + 2) + " 0 R >>\nstream\n");
-    streamStart_ = file_.Offset();
-    file_.Number(lineWidthPt);
-    file_.Put(" w 0 J 1 j\n");
+    file_.Put("] /Resources << /Properties <<");
+    for (int layer : layers) file_.Put(" /oc" + std::to_string(layer) + ' ' + Reference(kFirstLayer + layer));
+    file_.Put(" >> >> /Contents [");
+    for (int i = 0; i < streams; ++i) file_.Put((i ? " " : "") + Reference(page + 1 + i));
+    file_.Put("] >>\nendobj\n");
   }
 
-  void SetStroke(std::uint8_t r, std::uint8_t g, std::uint8_t b, const std::vector<double>& dashes) override {
-    file_.Number(r / 255.0);
-    file_.Put(' ');
-    file_.Number(g / 255.0);
-    file_.Put(' ');
-    file_.Number(b / 255.0);
-    file_.Put(" RG [");
-    for (std::size_t i = 0; i < dashes.size(); ++i) {
-      if (i > 0) file_.Put(' ');
-      file_.Number(dashes[i]);
-    }
-    file_.Put("] 0 d\n");
+  void AddContent(std::string_view flate) override {
+    BeginObject(int(offsets_.size()));
+    file_.Put("<< /Length " + std::to_string(flate.size()) + " /Filter /FlateDecode >>\nstream\n");
+    file_.Put(flate);
+    file_.Put("\nendstream\nendobj\n");
   }
-
-  void MoveTo(DPoint p) override {
-    Point(p);
-    file_.Put("m\n");
-  }
-
-  void LineTo(DPoint p) override {
-    Point(p);
-    file_.Put("l\n");
-  }
-
-  void CurveTo(DPoint c1, DPoint c2, DPoint p) override {
-    Point(c1);
-    Point(c2);
-    Point(p);
-    file_.Put("c\n");
-  }
-
-  void StrokePath() override { file_.Put("S\n"); }
 
   void Close() override {
-    EndPage();
     BeginObject(kPageTree);
     file_.Put("<< /Type /Pages /Kids [");
-    for (std::size_t i = 0; i < pages_.size(); ++i) file_.Put((i ? " " : "") + std::to_string(pages_[i]) + " 0 R");
+    for (std::size_t i = 0; i < pages_.size(); ++i) file_.Put((i ? " " : "") + Reference(pages_[i]));
     file_.Put("] /Count " + std::to_string(pages_.size()) + " >>\nendobj\n");
-    const int info = BeginObject(int(offsets_.size()));
-    file_.Put("<< /Title ");
-    file_.Put(title_);
-    file_.Put(" /Producer (plamor-draw) >>\nendobj\n");
     const std::uint64_t xref = file_.Offset();
     const std::string size = std::to_string(offsets_.size());
     file_.Put("xref\n0 " + size + "\n0000000000 65535 f \n");
@@ -138,23 +123,12 @@ class PdfFile final : public PdfDocument {
       std::snprintf(entry, sizeof entry, "%010llu 00000 n \n", static_cast<unsigned long long>(offsets_[i]));
       file_.Put(entry);
     }
-    file_.Put("trailer\n<< /Size " + size + " /Root 1 0 R /Info " + std::to_string(info) + " 0 R >>\nstartxref\n" +
-              std::to_string(xref) + "\n%%EOF\n");
+    file_.Put("trailer\n<< /Size " + size + " /Root " + Reference(kCatalog) + " /Info " + Reference(kInfo) +
+              " >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n");
     file_.Close();
   }
 
  private:
-  // Ends the open page's content stream and writes its length.
-  void EndPage() {
-    if (pages_.empty() || pageEnded_ == pages_.size()) return;
-    pageEnded_ = pages_.size();
-    const std::uint64_t length = file_.Offset() - streamStart_;
-    file_.Put("endstream\nendobj\n");
-    BeginObject(pages_.back() + 2);
-    file_.Put(std::to_string(length));
-    file_.Put("\nendobj\n");
-  }
-
   // Objects are begun in the order of their numbers except the page tree,
   // whose number is kept from the start.
   int BeginObject(int number) {
@@ -165,25 +139,16 @@ class PdfFile final : public PdfDocument {
     return number;
   }
 
-  void Point(DPoint p) {
-    file_.Number(p.x);
-    file_.Put(' ');
-    file_.Number(p.y);
-    file_.Put(' ');
-  }
-
   PageFile file_;
-  std::string title_;
-  std::vector<std::uint64_t> offsets_;  // by object number; 0 is the free entry
-  std::vector<int> pages_;              // the page objects' numbers
-  std::size_t pageEnded_ = 0;
-  std::uint64_t streamStart_ = 0;
+  std::vector<std::uint64_t> offsets_ = std::vector<std::uint64_t>(kFirstLayer, 0);  // by object number; 0 is the free entry
+  std::vector<int> pages_;  // the page objects' numbers
 };
 
 }  // namespace
 
-std::unique_ptr<PdfDocument> CreatePdfDocument(const std::filesystem::path& path, const std::string& titleUtf8) {
-  return std::make_unique<PdfFile>(path, titleUtf8);
+std::unique_ptr<PdfDocument> CreatePdfDocument(const std::filesystem::path& path, const PdfInfo& info,
+                                               const std::vector<std::string>& layers) {
+  return std::make_unique<PdfFile>(path, info, layers);
 }
 
 }  // namespace plamor::drawings

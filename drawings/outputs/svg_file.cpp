@@ -30,7 +30,7 @@ class SvgFile final : public VectorFile {
   SvgFile(const std::filesystem::path& path, double widthMm, double heightMm, const std::string& titleUtf8,
           double lineWidthPt)
       : file_(path), heightPt_(heightMm * kPointsPerMm) {
-    file_.Put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"");
+    file_.Put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" version=\"1.1\" width=\"");
     file_.Number(widthMm);
     file_.Put("mm\" height=\"");
     file_.Number(heightMm);
@@ -39,12 +39,24 @@ class SvgFile final : public VectorFile {
     file_.Put(' ');
     file_.Number(heightPt_);
     file_.Put("\">\n<title>" + XmlEscaped(titleUtf8) + "</title>\n<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n");
-    file_.Put("<g fill=\"none\" stroke-width=\"");
-    file_.Number(lineWidthPt);
-    file_.Put("\" stroke-linecap=\"butt\" stroke-linejoin=\"round\">\n");
+    std::string width;
+    AppendNumber(width, lineWidthPt);
+    layerStyle_ = "\" fill=\"none\" stroke-width=\"" + width + "\" stroke-linecap=\"butt\" stroke-linejoin=\"round\">\n";
+  }
+
+  // Inkscape's layers are groups at the top of the drawing.
+  void BeginLayer(int index, const std::string& name) override {
+    file_.Put("<g inkscape:groupmode=\"layer\" id=\"layer" + std::to_string(index) + "\" inkscape:label=\"" +
+              XmlEscaped(name) + layerStyle_);
+  }
+
+  void EndLayer() override {
+    EndPath();
+    file_.Put("</g>\n");
   }
 
   void SetStroke(std::uint8_t r, std::uint8_t g, std::uint8_t b, const std::vector<double>& dashes) override {
+    EndPath();
     char colour[8];
     std::snprintf(colour, sizeof colour, "#%02x%02x%02x", r, g, b);
     stroke_ = std::string("<path stroke=\"") + colour + "\"";
@@ -85,19 +97,22 @@ class SvgFile final : public VectorFile {
     Point(p);
   }
 
-  void StrokePath() override {
+  // The pen's paths go on in the same element, each its own subpath.
+  void StrokePath() override {}
+
+  void Close() override {
+    EndPath();
+    file_.Put("</svg>\n");
+    file_.Close();
+  }
+
+ private:
+  void EndPath() {
     if (!pathOpen_) return;
     file_.Put("\"/>\n");
     pathOpen_ = false;
   }
 
-  void Close() override {
-    StrokePath();
-    file_.Put("</g>\n</svg>\n");
-    file_.Close();
-  }
-
- private:
   void Point(DPoint p) {
     file_.Number(p.x);
     file_.Put(' ');
@@ -106,7 +121,8 @@ class SvgFile final : public VectorFile {
 
   PageFile file_;
   double heightPt_;
-  std::string stroke_;  // the attributes of the pen in force
+  std::string layerStyle_;  // the end of a layer's start tag: how its paths are stroked
+  std::string stroke_;      // the attributes of the pen in force
   bool pathOpen_ = false;
 };
 

@@ -1,6 +1,6 @@
 // A one-page SVG file written as the paths arrive: the page in millimetres,
-// its user units points with y turned downward as SVG has it, one <path>
-// per run of strokes of one pen.
+// its user units points with y turned downward as SVG has it, every layer a
+// layer group of Inkscape, one <path> per run of strokes of one pen.
 #pragma once
 
 #include <filesystem>

@@ -9,6 +9,7 @@
 #include "platform/cp932.h"
 #include "platform/folders.h"
 #include "platform/host_paths.h"
+#include "platform/time_text.h"
 #include "server/elements/paper.h"
 #include "server/formats/layer_codes.h"
 #include "server/formats/le_bytes.h"
@@ -119,14 +120,7 @@ std::string FontPathField(const std::filesystem::path& folder) {
   return field;
 }
 
-std::string TimeStamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%m/%d/%Y %H:%M:%S", &local);
-  return text;
-}
+std::string TimeStamp() { return TimeText(std::time(nullptr), "%m/%d/%Y %H:%M:%S", Clock::kLocal); }
 
 std::string LineRecord(const LineValues& line, const WriteContext& context) {
   const std::int32_t pen = WriterPen(line.pen);

@@ -32,6 +32,7 @@
 #include "server/dbus/object_prompter.h"
 #include "tests/charts/drawing_server_fixture.h"
 #include "tests/charts/observation_lines.h"
+#include "tests/charts/three_observations.h"
 #include "tests/support/qt_app.h"
 
 namespace plamor::charts {
@@ -153,18 +154,9 @@ class ChartDrawingsEndToEnd : public ::testing::Test {
   charts_test::DrawingLog recorded_;
 };
 
-std::vector<std::string> Observation(const char* number, const char* date, const char* water,
-                                     const char* distances, const char* depths) {
-  return charts_test::SurveyLines("河川横断図", "基準高 T.P.", number, date, water, distances, depths);
-}
-
 // Observations 1 and 3 of three selected.
 void LoadThree(Danmen& danmen) {
-  danmen.SetData(Observation("1", "2003/07/15", "2", "0,10,20,30", "-1,1,1.5,0.5"));
-  danmen.SetData(Observation("2", "2003/10/01", "1", "0,20", "0,0"));
-  danmen.SetData(Observation("3", "2004/08/01", "3", "5,25,45", "1,3,-1"));
-  danmen.SetKyoriMin(-10);
-  danmen.SetKyoriMax(64);
+  charts_test::SetThreeObservations(danmen, "河川横断図", "基準高 T.P.");
   danmen.DanmenZu(1);
   danmen.DanmenZu(3);
 }

@@ -116,9 +116,7 @@ TEST(clsData, ArraysGrowInStepsOfAHundred) {
   d.SetData(Lines(o));
   EXPECT_EQ(d.Count(), 250);
   EXPECT_EQ(d.UpperBound(), 300);
-  EXPECT_DOUBLE_EQ(d.Kyori(1), 1);
-  EXPECT_DOUBLE_EQ(d.Kyori(101), 101);
-  EXPECT_DOUBLE_EQ(d.Kyori(250), 250);
+  for (int k : {1, 101, 250}) EXPECT_DOUBLE_EQ(d.Kyori(k), k);
   EXPECT_DOUBLE_EQ(d.Suisin(250), 9.01);
   EXPECT_DOUBLE_EQ(d.Kyori(300), 0);
   EXPECT_EQ(charts_test::HostErrorNumber([&] { d.Kyori(301); }), kSubscriptOutOfRange);

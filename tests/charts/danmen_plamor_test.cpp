@@ -5,6 +5,7 @@
 #include "charts/host_error.h"
 #include "drawing_server_fixture.h"
 #include "observation_lines.h"
+#include "three_observations.h"
 #include "platform/prompts.h"
 #include "platform/prompts_scripted.h"
 
@@ -20,17 +21,10 @@ std::vector<std::string> Observation(const char* number, const char* date, const
 
 class DanmenPlamorTest : public charts_test::DrawingServerTest {
  protected:
-  // Three observations, the first and the third selected, on ranges that give
-  // 5 mm per metre across and 54 mm per metre up.
-  //   1: water 2, bed 3, 1, 0.5, 1.5 at distances 0, 10, 20, 30
-  //   2: not selected
-  //   3: water 3, bed 2, 0, 4 at distances 5, 25, 45
+  // The three observations, the first and the third selected, on ranges that
+  // give 5 mm per metre across and 54 mm per metre up.
   void LoadThree() {
-    danmen_.SetData(Observation("1", "2003/07/15", "2", "0,10,20,30", "-1,1,1.5,0.5"));
-    danmen_.SetData(Observation("2", "2003/10/01", "1", "0,20", "0,0"));
-    danmen_.SetData(Observation("3", "2004/08/01", "3", "5,25,45", "1,3,-1"));
-    danmen_.SetKyoriMin(-10);
-    danmen_.SetKyoriMax(64);
+    charts_test::SetThreeObservations(danmen_, "断面", "T.P.");
     danmen_.SetSuisinMin(0);
     danmen_.SetSuisinMax(5);
     danmen_.DanmenZu(1);

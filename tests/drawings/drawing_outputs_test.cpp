@@ -68,6 +68,16 @@ QString RunTool(const QString& program, const QStringList& args) {
   return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// The PDF with its streams uncompressed, as qpdf writes it; qpdf --check
+// must find nothing wrong with the file first.
+std::string PdfContent(const fs::path& pdf) {
+  RunTool("qpdf", {"--check", QString::fromStdString(pdf.string())});
+  const fs::path plain = fs::path(pdf).replace_extension(".plain.pdf");
+  RunTool("qpdf", {"--qdf", "--object-streams=disable", QString::fromStdString(pdf.string()),
+                   QString::fromStdString(plain.string())});
+  return ReadAll(plain);
+}
+
 std::size_t Count(const std::string& text, const std::string& what) {
   std::size_t n = 0;
   for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
@@ -111,7 +121,7 @@ TEST_F(DrawingPages, PdfIsTheSheetAtTrueSizeWithTheElementsAsTheyAre) {
   EXPECT_TRUE(info.contains("1190.55 x 841.89 pts (A3)")) << info.toStdString();
   EXPECT_TRUE(info.contains(QRegularExpression("Title: +sheet.plm"))) << info.toStdString();
 
-  const std::string content = ReadAll(pdf);
+  const std::string content = PdfContent(pdf);
   // The 100 mm line: 283.46 points long from the page's corner.
   EXPECT_NE(content.find("0 0 m\n283.46 0 l\n"), std::string::npos);
   // The pen-0 line (200 mm to 300 mm across) is not there.
@@ -121,6 +131,42 @@ TEST_F(DrawingPages, PdfIsTheSheetAtTrueSizeWithTheElementsAsTheyAre) {
   // The white frame black on the page; the circle and the arcs as curves.
   EXPECT_NE(content.find("0 0 0 RG [] 0 d"), std::string::npos);
   EXPECT_GE(Count(content, " c\n"), 4u + 2u);
+}
+
+// Every layer a layer of the page files, by the names the drawing gives them;
+// the PDF compressed and described, the same bytes however many threads draw it.
+TEST_F(DrawingPages, PageFilesCarryTheLayersOfTheDrawing) {
+  DrawingModel m = Sheet();
+  for (int i = 0; i < 40000; ++i)  // several pieces of content
+    m.elements.push_back(LineElement{1000.0 + i % 400 * 100, 2000, 1000.0 + i % 400 * 100, 3000, {4, 3, ktpsolid, 0}});
+  m.layerNames = {{1, "frame"}, {2, "water"}, {3, "grid"}};
+  const fs::path one = folder_ / "one.pdf", four = folder_ / "four.pdf", svg = folder_ / "layers.svg";
+  PageOptions options{"layers", kFont, {}, 1, 1765000000};
+  WritePdfPages({m}, one, options);
+  options.jobs = 4;
+  WritePdfPages({m}, four, options);
+  EXPECT_EQ(ReadAll(one), ReadAll(four));
+  EXPECT_NE(ReadAll(one).find("/FlateDecode"), std::string::npos);
+  PdfContent(one);  // qpdf finds nothing wrong
+
+  const QString script =
+      "import sys, pypdf\n"
+      "r = pypdf.PdfReader(sys.argv[1])\n"
+      "print([g.get_object()['/Name'] for g in r.trailer['/Root']['/OCProperties']['/OCGs']])\n"
+      "print(r.metadata['/Subject'], r.metadata['/CreationDate'])\n";
+  const QString listed = RunTool("/usr/bin/python3", {"-c", script, QString::fromStdString(one.string())});
+  EXPECT_TRUE(listed.startsWith("['frame', 'water', 'grid']\n")) << listed.toStdString();
+  EXPECT_TRUE(listed.contains("A3 landscape 1:100 D:20251206054640+00'00'")) << listed.toStdString();
+
+  WriteDrawingPage(m, PageFormat::kSvg, svg, {"layers", kFont, {}});
+  QXmlStreamReader xml(QByteArray::fromStdString(ReadAll(svg)));
+  QStringList layers;
+  while (!xml.atEnd())
+    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"g" &&
+        xml.attributes().value("inkscape:groupmode") == u"layer")
+      layers << xml.attributes().value("inkscape:label").toString();
+  ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_EQ(layers, (QStringList{"frame", "water", "grid"}));
 }
 
 TEST_F(DrawingPages, PdfPagesHoldEveryDrawingOnAPageOfItsOwnSheet) {
@@ -183,7 +229,7 @@ TEST_F(DrawingPages, SvgHoldsTheStrokesOfThePdf) {
   const fs::path pdf = folder_ / "sheet.pdf", svg = folder_ / "sheet.svg";
   WriteDrawingPage(model, PageFormat::kPdf, pdf, {"sheet", kFont, {}});
   WriteDrawingPage(model, PageFormat::kSvg, svg, {"sheet", kFont, {}});
-  const std::string content = ReadAll(pdf);
+  const std::string content = PdfContent(pdf);
 
   QXmlStreamReader xml(QByteArray::fromStdString(ReadAll(svg)));
   std::string commands;
@@ -219,7 +265,7 @@ TEST_F(DrawingPages, FittedOntoAPaperTheSheetKeepsItsProportionsAndTurnsWithIt) 
   EXPECT_TRUE(info.contains("841.89 x 595.28 pts (A4)")) << info.toStdString();
   // A3 onto A4 landscape: the 100 mm line becomes 70.71 mm (200.43 points)
   // along the bottom edge, the sheet centred across.
-  const std::string content = ReadAll(pdf);
+  const std::string content = PdfContent(pdf);
   std::smatch line;
   ASSERT_TRUE(std::regex_search(content, line, std::regex("\n([0-9.]+) 0 m\n([0-9.]+) 0 l\n"))) << content;
   EXPECT_NEAR(std::stod(line[2]) - std::stod(line[1]), 200.43, 0.02);
@@ -240,7 +286,7 @@ TEST_F(DrawingPages, PensBeyondSevenAreDrawnAsPenSeven) {
   m.elements.push_back(LineElement{10, 10, 110, 10, {8, 1, ktpsolid, 0}});
   const fs::path pdf = folder_ / "pen8.pdf";
   PdfOutput().Write(m, pdf, {"pen8", kFont, {}, 1600});
-  const std::string content = ReadAll(pdf);
+  const std::string content = PdfContent(pdf);
   EXPECT_NE(content.find("28.35 28.35 m\n311.81 28.35 l\n"), std::string::npos) << content;
   EXPECT_NE(content.find("0 0 0 RG [] 0 d"), std::string::npos);  // pen 7, black on the page
   const auto picture = DrawPicture(m, 800, kFont);

@@ -251,7 +251,7 @@ class FreshSession(unittest.TestCase):
 
     def test_readme_example_and_lines_on_a_fresh_bus(self):
         text = readme()
-        example = re.search(r"```python\n(.*?)```", text, re.S).group(1)
+        example = re.search(r"```python\n(import dbus.*?)```", text, re.S).group(1)
         lines = [line for line in re.search(r"```sh\n(# introspection.*?)```", text, re.S).group(1).splitlines()
                  if line and not line.startswith("#")]
         with tempfile.TemporaryDirectory() as data:

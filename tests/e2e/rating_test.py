@@ -81,6 +81,18 @@ class RatingUseTest(FolderTestCase):
         texts = [e.dxf.text for e in doc.modelspace() if e.dxftype() == "TEXT"]
         self.assertTrue(any(t.startswith("Q = ") for t in texts), texts)
 
+    def test_the_sixth_pen_draws_the_curve(self):
+        colours = []
+        for pens in ("7,1,7,2,7", "7,1,7,2,7,4"):
+            dxf = self.path("pens.dxf")
+            p = run(HQ_TABLE, "--kind", "Q", "--fit", "--pens", pens, "--inproc", "-o", dxf)
+            self.assertEqual(p.returncode, 0, p.stderr)
+            doc = ezdxf.readfile(dxf, encoding="cp932")
+            colours.append({e.dxf.color for e in doc.modelspace() if e.dxf.layer == "Layer-003"})
+        self.assertEqual(len(colours[0]), 1)
+        self.assertEqual(len(colours[1]), 1)
+        self.assertNotEqual(colours[0], colours[1], "the curve keeps the pen --pens gave it")
+
     def test_bad_fit_options_are_refused_and_write_nothing(self):
         out = self.path("hq.dxf")
         cases = [

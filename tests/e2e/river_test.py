@@ -1,12 +1,15 @@
 #!/usr/bin/python3
 """plamor-draw's river commands end to end on the example river: the table of
 hydraulic quantities checked against its own definitions (the shapes whose
-answers are known in closed form are in tests/hydraulics), and refused input
-that writes nothing."""
+answers are known in closed form are in tests/hydraulics), the profile sheets
+drawn through the drawing server and read back by ezdxf and poppler, and
+refused input that writes nothing."""
 import csv
 import os
 import subprocess
 import unittest
+
+import ezdxf
 
 from e2e_support import BIN, SOURCE, FolderTestCase
 
@@ -86,6 +89,73 @@ class RiverTableTest(FolderTestCase):
             self.assertEqual(sorted(os.listdir(self.folder)), before, "a refused run wrote something")
             with open(out) as f:
                 self.assertEqual(f.read(), "earlier table")
+
+
+def make_long_river(folder, sections):
+    """The example river's first section repeated upstream every 200 m, its
+    elevations rising 1 m a kilometre: a river long enough for several sheets."""
+    with open(FILES[2], "rb") as f:  # bytes: the names stay in the file's own encoding
+        header, *points = f.read().splitlines()
+    fields = header.split(b",")
+    names = []
+    for i in range(sections):
+        km = 22.0 + 0.2 * i
+        fields[0] = f"{km:.1f}".encode()
+        lines = [b",".join(fields)]
+        for p in points:
+            point = p.decode().split(",")  # flag, distance, elevation (and an empty field after a last comma)
+            point[2] = f"{float(point[2]) + 0.2 * i:.3f}"
+            lines.append(",".join(point).encode())
+        name = os.path.join(folder, f"long_{km:.1f}k.csv")
+        with open(name, "wb") as f:
+            f.write(b"\r\n".join(lines) + b"\r\n")
+        names.append(name)
+    return names
+
+
+class RiverProfileTest(FolderTestCase):
+    def test_sheets_through_the_server_and_one_pdf(self):
+        out, pdf = self.path("profile.dxf"), self.path("profile.pdf")
+        p = run("profile", *FILES, "--stage-file", HIGH_WATER, "-o", out, "--pdf", pdf)
+        self.assertEqual(p.returncode, 0, p.stderr)
+        doc = ezdxf.readfile(out, encoding="cp932")  # an R12 file names no code page
+        layers = {layer.dxf.name for layer in doc.layers}
+        self.assertTrue({"frame", "grid", "data band", "water", "legend"} <= layers, layers)
+        self.assertTrue({"survey 2023-11-07", "survey 2019-11-05", "survey 2015-11-04"} <= layers, layers)
+        texts = [t.dxf.text for t in doc.modelspace().query("TEXT")]
+        for mark in ("22.0", "23.0", "24.2"):
+            self.assertIn(mark, texts)
+        self.assertIn("計画高水位", texts)
+        info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
+        self.assertRegex(info, r"Pages: +1\n")
+        self.assertIn("along 1:10000, elevations 1:100", info)
+        self.assertIn("荒見川 縦断図", info)
+
+    def test_a_long_river_takes_several_sheets(self):
+        files = make_long_river(self.folder, 120)  # 23.8 km of river
+        out, pdf = self.path("long.plm"), self.path("long.pdf")
+        p = run("profile", *files, "-o", out, "--pdf", pdf, "--distance-scale", "5000")
+        self.assertEqual(p.returncode, 0, p.stderr)
+        sheets = sorted(f for f in os.listdir(self.folder) if f.startswith("long-") and f.endswith(".plm"))
+        self.assertGreater(len(sheets), 1)
+        self.assertEqual(sheets[0], "long-1.plm")
+        self.assertNotIn("long.plm", os.listdir(self.folder))
+        info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
+        self.assertRegex(info, rf"Pages: +{len(sheets)}\n")
+
+    def test_bad_input_is_refused_and_writes_nothing(self):
+        cases = [
+            (("profile", *FILES, "-o", self.path("p.pdf")), 2, "must end in one"),
+            (("profile", *FILES, "-o", self.path("p.dxf"), "--elevation-scale", "0"), 2, "is not a scale"),
+            (("profile", *FILES, "-o", self.path("p.dxf"), "--elevation-scale", "10"), 1,
+             "do not fit on the sheet at the elevation scale 1:10"),
+            (("profile", "-o", self.path("p.dxf")), 2, "takes the cross-section files"),
+        ]
+        for args, status, message in cases:
+            p = run(*args)
+            self.assertEqual(p.returncode, status, (args, p.stderr))
+            self.assertIn(message, p.stderr)
+            self.assertEqual(os.listdir(self.folder), [], "a refused run wrote something")
 
 
 if __name__ == "__main__":

@@ -1,7 +1,8 @@
 // Mutated inputs for every reader of outside input: the host-script parser
 // and runner, the observation and H-Q survey readers, the national
-// cross-section reader and the stage table, the standard drawing and
-// text file readers, and the stroke-font reader. A reader either accepts the
+// cross-section reader and the stage table, the H-Q formula file and the
+// stage record, the standard drawing and text file readers, and the
+// stroke-font reader. A reader either accepts the
 // input or refuses it with its own error naming the place; what it accepts
 // the charts can draw without overflow, and nothing crashes.
 #include <gtest/gtest.h>
@@ -22,7 +23,9 @@
 #include "survey/observation_file.h"
 #include "survey/river.h"
 #include "survey/stage_table.h"
+#include "hydraulics/rating_formula.h"
 #include "hydraulics/river_table.h"
+#include "hydraulics/stage_record.h"
 #include "charts/danmen_chart.h"
 #include "charts/recording_picture.h"
 #include "mutation_runner.h"
@@ -197,6 +200,43 @@ TEST(Fuzz, StageTables) {
       [](const survey::StageTable& table, const std::string&) {
         for (double mark : table.marks) EXPECT_TRUE(std::isfinite(*table.StageAt(mark)));
       });
+  EXPECT_GT(runs, 1u);
+}
+
+TEST(Fuzz, FormulaFilesRateEveryStage) {
+  hydraulics::RatingFormula formula;
+  formula.segments = {{12.345, 0.21, 0.38, 1.2, 12, 3.1, 0.998}, {15.0, 0.0, 1.2, 2.4, 8, 2.5, 0.997}};
+  const std::size_t runs = RunFileMutations(
+      "formula", "formula.json", {hydraulics::FormulaJson(formula)}, hydraulics::ReadFormulaFile,
+      [](const hydraulics::RatingFormula& read, const std::string&) {
+        ASSERT_FALSE(read.segments.empty());
+        for (std::size_t k = 0; k < read.segments.size(); ++k) {
+          const auto& segment = read.segments[k];
+          EXPECT_LT(segment.from, segment.to);
+          if (k > 0) EXPECT_EQ(segment.from, read.segments[k - 1].to);
+          for (double stage : {segment.from, segment.to, segment.to + 1e3}) {
+            const hydraulics::RatedStage rated = hydraulics::RateStage(read, stage);
+            EXPECT_TRUE(std::isfinite(rated.discharge) && rated.discharge >= 0) << stage;
+          }
+        }
+      });
+  EXPECT_GT(runs, 1u);
+}
+
+TEST(Fuzz, StageRecordsConvertLineByLine) {
+  hydraulics::RatingFormula formula;
+  formula.segments = {{12.345, 0.21, 0.38, 2.4, 12, 3.1, 0.998}};
+  const std::string seed = "time,stage\n2023-01-01 00:00,0.42\n2023-01-01 00:10,\n# gauge reset\n"
+                           "2023-01-01 00:20,3.10\n2023-01-01 00:30,0.10\n";
+  const fs::path out = Scratch("discharges.csv");
+  const std::size_t runs = RunFileMutations(
+      "stage-record", "stages.csv", {seed},
+      [&](const fs::path& in) { return hydraulics::ConvertStageRecordFile(formula, in, out); },
+      [&](const hydraulics::StageRecordSummary& summary, const std::string&) {
+        EXPECT_LE(summary.outOfRange + summary.missing, summary.rows);
+        EXPECT_TRUE(fs::exists(out));
+      });
+  fs::remove(out);
   EXPECT_GT(runs, 1u);
 }
 

@@ -2,7 +2,8 @@
 # Installs the build into a fresh prefix and uses it as a person or a host
 # program outside the tree would: the layout, the programs run from the
 # prefix (libraries, font and the drawing server found there), a host built
-# with pkg-config that draws in process, and a prefix that cannot be written.
+# with pkg-config that draws in process, the Python package with the README's
+# example, and a prefix that cannot be written.
 # Usage: install_prefix_test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1 source=$2
@@ -16,7 +17,9 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" || { cat "$work
 for f in bin/plamor bin/plamor-run bin/plamor-draw bin/plamor-viewer bin/marovel-demo bin/plamor-sample-sheet \
          share/plamor/M_G_L.KVD share/applications/plamor-viewer.desktop share/mime/packages/plamor.xml \
          share/dbus-1/services/TessaroPlamor.clsPlamor.service share/man/man1/plamor-draw.1 \
-         share/man/man1/plamor-viewer.1 include/plamor/server/host/host_entry.h include/plamor/charts/danmen.h; do
+         share/man/man1/plamor-viewer.1 include/plamor/server/host/host_entry.h include/plamor/charts/danmen.h \
+         share/bash-completion/completions/plamor-draw share/bash-completion/completions/plamor-run \
+         lib/python3/dist-packages/plamor/__init__.py; do
   [ -e "$prefix/$f" ] || fail "$f is not installed"
 done
 [ -e "$source/server/dbus/TessaroPlamor.xml" ] && { [ -e "$prefix/share/dbus-1/interfaces/TessaroPlamor.xml" ] || fail "the D-Bus interface is not installed"; }
@@ -54,6 +57,11 @@ msp = doc.modelspace()
 assert len(msp.query("LINE")) >= 3 and len(msp.query("CIRCLE")) == 1, "the plan's elements are missing"
 assert "荒見橋" in [t.dxf.text for t in msp.query("TEXT")], "the plan's text is missing"
 PY
+
+# The Python package from the prefix: documented, and the README's example
+# drawing through the installed server.
+/usr/bin/python3 "$source/tests/install/python_module_check.py" "$prefix" "$source/README.md" ||
+  fail "the installed Python package"
 
 # A prefix that cannot be written is refused with its name, first on standard
 # error in one line of its own, and nothing is installed.

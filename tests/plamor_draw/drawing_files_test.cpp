@@ -191,13 +191,20 @@ TEST(HqPens, StoredOnceAndReadBack) {
   fs::remove_all(config);
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);
   EXPECT_FALSE(HqPensStored());
-  SaveHqPens(ParseHqPens("1,2,3,4,5"));
+  const HqPenOption option = ParseHqPens("1,2,3,4,5");
+  EXPECT_FALSE(option.curve);
+  SaveHqPens(option.pens);
   EXPECT_TRUE(HqPensStored());
   std::ifstream ini(config / "tessaro" / "MORVALDENIK.ini");
   const std::string text{std::istreambuf_iterator<char>(ini), {}};
   EXPECT_NE(text.find("Hougan1Pen=1"), std::string::npos);
   EXPECT_NE(text.find("TytlePen=5"), std::string::npos);
-  for (const char* bad : {"1,2,3,4", "1,2,3,4,8", "1,2,3,4,0"}) EXPECT_THROW(ParseHqPens(bad), UsageError) << bad;
+  EXPECT_EQ(ParseHqPens("1,2,3,4,5,6").curve, 6);
+  EXPECT_EQ(HqCurvePen(), kDefaultCurvePen);
+  SaveHqCurvePen(4);
+  EXPECT_EQ(HqCurvePen(), 4);
+  for (const char* bad : {"1,2,3,4", "1,2,3,4,8", "1,2,3,4,0", "1,2,3,4,5,9", "1,2,3,4,5,6,7"})
+    EXPECT_THROW(ParseHqPens(bad), UsageError) << bad;
   EXPECT_EQ(HqPensText(kDefaultHqPens), "7,1,7,2,7");
   fs::remove_all(config);
 }

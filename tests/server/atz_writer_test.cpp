@@ -25,16 +25,9 @@ class AtzWriterTest : public ::testing::Test {
 
   template <typename... Elements>
   std::string WriteAtz(Elements&... elements) {
-    MemoryOutputFile file;
-    file.Open("drawing.atz", OpenMode::kText);
     WriteContext context;  // the text file reads nothing but the decimals
     context.atzKeta = info_.AtzKeta;
-    DrawingWriter writer(ktpAtz, file, context);
-    EXPECT_EQ(writer.Header(info_), SaveOk);
-    for (clsZElement* element : std::vector<clsZElement*>{elements.get()...})
-      EXPECT_EQ(writer.Element(*element), SaveOk);
-    file.Close();
-    return file.bytes();
+    return testing::WrittenBytes(ktpAtz, info_, context, {elements.get()...});
   }
 
   DrawingInfo info_;

@@ -336,15 +336,7 @@ TEST_F(DxfWriterTest, CaretsAndControlCharactersAreWrittenInCaretForm) {
 }
 
 TEST_F(DxfWriterTest, LayerOutsideTheTableIsAFileErrorNotACrash) {
-  testing::ScopedPrompter prompter;
-  prompter->ExpectMessage("インデックスが有効範囲にありません。\n処理を中止します。", "エラー確認",
-                          prompts::kCritical, prompts::kOk);
-  auto line = Line(0, 0, 1, 1, 1, 200);
-  MemoryOutputFile file;
-  file.Open("x.dxf", OpenMode::kText);
-  const WriteContext context = testing::RunContext(ktpDxf);
-  EXPECT_EQ(DrawingWriter(ktpDxf, file, context).Element(*line), SaveAbort);
-  EXPECT_TRUE(file.bytes().empty());
+  testing::ExpectLayerRefused(ktpDxf, *Line(0, 0, 1, 1, 1, 200), testing::RunContext(ktpDxf));
 }
 
 TEST_F(DxfWriterTest, UnknownOutputKindWritesNothing) {

@@ -90,14 +90,7 @@ class PlmWriterTest : public ::testing::Test {
 
   template <typename... Elements>
   std::string WritePlm(Elements&... elements) {
-    MemoryOutputFile file;
-    file.Open("drawing.plm", OpenMode::kBinary);
-    DrawingWriter writer(ktpPlm, file, context_);
-    EXPECT_EQ(writer.Header(info_), SaveOk);
-    for (clsZElement* element : std::vector<clsZElement*>{elements.get()...})
-      EXPECT_EQ(writer.Element(*element), SaveOk);
-    file.Close();
-    return file.bytes();
+    return testing::WrittenBytes(ktpPlm, info_, context_, {elements.get()...});
   }
 
   testing::TempFolder temp_;
@@ -210,14 +203,9 @@ TEST_F(PlmWriterTest, PenZeroAndRemovedElementsLeaveNoRecord) {
 }
 
 TEST_F(PlmWriterTest, LayerOutsideTheTableIsRefusedNotWrittenAsABrokenRecord) {
-  testing::ScopedPrompter prompter;
-  prompter->ExpectMessage("インデックスが有効範囲にありません。\n処理を中止します。", "エラー確認",
-                          prompts::kCritical, prompts::kOk);
-  auto line = Line(0, 0, 1, 1, 1, 129);
+  testing::ExpectLayerRefused(ktpPlm, *Line(0, 0, 1, 1, 1, 129), context_);
   MemoryOutputFile file;
   file.Open("x.plm", OpenMode::kBinary);
-  EXPECT_EQ(DrawingWriter(ktpPlm, file, context_).Element(*line), SaveAbort);
-  EXPECT_TRUE(file.bytes().empty());
   auto black = Line(0, 0, 1, 1, 0, 0);  // pen 0 is skipped before its layer matters
   EXPECT_EQ(DrawingWriter(ktpPlm, file, context_).Element(*black), SaveOk);
 }

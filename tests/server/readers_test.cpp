@@ -39,14 +39,9 @@ class ReadersTest : public ::testing::Test {
   }
 
   std::string Write(ktpPlamorType kind) {
-    MemoryOutputFile file;
-    file.Open("d", OpenMode::kBinary);
-    const WriteContext context = testing::RunContext(kind, info_.AtzKeta);
-    DrawingWriter writer(kind, file, context);
-    EXPECT_EQ(writer.Header(info_), SaveOk);
-    for (auto& e : elements_) EXPECT_EQ(writer.Element(*e), SaveOk);
-    file.Close();
-    return file.bytes();
+    std::vector<clsZElement*> elements;
+    for (auto& e : elements_) elements.push_back(e.get());
+    return testing::WrittenBytes(kind, info_, testing::RunContext(kind, info_.AtzKeta), elements);
   }
 
   DrawingInfo info_;

@@ -79,6 +79,19 @@ inline WriteContext RunContext(ktpPlamorType kind, std::int32_t keta = 3) {
   return BuildWriteContext(kind, Settings(), keta);
 }
 
+// What a writer of `kind` makes of the header and the elements; it must take
+// each of them without fault.
+inline std::string WrittenBytes(ktpPlamorType kind, const DrawingInfo& info, const WriteContext& context,
+                                const std::vector<clsZElement*>& elements) {
+  MemoryOutputFile file;
+  file.Open("drawing", kind == ktpPlm ? OpenMode::kBinary : OpenMode::kText);
+  DrawingWriter writer(kind, file, context);
+  EXPECT_EQ(writer.Header(info), SaveOk);
+  for (clsZElement* element : elements) EXPECT_EQ(writer.Element(*element), SaveOk);
+  file.Close();
+  return file.bytes();
+}
+
 // A temporary folder removed at the end of the test; XDG_CONFIG_HOME points into it.
 class TempFolder {
  public:
@@ -132,5 +145,17 @@ class ScopedPrompter {
  private:
   prompts::ScriptedPrompter prompter_;
 };
+
+// A writer of `kind` given an element on a layer its file cannot hold says
+// so (an index outside its range, the run stops) and writes nothing.
+inline void ExpectLayerRefused(ktpPlamorType kind, const clsZElement& element, const WriteContext& context) {
+  ScopedPrompter prompter;
+  prompter->ExpectMessage("インデックスが有効範囲にありません。\n処理を中止します。", "エラー確認",
+                          prompts::kCritical, prompts::kOk);
+  MemoryOutputFile file;
+  file.Open("drawing", kind == ktpPlm ? OpenMode::kBinary : OpenMode::kText);
+  EXPECT_EQ(DrawingWriter(kind, file, context).Element(element), SaveAbort);
+  EXPECT_TRUE(file.bytes().empty());
+}
 
 }  // namespace plamor::testing

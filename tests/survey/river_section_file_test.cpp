@@ -91,37 +91,47 @@ TEST(RiverSectionFile, ReadsHeaderPointsFlagsAndMissingValues) {
 }
 
 TEST(RiverSectionFile, NamesEveryFaultAtItsLineAndField) {
-  EXPECT_EQ(ErrorOf(With(2, "13,1x,30.0")), "sec.csv: line 3, field 2: distance (m): \"1x\" is not a number");
-  EXPECT_EQ(ErrorOf(With(2, "13,10,nan")), "sec.csv: line 3, field 3: elevation (m): \"nan\" is not a number");
-  EXPECT_EQ(ErrorOf(With(2, "1.5,10,30")),
-            "sec.csv: line 3, field 1: point flag: \"1.5\" is not a whole number of 0 or more");
-  EXPECT_EQ(ErrorOf(With(0, HeaderWith(1, "24.0k"))),
-            "sec.csv: line 1, field 1: distance mark (km): \"24.0k\" is not a number");
-  EXPECT_EQ(ErrorOf(With(0, HeaderWith(1, "-9999"))),
-            "sec.csv: line 1, field 1: distance mark (km) is missing (-9999); it cannot be left out");
-  EXPECT_EQ(ErrorOf(With(0, HeaderWith(9, ""))),
-            "sec.csv: line 1, field 9: header value is empty (-9999 marks a value not surveyed)");
-  EXPECT_EQ(ErrorOf(With(0, HeaderWith(7, "6"))),
-            "sec.csv: line 1, field 7: the point count 6 disagrees with the 5 point lines that follow");
+  struct Case {
+    std::vector<std::string> lines;
+    const char* message;
+  };
+  const Case cases[] = {
+      {With(2, "13,1x,30.0"),
+       "sec.csv: line 3, field 2: distance (m): \"1x\" is not a number"},
+      {With(2, "13,10,nan"),
+       "sec.csv: line 3, field 3: elevation (m): \"nan\" is not a number"},
+      {With(2, "1.5,10,30"),
+       "sec.csv: line 3, field 1: point flag: \"1.5\" is not a whole number of 0 or more"},
+      {With(0, HeaderWith(1, "24.0k")),
+       "sec.csv: line 1, field 1: distance mark (km): \"24.0k\" is not a number"},
+      {With(0, HeaderWith(1, "-9999")),
+       "sec.csv: line 1, field 1: distance mark (km) is missing (-9999); it cannot be left out"},
+      {With(0, HeaderWith(9, "")),
+       "sec.csv: line 1, field 9: header value is empty (-9999 marks a value not surveyed)"},
+      {With(0, HeaderWith(7, "6")),
+       "sec.csv: line 1, field 7: the point count 6 disagrees with the 5 point lines that follow"},
+      {With(0, HeaderWith(13, "20190230")),
+       "sec.csv: line 1, field 13: survey date \"20190230\" is not a date YYYYMMDD such as 20191105"},
+      {With(0, HeaderWith(13, "2019-11-05")),
+       "sec.csv: line 1, field 13: survey date \"2019-11-05\" is not a date YYYYMMDD such as 20191105"},
+      {With(0, HeaderWith(13, "-9999")),
+       "sec.csv: line 1, field 13: survey date \"-9999\" is not a date YYYYMMDD such as 20191105"},
+      {With(3, "16,9.5,27.5"),
+       "sec.csv: line 4, field 2: distance 9.500 m goes back from the 10.000 m of the point before (an "
+       "overhang; points run from the left bank to the right, equal distances make a wall)"},
+      {With(2, "13,10"),
+       "sec.csv: line 3: has 2 fields; a point line has 3 (flag,distance,elevation)"},
+      {With(2, "13,10,30,1"),
+       "sec.csv: line 3: has 4 fields; a point line has 3 (flag,distance,elevation)"},
+      {With(2, "13,-9999,30"),
+       "sec.csv: line 3, field 2: distance (m) is missing (-9999); it cannot be left out"},
+      {With(2, "13,1e7,30"),
+       "sec.csv: line 3, field 2: distance (m): \"1e7\" is out of range (at most 1000000 in size)"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ErrorOf(c.lines), c.message);
   auto extra = GoodLines();
   extra.push_back("0,31,35");
   EXPECT_EQ(ErrorOf(extra), "sec.csv: line 1, field 7: the point count 5 disagrees with the 6 point lines that follow");
-  EXPECT_EQ(ErrorOf(With(0, HeaderWith(13, "20190230"))),
-            "sec.csv: line 1, field 13: survey date \"20190230\" is not a date YYYYMMDD such as 20191105");
-  EXPECT_EQ(ErrorOf(With(0, HeaderWith(13, "2019-11-05"))),
-            "sec.csv: line 1, field 13: survey date \"2019-11-05\" is not a date YYYYMMDD such as 20191105");
-  EXPECT_EQ(ErrorOf(With(0, HeaderWith(13, "-9999"))),
-            "sec.csv: line 1, field 13: survey date \"-9999\" is not a date YYYYMMDD such as 20191105");
-  EXPECT_EQ(ErrorOf(With(3, "16,9.5,27.5")),
-            "sec.csv: line 4, field 2: distance 9.500 m goes back from the 10.000 m of the point before (an "
-            "overhang; points run from the left bank to the right, equal distances make a wall)");
-  EXPECT_EQ(ErrorOf(With(2, "13,10")), "sec.csv: line 3: has 2 fields; a point line has 3 (flag,distance,elevation)");
-  EXPECT_EQ(ErrorOf(With(2, "13,10,30,1")),
-            "sec.csv: line 3: has 4 fields; a point line has 3 (flag,distance,elevation)");
-  EXPECT_EQ(ErrorOf(With(2, "13,-9999,30")),
-            "sec.csv: line 3, field 2: distance (m) is missing (-9999); it cannot be left out");
-  EXPECT_EQ(ErrorOf(With(2, "13,1e7,30")),
-            "sec.csv: line 3, field 2: distance (m): \"1e7\" is out of range (at most 1000000 in size)");
   EXPECT_EQ(ErrorOf(With(0, "24.000,0,1,2")).rfind("sec.csv: line 1: has 4 fields; the header line has 16", 0), 0u);
   EXPECT_EQ(ErrorOf({"", " "}), "sec.csv: is empty; a section file starts with its header line");
 }

@@ -39,13 +39,16 @@ class NumericHelpers : public ::testing::Test {
   static void SetUpTestSuite() {
     void* lib = dlopen(PLAMOR_BIN_DIR "/libTessaroDll.so", RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(lib, nullptr) << dlerror();
-    Bind(lib, "ConvertD2HS", x.ConvertD2HS);
-    Bind(lib, "ConvertHS2D", x.ConvertHS2D);
-    Bind(lib, "GetRoundDown", x.GetRoundDown);
-    Bind(lib, "GetRoundUp", x.GetRoundUp);
-    Bind(lib, "ShiftBit", x.ShiftBit);
-    Bind(lib, "WaitCommand", x.WaitCommand);
-    Bind(lib, "GetResource", x.GetResource);
+    // Each export by the name of its member.
+#define PLAMOR_BIND(name) Bind(lib, #name, x.name)
+    PLAMOR_BIND(ConvertD2HS);
+    PLAMOR_BIND(ConvertHS2D);
+    PLAMOR_BIND(GetRoundDown);
+    PLAMOR_BIND(GetRoundUp);
+    PLAMOR_BIND(ShiftBit);
+    PLAMOR_BIND(WaitCommand);
+    PLAMOR_BIND(GetResource);
+#undef PLAMOR_BIND
   }
   void SetUp() override { ASSERT_NE(x.GetResource, nullptr); }
 

@@ -16,12 +16,12 @@ void SetDxfCodePage(bool on) {
     settings::DeleteSetting(kCodePageApplication, kCodePageSection, kCodePageKey);
 }
 
-Command SetupCodePageCommand() {
+static Command SetupCodePageCommand() {
   return Command("plamor-draw setup-codepage", "on|off",
                      "DXF files name their code page, so CAD programs show Japanese text anywhere (on), or not (off).");
 }
 
-int RunSetupCodePage(const CommandLine& line) {
+static int RunSetupCodePage(const CommandLine& line) {
   const auto& args = line.Positional();
   if (args.size() != 1 || (args[0] != "on" && args[0] != "off"))
     throw UsageError("setup-codepage takes one word: on or off");
@@ -32,5 +32,7 @@ int RunSetupCodePage(const CommandLine& line) {
             << "\n";
   return 0;
 }
+
+Subcommand SetupCodePageSubcommand() { return {"setup-codepage", SetupCodePageCommand, RunSetupCodePage}; }
 
 }  // namespace plamor::draw

@@ -13,14 +13,14 @@
 
 namespace plamor::draw {
 
-Command ConvertCommand() {
+static Command ConvertCommand() {
   return DrawingCommand("convert", "IN OUT [--decimals N] [--dxf-version 2000]",
                         "A .plm or .atz drawing into the kind OUT's ending names (.dxf, .plm, else .atz).")
       .Option("decimals", "N", "the decimals of a standard text file, 1 to 9 (default 3)")
       .Option("dxf-version", "2000", kDxfVersionHelp);
 }
 
-int RunConvert(const CommandLine& line) {
+static int RunConvert(const CommandLine& line) {
   if (line.Positional().size() != 2) throw UsageError("convert takes an input file and an output file");
   const std::filesystem::path in = line.Positional()[0], out = line.Positional()[1];
   std::optional<int> decimals;
@@ -53,5 +53,7 @@ int RunConvert(const CommandLine& line) {
             << " elements)\n";
   return 0;
 }
+
+Subcommand ConvertSubcommand() { return {"convert", ConvertCommand, RunConvert}; }
 
 }  // namespace plamor::draw

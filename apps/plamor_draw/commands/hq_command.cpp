@@ -1,5 +1,5 @@
 // plamor-draw hq FILE --kind Q|A|B|V|SQ -o OUT [--png CHART.png]
-//                [--stage MIN:MAX] [--range MIN:MAX] [--pens FRAME,GRID,TEXT,LABEL,TITLE]
+//                [--stage MIN:MAX] [--range MIN:MAX] [--pens FRAME,GRID,TEXT,LABEL,TITLE[,CURVE]]
 #include <QImage>
 
 #include <iostream>
@@ -74,13 +74,14 @@ hydraulics::RatingFit FitAndReport(const CommandLine& line, const survey::HqTabl
 
 }  // namespace
 
-Command HqCommand() {
+static Command HqCommand() {
   return ChartCommand("hq", "FILE --kind Q|A|B|V|SQ -o OUT.dxf [options]",
                       "H-Q drawing of a gauging station's measurement table.")
       .Option("kind", "KIND", "the quantity against the stage: Q discharge, A area, B width, V velocity, SQ root of Q")
       .Option("stage", "MIN:MAX", "the stage axis (default: round values holding every measurement)")
       .Option("range", "MIN:MAX", "the quantity axis (default: round values holding every measurement)")
-      .Option("pens", "FRAME,GRID,TEXT,LABEL,TITLE", "store these pens for H-Q drawings, then draw")
+      .Option("pens", "FRAME,GRID,TEXT,LABEL,TITLE[,CURVE]",
+              "store these pens for H-Q drawings (and the fitted curve's), then draw")
       .Flag("fit", "fit the formula Q = a (H + b)² and draw it (kinds Q and SQ)")
       .Option("fit-method", "q|sqrt", "least squares in Q (default) or on the root of Q")
       .Option("segments", "H1,H2", "split the formula at these stages, continuous at each")
@@ -91,7 +92,7 @@ Command HqCommand() {
       .Option("formula", "OUT.json", "write the fitted formula (for hq rating and hq convert)");
 }
 
-int RunHq(const CommandLine& line) {
+static int RunHq(const CommandLine& line) {
   const std::filesystem::path out = line.Required("-o");
   RequireDxfName(out);
   survey::HqKind kind;
@@ -101,7 +102,7 @@ int RunHq(const CommandLine& line) {
   std::optional<survey::AxisRange> stage, quantity;
   if (auto r = line.Value("--stage")) stage = ParseRange("--stage", *r);
   if (auto r = line.Value("--range")) quantity = ParseRange("--range", *r);
-  std::optional<sheets::HqPens> pens;
+  std::optional<HqPenOption> pens;
   if (auto p = line.Value("--pens")) pens = ParseHqPens(*p);
 
   const std::optional<hydraulics::RatingFitOptions> fitOptions = FitOptionsOf(line, kind);
@@ -120,8 +121,10 @@ int RunHq(const CommandLine& line) {
   std::optional<OutputTarget> picture = PictureTarget(line.Value("--png"), "png");
   DrawingCopies further(line, drawing);
   ApplyCodePageFlag(line);
-  if (pens) sheets::SaveHqPens(*pens);
-  else if (!sheets::HqPensStored()) {
+  if (pens) {
+    sheets::SaveHqPens(pens->pens);
+    if (pens->curve) sheets::SaveHqCurvePen(*pens->curve);
+  } else if (!sheets::HqPensStored()) {
     sheets::SaveHqPens(sheets::kDefaultHqPens);
     std::cerr << "plamor-draw: no pens stored for H-Q drawings; stored the defaults "
               << sheets::HqPensText(sheets::kDefaultHqPens) << " (change them with --pens)\n";
@@ -164,5 +167,7 @@ int RunHq(const CommandLine& line) {
   WriteChartPicture(tbunpu.PictureArea().Picture().Image(), picture);
   return 0;
 }
+
+Subcommand HqSubcommand() { return {"hq", HqCommand, RunHq}; }
 
 }  // namespace plamor::draw

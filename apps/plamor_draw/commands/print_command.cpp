@@ -17,7 +17,7 @@
 
 namespace plamor::draw {
 
-Command PrintCommand() {
+static Command PrintCommand() {
   return Command("plamor-draw print", "IN --printer QUEUE [--fit]",
                      "A .plm or .atz drawing, or the PDF of one (such as --pdf of sections and hq), to a CUPS "
                      "print queue, 1:1 on paper of the sheet's size.")
@@ -25,7 +25,7 @@ Command PrintCommand() {
       .Flag("fit", "scale the sheet onto the queue's default paper instead");
 }
 
-int RunPrint(const CommandLine& line) {
+static int RunPrint(const CommandLine& line) {
   if (line.Positional().size() != 1) throw UsageError("print takes one drawing file (.plm, .atz or .pdf)");
   const std::string queueName = line.Required("--printer");
   const std::filesystem::path in = line.Positional()[0];
@@ -63,5 +63,7 @@ int RunPrint(const CommandLine& line) {
             << " x " << page.height << " mm" << (fit ? ", fitted" : ", 1:1") << ")\n";
   return 0;
 }
+
+Subcommand PrintSubcommand() { return {"print", PrintCommand, RunPrint}; }
 
 }  // namespace plamor::draw

@@ -16,7 +16,7 @@ double StageOption(const CommandLine& line, const std::string& option) {
 
 }  // namespace
 
-Command HqRatingCommand() {
+static Command HqRatingCommand() {
   return Command("plamor-draw hq rating", "--formula F.json --from H0 --to H1 [--step 0.01] -o TABLE.csv",
                  "The rating table (stage,discharge) of a fitted H-Q formula.")
       .Option("formula", "F.json", "the formula file that hq --fit --formula wrote")
@@ -26,7 +26,7 @@ Command HqRatingCommand() {
       .Option("o,output", "TABLE.csv", "the table to write");
 }
 
-int RunHqRating(const CommandLine& line) {
+static int RunHqRating(const CommandLine& line) {
   if (!line.Positional().empty()) throw UsageError("hq rating takes no file names besides its options");
   const std::filesystem::path out = line.Required("-o");
   const double from = StageOption(line, "--from"), to = StageOption(line, "--to");
@@ -39,7 +39,7 @@ int RunHqRating(const CommandLine& line) {
   return 0;
 }
 
-Command HqConvertCommand() {
+static Command HqConvertCommand() {
   return Command("plamor-draw hq convert", "--formula F.json STAGES.csv -o OUT.csv",
                  "A stage record (time,stage) turned into discharges by a fitted H-Q formula; stages outside the "
                  "formula's range are flagged.")
@@ -47,7 +47,7 @@ Command HqConvertCommand() {
       .Option("o,output", "OUT.csv", "the record with its discharges to write");
 }
 
-int RunHqConvert(const CommandLine& line) {
+static int RunHqConvert(const CommandLine& line) {
   if (line.Positional().size() != 1) throw UsageError("hq convert takes one stage record (time,stage)");
   const std::filesystem::path out = line.Required("-o");
   const hydraulics::RatingFormula formula = hydraulics::ReadFormulaFile(line.Required("--formula"));
@@ -57,5 +57,8 @@ int RunHqConvert(const CommandLine& line) {
             << " outside the formula's range, " << summary.missing << " missing)\n";
   return 0;
 }
+
+Subcommand HqRatingSubcommand() { return {"hq rating", HqRatingCommand, RunHqRating}; }
+Subcommand HqConvertSubcommand() { return {"hq convert", HqConvertCommand, RunHqConvert}; }
 
 }  // namespace plamor::draw

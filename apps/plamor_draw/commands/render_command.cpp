@@ -13,7 +13,7 @@
 
 namespace plamor::draw {
 
-Command RenderCommand() {
+static Command RenderCommand() {
   return Command("plamor-draw render", "IN -o OUT.png|OUT.pdf|OUT.svg [--width PIXELS]",
                      "A picture of a .plm or .atz drawing; as PDF or SVG one page of the sheet at true size.")
       .Option("o,output", "OUT", "the picture to write; its ending names the kind (.png, .pdf, .svg)")
@@ -23,7 +23,7 @@ Command RenderCommand() {
       .Option("width", "PIXELS", "the raster picture's width, 64 to 16000 (default 1600)");
 }
 
-int RunRender(const CommandLine& line) {
+static int RunRender(const CommandLine& line) {
   if (line.Positional().size() != 1) throw UsageError("render takes one drawing file (.plm or .atz)");
   std::optional<std::string> png = line.Value("--png"), pdf = line.Value("--pdf"), svg = line.Value("--svg");
   if (auto output = line.Value("--output")) {
@@ -51,5 +51,7 @@ int RunRender(const CommandLine& line) {
   if (svgTarget) WriteDrawingOutput(drawings::SvgOutput(), model, *svgTarget, options);
   return 0;
 }
+
+Subcommand RenderSubcommand() { return {"render", RenderCommand, RunRender}; }
 
 }  // namespace plamor::draw

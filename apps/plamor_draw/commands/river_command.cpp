@@ -22,7 +22,7 @@ hydraulics::StageSource StageOf(const CommandLine& line) {
 
 }  // namespace
 
-Command RiverTableCommand() {
+static Command RiverTableCommand() {
   return Command("plamor-draw river table", "FILES... [--stage H | --water | --stage-file FILE] -o OUT.csv",
                  "Hydraulic quantities of every section and survey of a river (national cross-section files), "
                  "as a CSV table.")
@@ -35,7 +35,7 @@ Command RiverTableCommand() {
                                          "(may be given again)");
 }
 
-int RunRiverTable(const CommandLine& line) {
+static int RunRiverTable(const CommandLine& line) {
   const std::filesystem::path out = line.Required("-o");
   hydraulics::TableOptions options{StageOf(line), std::nullopt};
   if (auto date = line.Value("--compare")) {
@@ -51,5 +51,7 @@ int RunRiverTable(const CommandLine& line) {
             << " sections)\n";
   return 0;
 }
+
+Subcommand RiverTableSubcommand() { return {"river table", RiverTableCommand, RunRiverTable}; }
 
 }  // namespace plamor::draw

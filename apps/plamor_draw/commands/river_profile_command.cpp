@@ -1,5 +1,6 @@
 // plamor-draw river profile FILES... -o OUT.dxf [--pdf OUT.pdf] [--stage-file FILE]
 //                           [--observation FILE:KM]... [--distance-scale N] [--elevation-scale N]
+#include <cstdio>
 #include <iostream>
 #include <memory>
 
@@ -36,9 +37,17 @@ std::filesystem::path SheetName(const std::filesystem::path& out, std::size_t nu
   return name;
 }
 
+// "A3 landscape, along 1:10000, elevations 1:100".
+std::string ProfileSubject(const sheets::ProfileSheetPlan& plan) {
+  char text[100];
+  std::snprintf(text, sizeof text, "A3 landscape, along 1:%.15g, elevations 1:%.15g", plan.distanceScale,
+                plan.elevationScale);
+  return text;
+}
+
 }  // namespace
 
-Command RiverProfileCommand() {
+static Command RiverProfileCommand() {
   return DrawingCommand("river profile",
                         "FILES... -o OUT.dxf [--pdf OUT.pdf] [--stage-file FILE] [--observation FILE:KM]... "
                         "[--distance-scale N] [--elevation-scale N]",
@@ -56,7 +65,7 @@ Command RiverProfileCommand() {
       .Option("elevation-scale", "N", "the scale 1:N of elevations (chosen when not given)");
 }
 
-int RunRiverProfile(const CommandLine& line) {
+static int RunRiverProfile(const CommandLine& line) {
   const std::filesystem::path out = line.Required("-o");
   RequireSheetName(out);
   std::optional<OutputTarget> pdf = PictureTarget(line.Value("--pdf"), "pdf");
@@ -76,8 +85,11 @@ int RunRiverProfile(const CommandLine& line) {
   for (std::size_t k = 0; k < sheets.size(); ++k) pages.push_back(server.Draw(sheets[k], files[k].get()));
   if (pdf) {
     try {
-      drawings::WritePdfPages(pages, pdf->Temporary(),
-                              {river.river + " 縦断図", folders::StrokeFontFile().string(), std::nullopt});
+      drawings::PageOptions page;
+      page.title = river.river + " 縦断図";
+      page.fontPath = folders::StrokeFontFile().string();
+      page.subject = ProfileSubject(sheets::PlanRiverProfile(river, options).front());
+      drawings::WritePdfPages(pages, pdf->Temporary(), page);
     } catch (const std::runtime_error& e) {
       throw std::runtime_error(pdf->Describe(e.what()));
     }
@@ -93,5 +105,7 @@ int RunRiverProfile(const CommandLine& line) {
   }
   return 0;
 }
+
+Subcommand RiverProfileSubcommand() { return {"river profile", RiverProfileCommand, RunRiverProfile}; }
 
 }  // namespace plamor::draw

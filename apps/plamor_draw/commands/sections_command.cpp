@@ -17,13 +17,13 @@
 
 namespace plamor::draw {
 
-Command SectionsCommand() {
+static Command SectionsCommand() {
   return ChartCommand("sections", "FILE... -o OUT.dxf [--select 1,3] [--png CHART.png]",
                       "Cross-section drawing of sounding observations (one file each).")
       .Option("select", "LIST", "the observations to draw, by their position (default: all)");
 }
 
-int RunSections(const CommandLine& line) {
+static int RunSections(const CommandLine& line) {
   const std::filesystem::path out = line.Required("-o");
   RequireDxfName(out);
   if (line.Positional().empty()) throw UsageError("sections needs at least one observation file");
@@ -73,5 +73,7 @@ int RunSections(const CommandLine& line) {
   WriteChartPicture(danmen.PictureArea().Picture().Image(), picture);
   return 0;
 }
+
+Subcommand SectionsSubcommand() { return {"sections", SectionsCommand, RunSections}; }
 
 }  // namespace plamor::draw

@@ -15,6 +15,10 @@ Every member of TessaroPlamor._clsPlamor is a method of Drawing under its D-Bus
 name (put_FileName, get_Count, Sen, ...), its arguments typed from the server's
 introspection data. Failures raise dbus.exceptions.DBusException whose
 get_dbus_name() is one of the TessaroPlamor.Error names.
+
+The server is started by the session bus on the first call when its activation
+file is installed (or written by `plamor --regserver`). Needs python3-dbus, and
+python3-gi for Drawing.output, which waits for the run's RunEnded signal.
 """
 
 import collections
@@ -37,6 +41,12 @@ MAX_BATCH_CALLS = 100000
 NO_RUN, RUNNING, WRITTEN, CANCELLED, FAILED = range(5)
 
 RunResult = collections.namedtuple("RunResult", "state path message")
+RunResult.__doc__ = """How an output run ended: state (NO_RUN, RUNNING, WRITTEN, CANCELLED or FAILED),
+path (the full path of the written file) and message (the text of the message
+that stopped a failed run)."""
+RunResult.state.__doc__ = "NO_RUN, RUNNING, WRITTEN, CANCELLED or FAILED"
+RunResult.path.__doc__ = "the full path of the file a WRITTEN run wrote"
+RunResult.message.__doc__ = "the text of the message that stopped a FAILED run"
 
 _CALL_TIMEOUT = 600.0  # seconds: a modal prompt may hold a call that long
 
@@ -51,6 +61,7 @@ class _Member:
     optional arguments follow in a dictionary."""
 
     def __init__(self, element):
+        """Reads the signature from the member's <method> element of the introspection data."""
         types = [a.get("type") for a in element.findall("arg") if a.get("direction", "in") == "in"]
         self.options = bool(types) and types[-1] == "a{sv}"
         self.required = types[:-1] if self.options else types
@@ -64,12 +75,17 @@ class Batch:
     with the same optional arguments travel as one run."""
 
     def __init__(self, members):
+        """An empty batch for the members of a Drawing (name -> signature); made by Drawing.batch()."""
         self._members = members
         self.runs = []  # [member, count, options]
         self.numbers = []
         self.texts = []
 
     def add(self, member, *args, **options):
+        """Records one call of `member` (a D-Bus name such as "Sen" or "put_pen") with its
+        required arguments in order and its optional arguments as keywords. Raises
+        AttributeError for a member the drawing does not have and TypeError for the
+        wrong number of required arguments."""
         shape = self._members.get(member)
         if shape is None:
             raise AttributeError("_clsPlamor has no member %s" % member)
@@ -83,11 +99,14 @@ class Batch:
             self.runs.append([member, 1, options])
 
     def __getattr__(self, member):
+        """`batch.Sen` is the recorder of Sen calls: batch.Sen(*args, **options) is
+        batch.add("Sen", *args, **options)."""
         if member.startswith("_"):
             raise AttributeError(member)
         return lambda *args, **options: self.add(member, *args, **options)
 
     def __len__(self):
+        """The number of calls recorded."""
         return sum(run[1] for run in self.runs)
 
 
@@ -96,6 +115,9 @@ class Drawing:
     `with` block (and by the server when this program's connection closes)."""
 
     def __init__(self, bus=None, identifier=PROG_ID):
+        """Creates the object on the server through its class factory. `bus` is the
+        connection to use (default: a new session_bus(); the server ends the object
+        when it closes), `identifier` the programmatic or class identifier of the class."""
         self.bus = bus if bus is not None else session_bus()
         factory = self.bus.get_object(BUS_NAME, FACTORY_PATH)
         self.path = str(factory.Create(identifier, dbus_interface=FACTORY_INTERFACE))
@@ -109,14 +131,17 @@ class Drawing:
                     self._members[method.get("name")] = _Member(method)
 
     def close(self):
+        """Releases the object on the server; closing twice does nothing."""
         if self.path:
             self._factory.Release(dbus.ObjectPath(self.path), dbus_interface=FACTORY_INTERFACE)
             self.path = None
 
     def __enter__(self):
+        """The drawing itself, released at the end of the `with` block."""
         return self
 
     def __exit__(self, *exc):
+        """Releases the object (close()), whether the block ended normally or by an exception."""
         self.close()
 
     def call(self, member, *args, **options):
@@ -134,11 +159,13 @@ class Drawing:
                                       timeout=_CALL_TIMEOUT)
 
     def __getattr__(self, member):
+        """`d.Sen` calls the member Sen: d.Sen(*args, **options) is d.call("Sen", *args, **options)."""
         if member.startswith("_") or member not in self.__dict__.get("_members", {}):
             raise AttributeError(member)
         return lambda *args, **options: self.call(member, *args, **options)
 
     def batch(self):
+        """A new, empty Batch of calls of this drawing's members, to be sent by register()."""
         return Batch(self._members)
 
     def register(self, batch):
@@ -168,14 +195,17 @@ class Drawing:
             self._send(message_runs, numbers[n0:], texts[t0:])
 
     def _send(self, runs, numbers, texts):
+        """Sends one bulk message (at most MAX_BATCH_CALLS calls) to TessaroPlamor.Bulk.Register."""
         self.bus.call_blocking(BUS_NAME, self.path, BULK_INTERFACE, "Register", "a(sua{sv})adas",
                                (runs, numbers, texts), timeout=_CALL_TIMEOUT)
 
     def run_result(self):
+        """How the last output run of this object ended, as a RunResult (get_RunResult)."""
         return RunResult(*self.call("get_RunResult"))
 
     def output(self, mgl_path, timeout=None):
-        """Starts the output run and waits until it has ended; returns its RunResult."""
+        """Starts the output run (OutPutPlamor with the stroke-font file `mgl_path`) and
+        waits until it has ended, at most `timeout` seconds if given; returns its RunResult."""
         from gi.repository import GLib
 
         loop = GLib.MainLoop()

@@ -1,0 +1,137 @@
+#include "drawings/outputs/page_drawing.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+#include "drawings/drawing_extents.h"
+#include "drawings/layer_names.h"
+#include "graphic/elements.h"
+#include "graphic/vector_sink.h"
+#include "platform/cp932.h"
+#include "server/elements/element_values.h"
+
+namespace plamor::drawings {
+namespace {
+
+// The pen an element is drawn with on the page: writer pen, style row and,
+// for dashed rows, the pitch.
+struct PagePen {
+  int pen = 0, row = 0;
+  double pitch = 0;
+};
+
+PagePen PenOf(const Element& e) {
+  if (auto* t = std::get_if<TextElement>(&e)) return {WriterPen(t->pen), 0, 0};
+  const Stroke& s = std::holds_alternative<LineElement>(e) ? std::get<LineElement>(e).stroke
+                                                           : std::get<ArcElement>(e).stroke;
+  const int row = StyleCode(s.style);
+  return {WriterPen(s.pen), row, row != 0 ? s.pitch : 0};
+}
+
+constexpr int kPens = 8, kRows = 4;
+
+}  // namespace
+
+PagePlan PlanPage(const DrawingModel& model, const SheetPage& sheet, double shrink) {
+  PagePlan plan{sheet, shrink, {}, {}};
+  // The layers by name, "0" first and the others by their lowest number.
+  std::map<std::int16_t, std::string> names;
+  for (const Element& e : model.elements)
+    if (IsDrawn(e)) names.emplace(LayerOf(e), std::string());
+  std::vector<std::pair<std::int16_t, std::string>> runs;  // (place in the order, name)
+  for (auto& [layer, name] : names) {
+    name = LayerNameOf(model, layer);
+    auto same = [&](const auto& run) { return run.second == name; };
+    if (std::none_of(runs.begin(), runs.end(), same)) runs.emplace_back(name == "0" ? 0 : layer, name);
+  }
+  std::stable_sort(runs.begin(), runs.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::uint16_t> runOfLayer(1 << 16, 0);  // by layer + 32768
+  for (const auto& [layer, name] : names) {
+    auto same = [&](const auto& run) { return run.second == name; };
+    runOfLayer[std::size_t(layer + 32768)] = std::uint16_t(std::find_if(runs.begin(), runs.end(), same) - runs.begin());
+  }
+
+  // One bucket per layer, pen and style row, filled in the model's order.
+  const std::size_t buckets = runs.size() * kPens * kRows;
+  std::vector<std::uint32_t> bucketOf(model.elements.size());
+  std::vector<std::size_t> start(buckets + 1, 0);
+  for (std::size_t i = 0; i < model.elements.size(); ++i) {
+    const Element& e = model.elements[i];
+    if (!IsDrawn(e)) continue;
+    const std::size_t run = runOfLayer[std::size_t(LayerOf(e) + 32768)];
+    const PagePen pen = PenOf(e);
+    bucketOf[i] = std::uint32_t((run * kPens + std::size_t(pen.pen)) * kRows + std::size_t(pen.row));
+    ++start[bucketOf[i] + 1];
+  }
+  for (std::size_t b = 0; b < buckets; ++b) start[b + 1] += start[b];
+  plan.order.resize(start[buckets]);
+  std::vector<std::size_t> next(start.begin(), start.end() - 1);
+  for (std::size_t i = 0; i < model.elements.size(); ++i)
+    if (IsDrawn(model.elements[i])) plan.order[next[bucketOf[i]]++] = std::uint32_t(i);
+  // Dashed rows by pitch, the model's order kept for equal pitches.
+  auto pitch = [&](std::uint32_t i) { return PenOf(model.elements[i]).pitch; };
+  for (std::size_t b = 0; b < buckets; ++b) {
+    if (b % kRows == 0) continue;
+    const auto first = plan.order.begin() + std::ptrdiff_t(start[b]), last = plan.order.begin() + std::ptrdiff_t(start[b + 1]);
+    auto byPitch = [&](std::uint32_t a, std::uint32_t c) { return pitch(a) < pitch(c); };
+    if (!std::is_sorted(first, last, byPitch)) std::stable_sort(first, last, byPitch);
+  }
+  for (std::size_t r = 0; r < runs.size(); ++r)
+    plan.layers.push_back({runs[r].second, runs[r].first, start[r * kPens * kRows], start[(r + 1) * kPens * kRows]});
+  return plan;
+}
+
+graphic::Session PageSession(const std::vector<std::uint8_t>& fontImage) {
+  graphic::Session session;
+  session.characterFrames = false;
+  session.fontImage = fontImage;
+  return session;
+}
+
+void DrawLayerPiece(const DrawingModel& model, const PagePlan& plan, const LayerRun& run, std::size_t begin,
+                    std::size_t end, int layerIndex, graphic::Session& session, LayeredPage& page) {
+  const SheetPage& sheet = plan.sheet;
+  session.world = {sheet.x0, sheet.y0, sheet.x1, sheet.y1, sheet.x1 - sheet.x0, sheet.y1 - sheet.y0};
+  const graphic::Transform view(
+      graphic::DRect{0, 0, sheet.widthMm * kPointsPerMm, sheet.heightMm * kPointsPerMm}, session.world);
+  if (!view.Usable()) return;
+  page.BeginLayer(layerIndex, run.name);
+  graphic::VectorSink sink(page, kPointsPerMm * plan.shrink);
+  graphic::ElementDrawing drawing(view, sink);
+  const double scale = ScaleOf(model);
+  std::string text;
+  for (std::size_t at = begin; at < end; ++at) {
+    const Element& e = model.elements[plan.order[at]];
+    if (auto* l = std::get_if<LineElement>(&e)) {
+      sink.SetDashPeriod(l->stroke.pitch / scale);
+      graphic::DrawLine(drawing, session.world, l->x1, l->y1, l->x2, l->y2, StyleCode(l->stroke.style),
+                        WriterPen(l->stroke.pen));
+    } else if (auto* a = std::get_if<ArcElement>(&e)) {
+      sink.SetDashPeriod(a->stroke.pitch / scale);
+      graphic::DrawCircle(drawing, session.world, a->x, a->y, a->xr, a->yr, a->sAng, a->mang, a->lang,
+                          StyleCode(a->stroke.style), WriterPen(a->stroke.pen));
+    } else if (auto* t = std::get_if<TextElement>(&e)) {
+      text = cp932::FromUtf8(t->text);
+      graphic::TextElement g;
+      g.x = t->x;
+      g.y = t->y;
+      g.width = t->width;
+      g.height = t->height;
+      g.spacing = t->between;
+      g.rotationAngle = t->lang;
+      g.slantAngle = t->sAng;
+      g.vertical = t->vertical;
+      g.colour = WriterPen(t->pen);
+      g.text = text.c_str();
+      g.length = static_cast<int>(strnlen(text.c_str(), graphic::kMaxTextBytes));
+      sink.BeginPlaced(view.ToDevice(t->x, t->y));
+      graphic::DrawText(drawing, session, g);
+      sink.EndPlaced();
+    }
+  }
+  sink.Finish();
+  page.EndLayer();
+}
+
+}  // namespace plamor::drawings
