@@ -41,29 +41,6 @@ constexpr double kLargestAutoDistanceScale = 10000, kSmallestAutoDistanceScale =
 // Blue is the water's: the planned high-water level; the surveys take the others.
 constexpr std::int32_t kBlackPen = 7, kGridPen = 5, kPlannedStagePen = 4;
 
-std::string Fixed(double value, int decimals) {
-  char text[40];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  std::string s = text;
-  if (s.find_first_not_of("-0.") == std::string::npos && s[0] == '-') s.erase(0, 1);  // no "-0.00"
-  return s;
-}
-
-// "22.0", "22.25", "22.125": the distance mark as engineers write it.
-std::string MarkText(double km) {
-  std::string s = Fixed(km, 3);
-  while (s.back() == '0' && s[s.size() - 2] != '.') s.pop_back();
-  return s;
-}
-
-// The smallest of 1, 2 and 5 times a power of ten whose step takes at least
-// `leastMm` on the paper (`unit` metres per step value).
-double GridStep(double scale, double unit, double leastMm) {
-  for (double decade = 1e-3;; decade *= 10)
-    for (double step : {1.0, 2.0, 5.0})
-      if (step * decade * unit * 1000 / scale >= leastMm) return step * decade;
-}
-
 double ElevationStep(double scale) { return GridStep(scale, 1, 10); }
 double DistanceStep(double scale) { return GridStep(scale, 1000, 15); }
 
@@ -195,24 +172,16 @@ std::vector<ProfileSheetPlan> Plan(const survey::River& river, const std::vector
 
 // --- drawing -------------------------------------------------------------
 
-drawings::Stroke Pen(std::int32_t pen, std::int16_t layer, std::int32_t style = ktpsolid) {
-  drawings::Stroke s;
-  s.pen = pen;
-  s.layer = layer;
-  s.style = style;
-  return s;
-}
-
 // The grid stays behind the beds: thin dashes.
-drawings::Stroke GridPen() { return Pen(kGridPen, kGridLayer, ktpdash); }
+drawings::Stroke GridPen() { return StrokeOf(kGridPen, kGridLayer, ktpdash); }
 
 void DrawFrame(SheetBuilder& sheet, const ProfileSheetPlan& plan) {
   const double plotRight = plan.X(plan.rightKm);
-  sheet.Use(Pen(kBlackPen, kFrameLayer));
+  sheet.Use(StrokeOf(kBlackPen, kFrameLayer));
   sheet.Rectangle({kFrameLeft, kFrameBottom}, {kFrameRight, kFrameTop});
   sheet.Line({kFrameLeft, kPlotTop}, {kFrameRight, kPlotTop});
   sheet.Line({kTitleLeft, kPlotTop}, {kTitleLeft, kFrameTop});
-  sheet.Use(Pen(kBlackPen, kDataBandLayer));
+  sheet.Use(StrokeOf(kBlackPen, kDataBandLayer));
   for (double y : {kPlotBottom, kAxisRowBottom, kMarkRowBottom, kDeepestRowBottom})
     sheet.Line({kFrameLeft, y}, {plotRight, y});
   sheet.Line({kPlotLeft, kFrameBottom}, {kPlotLeft, kPlotTop});
@@ -221,13 +190,13 @@ void DrawFrame(SheetBuilder& sheet, const ProfileSheetPlan& plan) {
 
 void DrawTitle(SheetBuilder& sheet, const survey::River& river, const ProfileSheetPlan& plan, std::size_t number,
                std::size_t count) {
-  sheet.Use(Pen(kBlackPen, kFrameLayer));
+  sheet.Use(StrokeOf(kBlackPen, kFrameLayer));
   const double middle = (kTitleLeft + kFrameRight) / 2;
   std::string name = river.riverSystem;
   if (!river.river.empty()) name += (name.empty() ? "" : "　") + river.river;
   sheet.Text({middle, 279}, name, 3.5, TextAnchor::kCenterCenter);
   sheet.Text({middle, 268.5}, "縦断図", 6, TextAnchor::kCenterCenter);
-  sheet.Text({middle, 258}, "縮尺　横 1:" + Fixed(plan.distanceScale, 0) + "　縦 1:" + Fixed(plan.elevationScale, 0),
+  sheet.Text({middle, 258}, "縮尺　横 1:" + FixedFigure(plan.distanceScale, 0) + "　縦 1:" + FixedFigure(plan.elevationScale, 0),
              kFigureHeight, TextAnchor::kCenterCenter);
   sheet.Text({kFrameRight - 2, kPlotTop + 1.5}, std::to_string(number) + " / " + std::to_string(count),
              kFigureHeight, TextAnchor::kRightBottom);
@@ -235,12 +204,12 @@ void DrawTitle(SheetBuilder& sheet, const survey::River& river, const ProfileShe
 
 void DrawElevationAxis(SheetBuilder& sheet, const ProfileSheetPlan& plan) {
   const double step = ElevationStep(plan.elevationScale);
-  sheet.Use(Pen(kBlackPen, kGridLayer));
+  sheet.Use(StrokeOf(kBlackPen, kGridLayer));
   sheet.Text({kFrameLeft + 2, kPlotTop + 2}, "標高 (T.P. m)", kFigureHeight);
   for (double e = std::ceil(plan.bottomElevation / step - 1e-9) * step; plan.Y(e) <= kPlotTop + 1e-9; e += step) {
     const double y = plan.Y(e);
-    sheet.Use(Pen(kBlackPen, kGridLayer));
-    sheet.Text({kPlotLeft - 2, y}, Fixed(e, DecimalsOf(step)), kFigureHeight, TextAnchor::kRightCenter);
+    sheet.Use(StrokeOf(kBlackPen, kGridLayer));
+    sheet.Text({kPlotLeft - 2, y}, FixedFigure(e, DecimalsOf(step)), kFigureHeight, TextAnchor::kRightCenter);
     sheet.Line({kPlotLeft - 1, y}, {kPlotLeft, y});
     if (y > kPlotBottom + 1e-9 && y < kPlotTop - 1e-9) {
       sheet.Use(GridPen());
@@ -257,8 +226,8 @@ void DrawDistanceAxis(SheetBuilder& sheet, const ProfileSheetPlan& plan) {
     if (x < kPlotLeft + 3) continue;
     sheet.Use(GridPen());
     sheet.Line({x, kPlotBottom}, {x, kPlotTop});
-    sheet.Use(Pen(kBlackPen, kGridLayer));
-    sheet.Text({x, (kAxisRowBottom + kPlotBottom) / 2}, Fixed(km, DecimalsOf(step)), kFigureHeight,
+    sheet.Use(StrokeOf(kBlackPen, kGridLayer));
+    sheet.Text({x, (kAxisRowBottom + kPlotBottom) / 2}, FixedFigure(km, DecimalsOf(step)), kFigureHeight,
                TextAnchor::kCenterCenter);
   }
 }
@@ -277,7 +246,7 @@ void BandCaption(SheetBuilder& sheet, double bottom, double top, const std::stri
 
 void DrawDataBand(SheetBuilder& sheet, const survey::River& river, const ProfileSheetPlan& plan,
                   const std::vector<std::vector<SurveyBeds>>& beds, const std::string& latestLabel) {
-  sheet.Use(Pen(kBlackPen, kDataBandLayer));
+  sheet.Use(StrokeOf(kBlackPen, kDataBandLayer));
   BandCaption(sheet, kAxisRowBottom, kPlotBottom, "距離 (km)", "");
   BandCaption(sheet, kMarkRowBottom, kAxisRowBottom, "距離標 (km)", "");
   BandCaption(sheet, kDeepestRowBottom, kMarkRowBottom, "最深河床高 (m)", latestLabel);
@@ -290,11 +259,11 @@ void DrawDataBand(SheetBuilder& sheet, const survey::River& river, const Profile
   std::vector<Column> columns;
   double widest = 0, closest = std::numeric_limits<double>::infinity();
   for (std::size_t i = plan.firstSection; i <= plan.lastSection; ++i) {
-    Column c{plan.X(river.sections[i].distanceMark), MarkText(river.sections[i].distanceMark), "", ""};
+    Column c{plan.X(river.sections[i].distanceMark), DistanceMarkText(river.sections[i].distanceMark), "", ""};
     for (const SurveyBeds& b : beds[i])
       if (b.rank == 0) {
-        c.deepest = Fixed(b.deepest, 2);
-        c.mean = b.mean ? Fixed(*b.mean, 2) : "";
+        c.deepest = FixedFigure(b.deepest, 2);
+        c.mean = b.mean ? FixedFigure(*b.mean, 2) : "";
       }
     for (const std::string* t : {&c.mark, &c.deepest, &c.mean})
       widest = std::max(widest, drawings::TextLength(*t, kFigureHeight));
@@ -346,7 +315,7 @@ void DrawPlannedStage(SheetBuilder& sheet, const survey::River& river, const Pro
   for (double m : marks)
     if (auto stage = table.StageAt(m)) line.push_back({plan.X(m), plan.Y(*stage)});
   if (line.empty()) return;
-  sheet.Use(Pen(kPlannedStagePen, kWaterLayer));
+  sheet.Use(StrokeOf(kPlannedStagePen, kWaterLayer));
   sheet.Polyline(line);
   sheet.Text({line.front().x + 2, line.front().y + 1.5}, "計画高水位", kFigureHeight);
 }
@@ -361,7 +330,7 @@ void DrawLegend(SheetBuilder& sheet, const std::vector<RiverSurvey>& surveys, bo
   for (std::size_t row = 0; row < rows; ++row) {
     const double left = kPlotLeft + 5 + kBlockWidth * double(row / kRowsPerBlock);
     if (row % kRowsPerBlock == 0) {
-      sheet.Use(Pen(kBlackPen, kLegendLayer));
+      sheet.Use(StrokeOf(kBlackPen, kLegendLayer));
       const double y = kFrameTop - kRow;
       sheet.Text({left, y}, "測量年月日", kFigureHeight);
       sheet.Text({left + kMeanAt, y}, "平均河床高", kFigureHeight);
@@ -370,7 +339,7 @@ void DrawLegend(SheetBuilder& sheet, const std::vector<RiverSurvey>& surveys, bo
     const double y = kFrameTop - kRow * double(row % kRowsPerBlock + 2);
     const double middle = y + kFigureHeight / 2;
     if (row == surveys.size()) {
-      sheet.Use(Pen(kPlannedStagePen, kLegendLayer));
+      sheet.Use(StrokeOf(kPlannedStagePen, kLegendLayer));
       sheet.Text({left, y}, "計画高水位", kFigureHeight);
       sheet.Line({left + kMeanAt, middle}, {left + kMeanAt + kSample, middle});
       continue;
@@ -411,13 +380,11 @@ std::vector<drawings::DrawingModel> DrawRiverProfile(const survey::River& river,
   const std::vector<RiverSurvey> surveys = RiverSurveysOf(river);
   const auto beds = BedsOf(river, surveys, options);
   const std::vector<ProfileSheetPlan> plans = Plan(river, beds, options);
-  std::vector<survey::SurveyDate> firstDates;
-  for (const RiverSurvey& s : surveys) firstDates.push_back(s.dates.front());
 
   std::vector<drawings::DrawingModel> sheets;
   for (std::size_t k = 0; k < plans.size(); ++k) {
     SheetBuilder sheet;
-    NameRiverLayers(sheet, firstDates);
+    NameRiverLayers(sheet, surveys);
     DrawFrame(sheet, plans[k]);
     DrawTitle(sheet, river, plans[k], k + 1, plans.size());
     DrawElevationAxis(sheet, plans[k]);

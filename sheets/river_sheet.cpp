@@ -4,26 +4,14 @@
 #include <chrono>
 #include <set>
 #include <cmath>
+#include <cstdio>
 #include <stdexcept>
 
 #include "server/types.h"
 
 namespace plamor::sheets {
 
-std::vector<survey::SurveyDate> SurveyDatesOf(const survey::River& river) {
-  std::vector<survey::SurveyDate> dates;
-  for (const survey::RiverSection& section : river.sections)
-    for (const survey::SectionSurvey& s : section.surveys) dates.push_back(s.date);
-  std::sort(dates.begin(), dates.end(), std::greater<>());
-  dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
-  return dates;
-}
-
-std::size_t SurveyRank(const std::vector<survey::SurveyDate>& dates, const survey::SurveyDate& date) {
-  const auto at = std::find(dates.begin(), dates.end(), date);
-  if (at == dates.end()) throw std::invalid_argument("no survey of " + survey::IsoDate(date) + " on the river");
-  return std::size_t(at - dates.begin());
-}
+std::int16_t SurveyLayer(std::size_t rank) { return std::int16_t(110 - std::min<std::size_t>(rank, 99)); }
 
 drawings::Stroke SurveyStroke(std::size_t rank) {
   struct PenStyle {
@@ -32,7 +20,7 @@ drawings::Stroke SurveyStroke(std::size_t rank) {
   static constexpr PenStyle kEarlier[] = {{2, ktpdash}, {1, ktpdashdot}, {3, ktpdashdotdot},
                                           {4, ktpdash}, {2, ktpdashdot}, {1, ktpdashdotdot}};
   drawings::Stroke stroke;
-  stroke.layer = std::int16_t(kSurveyLayerBase + std::min<std::size_t>(rank, 100));
+  stroke.layer = SurveyLayer(rank);
   stroke.pitch = 0;
   if (rank == 0) {
     stroke.pen = 7;
@@ -53,33 +41,6 @@ double RoundScale(double lengthM, double roomMm, double smallest) {
       const double n = step * decade;
       if (n >= least && n >= smallest) return n;
     }
-}
-
-void NameRiverLayers(drawings::SheetBuilder& sheet, const std::vector<survey::SurveyDate>& dates) {
-  sheet.NameLayer(kFrameLayer, "frame");
-  sheet.NameLayer(kGridLayer, "grid");
-  sheet.NameLayer(kDataBandLayer, "data band");
-  sheet.NameLayer(kWaterLayer, "water");
-  sheet.NameLayer(kLegendLayer, "legend");
-  for (std::size_t rank = 0; rank < dates.size(); ++rank)
-    sheet.NameLayer(SurveyStroke(rank).layer, "survey " + survey::IsoDate(dates[rank]));
-}
-
-double DrawSurveyLegend(drawings::SheetBuilder& sheet, drawings::SheetPoint topLeft,
-                        const std::vector<survey::SurveyDate>& dates) {
-  constexpr double kSample = 15, kGap = 3, kRow = kLegendTextHeight * 1.8;
-  const drawings::Stroke before = sheet.Current();
-  double y = topLeft.y;
-  for (std::size_t rank = 0; rank < dates.size(); ++rank) {
-    y -= kRow;
-    drawings::Stroke stroke = SurveyStroke(rank);
-    stroke.layer = kLegendLayer;
-    sheet.Use(stroke);
-    sheet.Line({topLeft.x, y + kLegendTextHeight / 2}, {topLeft.x + kSample, y + kLegendTextHeight / 2});
-    sheet.Text({topLeft.x + kSample + kGap, y}, survey::IsoDate(dates[rank]), kLegendTextHeight);
-  }
-  sheet.Use(before);
-  return y;
 }
 
 namespace {
@@ -127,6 +88,63 @@ std::size_t RiverSurveyRank(const std::vector<RiverSurvey>& surveys, const surve
   for (std::size_t rank = 0; rank < surveys.size(); ++rank)
     if (std::binary_search(surveys[rank].dates.begin(), surveys[rank].dates.end(), date)) return rank;
   throw std::invalid_argument("no survey of " + survey::IsoDate(date) + " on the river");
+}
+
+void NameRiverLayers(drawings::SheetBuilder& sheet, const std::vector<RiverSurvey>& surveys) {
+  sheet.NameLayer(kFrameLayer, "frame");
+  sheet.NameLayer(kGridLayer, "grid");
+  sheet.NameLayer(kDataBandLayer, "data band");
+  sheet.NameLayer(kWaterLayer, "water");
+  sheet.NameLayer(kLegendLayer, "legend");
+  for (std::size_t rank = 0; rank < surveys.size(); ++rank)
+    sheet.NameLayer(SurveyStroke(rank).layer, "survey " + survey::IsoDate(surveys[rank].dates.front()));
+}
+
+double DrawSurveyLegend(drawings::SheetBuilder& sheet, drawings::SheetPoint topLeft,
+                        const std::vector<RiverSurvey>& surveys, std::size_t rowsPerColumn, double columnWidth) {
+  constexpr double kSample = 15, kGap = 3, kRow = kLegendTextHeight * 1.8;
+  const drawings::Stroke before = sheet.Current();
+  double lowest = topLeft.y;
+  for (std::size_t rank = 0; rank < surveys.size(); ++rank) {
+    const double x = topLeft.x + columnWidth * double(rank / rowsPerColumn);
+    const double y = topLeft.y - kRow * double(rank % rowsPerColumn + 1);
+    lowest = std::min(lowest, y);
+    drawings::Stroke stroke = SurveyStroke(rank);
+    stroke.layer = kLegendLayer;
+    sheet.Use(stroke);
+    sheet.Line({x, y + kLegendTextHeight / 2}, {x + kSample, y + kLegendTextHeight / 2});
+    sheet.Text({x + kSample + kGap, y}, surveys[rank].Label(), kLegendTextHeight);
+  }
+  sheet.Use(before);
+  return lowest;
+}
+
+drawings::Stroke StrokeOf(std::int32_t pen, std::int16_t layer, std::int32_t style) {
+  drawings::Stroke s;
+  s.pen = pen;
+  s.layer = layer;
+  s.style = style;
+  return s;
+}
+
+std::string FixedFigure(double value, int decimals) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  std::string s = text;
+  if (s.find_first_not_of("-0.") == std::string::npos && s[0] == '-') s.erase(0, 1);
+  return s;
+}
+
+std::string DistanceMarkText(double km) {
+  std::string s = FixedFigure(km, 3);
+  while (s.back() == '0' && s[s.size() - 2] != '.') s.pop_back();
+  return s;
+}
+
+double GridStep(double scale, double unitM, double leastMm) {
+  for (double decade = 1e-3;; decade *= 10)
+    for (double step : {1.0, 2.0, 5.0})
+      if (step * decade * unitM * 1000 / scale >= leastMm) return step * decade;
 }
 
 }  // namespace plamor::sheets

@@ -4,6 +4,7 @@
 // of the survey dates; the layers the sheets draw on.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,14 +14,7 @@
 
 namespace plamor::sheets {
 
-// The survey dates of the river, the latest first: a survey's rank among
-// them picks its stroke on every sheet.
-std::vector<survey::SurveyDate> SurveyDatesOf(const survey::River& river);
-// The rank of `date` in `dates` (SurveyDatesOf); std::invalid_argument for a
-// date not among them.
-std::size_t SurveyRank(const std::vector<survey::SurveyDate>& dates, const survey::SurveyDate& date);
-
-// The stroke of the survey of that rank, on kSurveyLayerBase + rank: the
+// The stroke of the survey of that rank, on SurveyLayer(rank): the
 // latest black and solid, the earlier ones red, green, magenta and blue,
 // each in its own dashes, so that they stay apart in colour and in black and
 // white (blue comes late: it is the water's); after six they come round again.
@@ -38,19 +32,10 @@ inline constexpr std::int16_t kGridLayer = 2;       // axes, grid, their figures
 inline constexpr std::int16_t kDataBandLayer = 3;   // the table under the plot
 inline constexpr std::int16_t kWaterLayer = 4;      // water lines, planned high-water level
 inline constexpr std::int16_t kLegendLayer = 5;     // legend
-inline constexpr std::int16_t kSurveyLayerBase = 11;  // survey of rank r on layer 11 + r
-
-// Names the layers above on the sheet, the survey layers by their dates
-// ("survey 2019-11-05").
-void NameRiverLayers(drawings::SheetBuilder& sheet, const std::vector<survey::SurveyDate>& dates);
-
-inline constexpr double kLegendTextHeight = 3;
-
-// The legend of the surveys: for each date, from `topLeft` downward, a short
-// line in the survey's stroke and the date beside it. Returns the lowest y
-// it drew at.
-double DrawSurveyLegend(drawings::SheetBuilder& sheet, drawings::SheetPoint topLeft,
-                        const std::vector<survey::SurveyDate>& dates);
+// The survey of rank r (0 the latest) on layer 110 - r: the page outputs draw
+// layer by layer in their numbers' order, so every survey lies over the ones
+// before it and the latest over all. Ranks past 99 share layer 11.
+std::int16_t SurveyLayer(std::size_t rank);
 
 // One periodic survey of the whole river. Its sections are surveyed over
 // several days, a few a day, so their files carry neighbouring dates: a date
@@ -66,11 +51,35 @@ struct RiverSurvey {
   std::string Label() const;
 };
 
-// The periodic surveys of the river, the latest first (the order of
-// SurveyDatesOf: a survey's rank picks its stroke).
+// The periodic surveys of the river, the latest first (a survey's rank
+// picks its stroke).
 std::vector<RiverSurvey> RiverSurveysOf(const survey::River& river);
 // The rank of the survey holding `date`; std::invalid_argument for a date of
 // none of them.
 std::size_t RiverSurveyRank(const std::vector<RiverSurvey>& surveys, const survey::SurveyDate& date);
+
+// Names the layers above on the sheet, the survey layers by the first day of
+// their survey ("survey 2019-11-05").
+void NameRiverLayers(drawings::SheetBuilder& sheet, const std::vector<RiverSurvey>& surveys);
+
+inline constexpr double kLegendTextHeight = 3;
+
+// The legend of the surveys: for each, from `topLeft` downward, a short line
+// in the survey's stroke and its days beside it; after `rowsPerColumn` rows
+// the next column, `columnWidth` to the right. Returns the lowest y it drew at.
+double DrawSurveyLegend(drawings::SheetBuilder& sheet, drawings::SheetPoint topLeft,
+                        const std::vector<RiverSurvey>& surveys, std::size_t rowsPerColumn = SIZE_MAX,
+                        double columnWidth = 0);
+
+// A stroke of a pen on a layer (solid unless told).
+drawings::Stroke StrokeOf(std::int32_t pen, std::int16_t layer, std::int32_t style = 0);
+
+// A figure with `decimals` decimals, never "-0.00".
+std::string FixedFigure(double value, int decimals);
+// "22.0", "22.25", "22.125": a distance mark (km) as engineers write it.
+std::string DistanceMarkText(double km);
+// The smallest of 1, 2 and 5 times a power of ten whose step takes at least
+// `leastMm` of paper at the scale 1:`scale` (`unitM` metres per step value).
+double GridStep(double scale, double unitM, double leastMm);
 
 }  // namespace plamor::sheets

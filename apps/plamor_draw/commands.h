@@ -36,7 +36,7 @@ const std::vector<Subcommand>& Subcommands();
 Subcommand SectionsSubcommand(), HqSubcommand();
 Subcommand HqRatingSubcommand(), HqConvertSubcommand();
 Subcommand ConvertSubcommand(), RenderSubcommand(), PrintSubcommand();
-Subcommand RiverTableSubcommand(), RiverProfileSubcommand();
+Subcommand RiverTableSubcommand(), RiverProfileSubcommand(), RiverBookSubcommand();
 Subcommand SetupCodePageSubcommand();
 
 // Sets (on) or removes (off) the per-user setting that makes DXF files name

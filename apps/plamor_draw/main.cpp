@@ -18,7 +18,7 @@ namespace plamor::draw {
 const std::vector<Subcommand>& Subcommands() {
   static const std::vector<Subcommand> commands = {
       SectionsSubcommand(), HqSubcommand(),    HqRatingSubcommand(),   HqConvertSubcommand(),
-      ConvertSubcommand(),  RenderSubcommand(), PrintSubcommand(),      RiverTableSubcommand(), RiverProfileSubcommand(),
+      ConvertSubcommand(),  RenderSubcommand(), PrintSubcommand(),      RiverTableSubcommand(), RiverProfileSubcommand(), RiverBookSubcommand(),
       SetupCodePageSubcommand()};
   return commands;
 }

@@ -140,11 +140,11 @@ TEST(RiverProfile, BedLinesLieWherePlanPutsThemOnTheirSurveysLayers) {
   std::vector<drawings::DrawingModel> sheets = DrawRiverProfile(river, options);
   ASSERT_EQ(sheets.size(), 1u);
   drawings::DrawingModel& sheet = sheets[0];
-  EXPECT_EQ(sheet.layerNames.at(kSurveyLayerBase + 0), "survey 2023-11-07");
-  EXPECT_EQ(sheet.layerNames.at(kSurveyLayerBase + 1), "survey 2015-11-04");
+  EXPECT_EQ(sheet.layerNames.at(SurveyLayer(0)), "survey 2023-11-07");
+  EXPECT_EQ(sheet.layerNames.at(SurveyLayer(1)), "survey 2015-11-04");
 
   for (std::int16_t rank : {0, 1}) {
-    const auto lines = PolylinesOn(sheet, std::int16_t(kSurveyLayerBase + rank));
+    const auto lines = PolylinesOn(sheet, SurveyLayer(rank));
     ASSERT_EQ(lines.size(), 2u) << "mean and deepest bed of survey " << rank;
     const double depth = rank == 0 ? 4.3 : 4;
     for (std::size_t i = 0; i < river.sections.size(); ++i) {

@@ -26,20 +26,10 @@ TEST(RiverSheet, ScalesAreTheSmallestRoundOneThatFits) {
 }
 
 TEST(RiverSheet, SurveysKeepTheirStrokeAndLayerOnEverySheet) {
-  survey::River river;
-  for (int year : {2015, 2019, 2011}) {
-    survey::RiverSection section;
-    section.surveys.push_back({});
-    section.surveys.back().date = {year, 6, 1};
-    river.sections.push_back(section);
-  }
-  river.sections[0].surveys.push_back(river.sections[1].surveys[0]);  // 2019 at two sections
-  const auto dates = SurveyDatesOf(river);
-  ASSERT_EQ(dates.size(), 3u);
-  EXPECT_EQ(dates[0].year, 2019);
-  EXPECT_EQ(dates[2].year, 2011);
-  EXPECT_EQ(SurveyRank(dates, {2011, 6, 1}), 2u);
-  EXPECT_THROW(SurveyRank(dates, {2012, 6, 1}), std::invalid_argument);
+  std::vector<RiverSurvey> surveys(3);
+  surveys[0].dates = {{2019, 6, 1}, {2019, 6, 3}};
+  surveys[1].dates = {{2015, 6, 1}};
+  surveys[2].dates = {{2011, 6, 1}};
 
   EXPECT_EQ(SurveyStroke(0).pen, 7);
   EXPECT_EQ(SurveyStroke(0).style, ktpsolid);
@@ -48,19 +38,27 @@ TEST(RiverSheet, SurveysKeepTheirStrokeAndLayerOnEverySheet) {
     const auto s = SurveyStroke(rank);
     EXPECT_TRUE(seen.insert({s.pen, s.style}).second) << rank;
     EXPECT_NE(s.pen, 6) << "yellow cannot be seen on white paper";
-    EXPECT_EQ(s.layer, kSurveyLayerBase + int(rank));
+    EXPECT_EQ(s.layer, SurveyLayer(rank));
   }
 
   SheetBuilder sheet;
-  NameRiverLayers(sheet, dates);
-  EXPECT_EQ(sheet.Model().layerNames.at(kSurveyLayerBase + 1), "survey 2015-06-01");
-  const double bottom = DrawSurveyLegend(sheet, {300, 100}, dates);
+  NameRiverLayers(sheet, surveys);
+  EXPECT_EQ(sheet.Model().layerNames.at(SurveyLayer(1)), "survey 2015-06-01");
+  const double bottom = DrawSurveyLegend(sheet, {300, 100}, surveys);
   EXPECT_LT(bottom, 100 - 3 * kLegendTextHeight);
   ASSERT_EQ(sheet.Model().elements.size(), 6u);
   const auto& sample = std::get<drawings::LineElement>(sheet.Model().elements[2]);
   EXPECT_EQ(sample.stroke.pen, SurveyStroke(1).pen);
   EXPECT_EQ(sample.stroke.layer, kLegendLayer);
   EXPECT_EQ(std::get<drawings::TextElement>(sheet.Model().elements[3]).text, "2015-06-01");
+  EXPECT_EQ(std::get<drawings::TextElement>(sheet.Model().elements[1]).text, "2019-06-01〜06-03");
+  EXPECT_EQ(sheet.Model().layerNames.at(SurveyLayer(0)), "survey 2019-06-01");
+
+  EXPECT_EQ(DistanceMarkText(22.0), "22.0");
+  EXPECT_EQ(DistanceMarkText(22.25), "22.25");
+  EXPECT_EQ(FixedFigure(-0.001, 2), "0.00");
+  EXPECT_EQ(GridStep(200, 1, 8), 2);  // 1 m is 5 mm at 1:200
+  EXPECT_EQ(GridStep(10000, 1000, 15), 0.2);
 }
 
 TEST(RiverSheet, TextsLieWhereTheirAnchorSays) {

@@ -25,4 +25,12 @@ survey::River ReadRiverOf(const CommandLine& line, const std::string& command) {
   return survey::AssembleRiver(std::move(surveys));
 }
 
+std::optional<double> ScaleOption(const CommandLine& line, const std::string& option) {
+  const std::optional<std::string> text = line.Value(option);
+  if (!text) return std::nullopt;
+  const double n = ParseNumber(option, *text, "a scale 1:N given as N, such as 10000");
+  if (!(n > 0)) throw UsageError(option + ": \"" + *text + "\" is not a scale 1:N with N above 0");
+  return n;
+}
+
 }  // namespace plamor::draw

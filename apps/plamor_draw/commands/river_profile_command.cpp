@@ -15,14 +15,6 @@
 namespace plamor::draw {
 namespace {
 
-std::optional<double> ScaleOf(const CommandLine& line, const std::string& option) {
-  const std::optional<std::string> text = line.Value(option);
-  if (!text) return std::nullopt;
-  const double n = ParseNumber(option, *text, "a scale 1:N given as N, such as 10000");
-  if (!(n > 0)) throw UsageError(option + ": \"" + *text + "\" is not a scale 1:N with N above 0");
-  return n;
-}
-
 void RequireSheetName(const std::filesystem::path& out) {
   for (const char* kind : {"dxf", "plm", "atz"})
     if (folders::EndsWithKind(out, kind)) return;
@@ -70,8 +62,8 @@ static int RunRiverProfile(const CommandLine& line) {
   RequireSheetName(out);
   std::optional<OutputTarget> pdf = PictureTarget(line.Value("--pdf"), "pdf");
   sheets::ProfileOptions options;
-  options.distanceScale = ScaleOf(line, "--distance-scale");
-  options.elevationScale = ScaleOf(line, "--elevation-scale");
+  options.distanceScale = ScaleOption(line, "--distance-scale");
+  options.elevationScale = ScaleOption(line, "--elevation-scale");
   if (auto file = line.Value("--stage-file")) options.plannedStage = survey::ReadStageTable(*file);
   const survey::River river = ReadRiverOf(line, "river profile");
   const std::vector<drawings::DrawingModel> sheets = sheets::DrawRiverProfile(river, options);
