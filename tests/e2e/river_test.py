@@ -158,5 +158,50 @@ class RiverProfileTest(FolderTestCase):
             self.assertEqual(os.listdir(self.folder), [], "a refused run wrote something")
 
 
+class RiverBookTest(FolderTestCase):
+    def test_every_sheet_as_a_pdf_page_and_a_dxf(self):
+        os.mkdir(self.path("sheets"))
+        book = self.path("book.pdf")
+        p = run("book", *FILES, "-o", book, "--dxf", self.path("sheets"), "--jobs", "2")
+        self.assertEqual(p.returncode, 0, p.stderr)
+        self.assertIn("river book: 3/3 sheets (100%)", p.stderr)  # plain lines: standard error is no terminal
+        info = subprocess.run(["pdfinfo", book], capture_output=True, text=True).stdout
+        self.assertRegex(info, r"Pages: +3\n")
+        self.assertIn("荒見川 横断図集", info)
+        self.assertIn("across 1:1000, elevations 1:250", info)
+        sheets = sorted(os.listdir(self.path("sheets")))
+        self.assertEqual(sheets, ["book-001.dxf", "book-002.dxf", "book-003.dxf"])
+        index = ezdxf.readfile(self.path("sheets/book-001.dxf"), encoding="cp932")
+        texts = [t.dxf.text for t in index.modelspace().query("TEXT")]
+        self.assertIn("22.0", texts)
+        self.assertEqual(texts.count("2") + texts.count("3"), 12, "every section's sheet in the index")
+        sheet = ezdxf.readfile(self.path("sheets/book-002.dxf"), encoding="cp932")
+        auditor = sheet.audit()
+        self.assertEqual(len(auditor.errors), 0, [str(e) for e in auditor.errors])
+        layers = {layer.dxf.name for layer in sheet.layers}
+        self.assertTrue({"water", "survey 2023-11-07", "survey 2015-11-04"} <= layers, layers)
+        captions = [t.dxf.text for t in sheet.modelspace().query("TEXT")]
+        for mark in ("22.0k", "23.0k"):
+            self.assertIn(mark, captions)
+        # The same sheets on one core.
+        again = self.path("again.pdf")
+        self.assertEqual(run("book", *FILES, "-o", again, "--jobs", "1").returncode, 0)
+        self.assertRegex(subprocess.run(["pdfinfo", again], capture_output=True, text=True).stdout, r"Pages: +3\n")
+
+    def test_bad_input_is_refused_and_writes_nothing(self):
+        cases = [
+            (("book", *FILES, "-o", self.path("b.dxf")), 2, "--pdf"),
+            (("book", *FILES, "-o", self.path("b.pdf"), "--dxf", self.path("none")), 1, "no such folder"),
+            (("book", *FILES, "-o", self.path("b.pdf"), "--distance-scale", "100"), 1,
+             "does not fit its place on the sheet"),
+            (("book", *FILES, "-o", self.path("b.pdf"), "--jobs", "0"), 2, "--jobs"),
+        ]
+        for args, status, message in cases:
+            p = run(*args)
+            self.assertEqual(p.returncode, status, (args, p.stderr))
+            self.assertIn(message, p.stderr)
+            self.assertEqual(os.listdir(self.folder), [], "a refused run wrote something")
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -2,74 +2,35 @@
 // first survey's files in Shift_JIS, the others in UTF-8) and tabulates its
 // hydraulic quantities with a comparison, against reading the bytes of the
 // same files alone (the floor). The files are written into a temporary folder
-// first. At the end the best times are printed, with their ratio and the goal
+// first (bench/river/river_files.h). At the end the best times are printed, with their ratio and the goal
 // of at most 2 s for reading and tabulating.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "cli/input_text.h"
 #include "hydraulics/river_table.h"
-#include "platform/cp932.h"
+#include "bench/river/river_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace plamor;
 
-constexpr int kSections = 10000, kSurveys = 3, kPoints = 60;
+constexpr int kSections = 10000, kSurveys = 3, kPoints = bench::kRiverFilePoints;
 
 const fs::path& Folder() {
   static const fs::path folder = fs::temp_directory_path() / "plamor-river-bench";
   return folder;
 }
 
-// One section file: levees at both ends, a low-water channel whose bed
-// changes from survey to survey.
-std::string SectionFile(int section, int survey) {
-  const double mark = section * 0.2, rise = mark * 1.25;
-  std::string text;
-  char line[256];
-  std::snprintf(line, sizeof line,
-                "%.3f,-9999.000,%.3f,%.3f,-9999.000,-9999.000,%d,-9999.000,-9999.000,-9999.000,-9999.000,0,%d1105,"
-                "8899010001,荒見川水系,荒見川,\n",
-                mark, 32.35 + rise, 32.35 + rise, kPoints, 2015 + 4 * survey);
-  text += line;
-  for (int k = 0; k < kPoints; ++k) {
-    const double x = -20 + 2.5 * k;
-    double z = 28.5 + rise;
-    int flag = 0;
-    if (k == 8) flag = 1;
-    if (k == 52) flag = 18;
-    if (k >= 6 && k <= 10) z = 32.3 + rise;
-    if (k >= 48 && k <= 54) z = 32.3 + rise;
-    if (k == 20 || k == 40) flag = 13;
-    if (k > 20 && k < 40) z = 24.0 + rise + 0.02 * (k - 30) * (k - 30) + 0.1 * std::sin(section + survey * k);
-    std::snprintf(line, sizeof line, "%d,%.3f,%.3f,\n", flag, x, z);
-    text += line;
-  }
-  return survey == 0 ? cp932::FromUtf8(text) : text;
-}
-
 const std::vector<fs::path>& Files() {
-  static const std::vector<fs::path> files = [] {
-    fs::remove_all(Folder());
-    fs::create_directories(Folder());
-    std::vector<fs::path> names;
-    for (int section = 0; section < kSections; ++section)
-      for (int survey = 0; survey < kSurveys; ++survey) {
-        names.push_back(Folder() / ("s" + std::to_string(section) + "_" + std::to_string(survey) + ".csv"));
-        std::ofstream(names.back(), std::ios::binary) << SectionFile(section, survey);
-      }
-    return names;
-  }();
+  static const std::vector<fs::path> files = bench::WriteRiverFiles(Folder(), kSections, kSurveys);
   return files;
 }
 
