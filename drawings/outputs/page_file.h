@@ -16,6 +16,12 @@ namespace plamor::drawings {
 // bare point left off: 12.5, -3, 0.07.
 void AppendNumber(std::string& out, double v);
 
+// The longest number AppendNumber writes, in characters.
+constexpr std::size_t kNumberChars = 24;
+// Writes the number as AppendNumber does at `at`, which has room for
+// kNumberChars characters; returns the end of what it wrote.
+char* WriteNumber(char* at, double v);
+
 class PageFile {
  public:
   // Creates (or truncates) the file; std::runtime_error naming it when that fails.

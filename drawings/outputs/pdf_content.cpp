@@ -45,21 +45,12 @@ void PdfContent::MoveTo(DPoint p) {
     out_ += " cm\n";
     originMoved_ = true;
   }
-  Point(p);
-  out_ += "m\n";
+  Operation({p}, 'm');
 }
 
-void PdfContent::LineTo(DPoint p) {
-  Point(p);
-  out_ += "l\n";
-}
+void PdfContent::LineTo(DPoint p) { Operation({p}, 'l'); }
 
-void PdfContent::CurveTo(DPoint c1, DPoint c2, DPoint p) {
-  Point(c1);
-  Point(c2);
-  Point(p);
-  out_ += "c\n";
-}
+void PdfContent::CurveTo(DPoint c1, DPoint c2, DPoint p) { Operation({c1, c2, p}, 'c'); }
 
 void PdfContent::StrokePath() { out_ += "S\n"; }
 
@@ -79,26 +70,38 @@ void PdfContent::CloseOrigin() {
   originMoved_ = false;
 }
 
-void PdfContent::Point(DPoint p) {
-  // Inside a placed group the points are relative to the origin as given,
-  // not as written: a text drawn again elsewhere writes the same numbers.
-  if (originMoved_) p = {p.x - origin_.x, p.y - origin_.y};
-  AppendNumber(out_, p.x);
-  out_ += ' ';
-  AppendNumber(out_, p.y);
-  out_ += ' ';
+void PdfContent::Operation(std::initializer_list<DPoint> points, char op) {
+  // The whole operation formatted at once and appended in one piece.
+  char text[3 * 2 * (kNumberChars + 1) + 2];
+  char* at = text;
+  for (DPoint p : points) {
+    // Inside a placed group the points are relative to the origin as given,
+    // not as written: a text drawn again elsewhere writes the same numbers.
+    if (originMoved_) p = {p.x - origin_.x, p.y - origin_.y};
+    at = WriteNumber(at, p.x);
+    *at++ = ' ';
+    at = WriteNumber(at, p.y);
+    *at++ = ' ';
+  }
+  *at++ = op;
+  *at++ = '\n';
+  out_.append(text, std::size_t(at - text));
 }
 
-std::string FlateCompressed(std::string_view data) {
-  // The fastest level: page content is numbers and operators, and the
-  // higher levels buy a few per cent for twice the time.
-  constexpr int kLevel = 1;
-  const std::unique_ptr<libdeflate_compressor, decltype(&libdeflate_free_compressor)> compressor(
-      libdeflate_alloc_compressor(kLevel), &libdeflate_free_compressor);
-  if (!compressor) throw std::bad_alloc();
-  std::string out(libdeflate_zlib_compress_bound(compressor.get(), data.size()), '\0');
-  out.resize(libdeflate_zlib_compress(compressor.get(), data.data(), data.size(), out.data(), out.size()));
-  return out;
+FlateCompressor::FlateCompressor()
+    // The fastest level: page content is numbers and operators, and the
+    // higher levels buy a few per cent for twice the time.
+    : compressor_(libdeflate_alloc_compressor(1), &libdeflate_free_compressor) {
+  if (!compressor_) throw std::bad_alloc();
+}
+
+std::string FlateCompressor::Compressed(std::string_view data) {
+  // Room for the worst case, kept from piece to piece (it grows, it is not
+  // cleared); what is handed on is the compressed bytes alone.
+  const std::size_t room = libdeflate_zlib_compress_bound(compressor_.get(), data.size());
+  if (room_.size() < room) room_.resize(room);
+  const std::size_t size = libdeflate_zlib_compress(compressor_.get(), data.data(), data.size(), room_.data(), room);
+  return std::string(room_.data(), size);
 }
 
 }  // namespace plamor::drawings

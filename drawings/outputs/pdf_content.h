@@ -5,10 +5,14 @@
 // stream. Pieces of one page are independent and can be drawn at once.
 #pragma once
 
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "drawings/outputs/page_file.h"
+
+struct libdeflate_compressor;
 
 namespace plamor::drawings {
 
@@ -28,7 +32,8 @@ class PdfContent final : public LayeredPage {
   void EndPlaced() override;
 
  private:
-  void Point(graphic::DPoint p);
+  // Up to three points and the operator that takes them.
+  void Operation(std::initializer_list<graphic::DPoint> points, char op);
   void CloseOrigin();
 
   std::string& out_;
@@ -39,7 +44,16 @@ class PdfContent final : public LayeredPage {
   graphic::DPoint origin_;
 };
 
-// The data compressed as the body of a Flate stream (zlib format).
-std::string FlateCompressed(std::string_view data);
+// Compresses data as the body of a Flate stream (zlib format); one
+// compressor per thread, kept for all its pieces.
+class FlateCompressor {
+ public:
+  FlateCompressor();
+  std::string Compressed(std::string_view data);
+
+ private:
+  std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor*)> compressor_;
+  std::string room_;
+};
 
 }  // namespace plamor::drawings
