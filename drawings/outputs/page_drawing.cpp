@@ -31,7 +31,10 @@ PagePen PenOf(const Element& e) {
 
 constexpr int kPens = 8, kRows = 4;
 
-constexpr std::size_t kPrefetchAhead = 8;
+// How many elements ahead of the one drawn its successors are fetched:
+// enough to cover a fetch from memory while a line or two are drawn
+// (measured on a million elements: 8 is too few, 64 no better).
+constexpr std::size_t kPrefetchAhead = 24;
 
 void Prefetch(const Element& e) {
   const char* bytes = reinterpret_cast<const char*>(&e);
