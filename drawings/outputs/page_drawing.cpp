@@ -1,6 +1,7 @@
 #include "drawings/outputs/page_drawing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <unordered_map>
@@ -55,6 +56,29 @@ class TextsInFontCode {
  private:
   std::unordered_map<std::string, std::string> converted_;
 };
+
+// True when no stroke of the text can reach the sheet's edge, where it
+// would be cut: the glyphs lie in their character cells, and the cells of
+// `bytes` characters (at most) lie well within this reach of the base point.
+bool WhollyInside(const TextElement& t, std::size_t bytes, const graphic::WorldWindow& world) {
+  constexpr double kRadiansPerDegree = 0.017453292519943295;
+  const double cell = std::fabs(t.width) + std::fabs(t.height) + std::fabs(t.between);
+  const double reach = (double(bytes) + 2) * cell * (1 + std::fabs(std::tan(t.sAng * kRadiansPerDegree)));
+  return std::isfinite(reach) && t.x - reach > std::min(world.x0, world.x1) &&
+         t.x + reach < std::max(world.x0, world.x1) && t.y - reach > std::min(world.y0, world.y1) &&
+         t.y + reach < std::max(world.y0, world.y1);
+}
+
+// What a text's strokes, relative to its base point, depend on: the text in
+// the font's code, its sizes, angles, direction and pen.
+std::string GroupKeyOf(const TextElement& t, const std::string& code) {
+  const double values[] = {t.width, t.height, t.between, t.lang, t.sAng};
+  const std::int32_t kinds[] = {t.vertical ? 1 : 0, WriterPen(t.pen)};
+  std::string key = code;
+  key.append(reinterpret_cast<const char*>(values), sizeof values);
+  key.append(reinterpret_cast<const char*>(kinds), sizeof kinds);
+  return key;
+}
 
 }  // namespace
 
@@ -162,7 +186,17 @@ void DrawLayerPiece(const DrawingModel& model, const PagePlan& plan, const Layer
       g.colour = WriterPen(t->pen);
       g.text = text.c_str();
       g.length = static_cast<int>(strnlen(text.c_str(), graphic::kMaxTextBytes));
-      sink.BeginPlaced(view.ToDevice(t->x, t->y));
+      const graphic::DPoint origin = view.ToDevice(t->x, t->y);
+      // A text far enough inside the sheet that none of its strokes is cut
+      // is drawn once per piece and written again wherever it recurs.
+      const bool whole = WhollyInside(*t, text.size(), session.world);
+      if (whole) {
+        sink.Finish();
+        const std::string key = GroupKeyOf(*t, text);
+        if (page.RepeatPlaced(key, origin)) continue;
+        page.KeepPlaced(key);
+      }
+      sink.BeginPlaced(origin);
       graphic::DrawText(drawing, session, g);
       sink.EndPlaced();
     }

@@ -65,6 +65,14 @@ class LayeredPage : public graphic::PathWriter {
   // `index` numbers the layer in its document, `name` is its name.
   virtual void BeginLayer(int index, const std::string& name) = 0;
   virtual void EndLayer() = 0;
+  // Placed groups written once and again elsewhere, for a page that writes
+  // them relative to their origin (PDF): KeepPlaced keeps the next placed
+  // group under `key`; RepeatPlaced writes the group kept under `key` at
+  // `origin` and is true, or false when there is none (or the stroke in
+  // force is not the one it was drawn with) and the group is to be drawn.
+  // Other pages keep nothing and draw every group.
+  virtual void KeepPlaced(const std::string& /*key*/) {}
+  virtual bool RepeatPlaced(const std::string& /*key*/, graphic::DPoint /*origin*/) { return false; }
 };
 
 // A page file that takes the paths of the element drawing (SVG).

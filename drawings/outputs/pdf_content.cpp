@@ -22,30 +22,39 @@ void PdfContent::BeginLayer(int index, const std::string& /*name*/) {
 void PdfContent::EndLayer() { out_ += "EMC\n"; }
 
 void PdfContent::SetStroke(std::uint8_t r, std::uint8_t g, std::uint8_t b, const std::vector<double>& dashes) {
+  if (originMoved_) keeping_ = false;  // the group is split: it cannot be written again as one
   CloseOrigin();
-  AppendNumber(out_, r / 255.0);
-  out_ += ' ';
-  AppendNumber(out_, g / 255.0);
-  out_ += ' ';
-  AppendNumber(out_, b / 255.0);
-  out_ += " RG [";
+  stroke_.clear();
+  AppendNumber(stroke_, r / 255.0);
+  stroke_ += ' ';
+  AppendNumber(stroke_, g / 255.0);
+  stroke_ += ' ';
+  AppendNumber(stroke_, b / 255.0);
+  stroke_ += " RG [";
   for (std::size_t i = 0; i < dashes.size(); ++i) {
-    if (i > 0) out_ += ' ';
-    AppendNumber(out_, dashes[i]);
+    if (i > 0) stroke_ += ' ';
+    AppendNumber(stroke_, dashes[i]);
   }
-  out_ += "] 0 d\n";
+  stroke_ += "] 0 d\n";
+  out_ += stroke_;
 }
 
 void PdfContent::MoveTo(DPoint p) {
   if (placed_ && !originMoved_) {
-    out_ += "q 1 0 0 1 ";
-    AppendNumber(out_, origin_.x);
-    out_ += ' ';
-    AppendNumber(out_, origin_.y);
-    out_ += " cm\n";
-    originMoved_ = true;
+    MoveOrigin(origin_);
+    if (keeping_) keptFrom_ = out_.size();
   }
   Operation({p}, 'm');
+}
+
+void PdfContent::MoveOrigin(DPoint origin) {
+  char text[2 * (kNumberChars + 1) + 16] = "q 1 0 0 1 ";
+  char* at = WriteNumber(text + 10, origin.x);
+  *at++ = ' ';
+  at = WriteNumber(at, origin.y);
+  for (char c : {' ', 'c', 'm', '\n'}) *at++ = c;
+  out_.append(text, std::size_t(at - text));
+  originMoved_ = true;
 }
 
 void PdfContent::LineTo(DPoint p) { Operation({p}, 'l'); }
@@ -60,8 +69,27 @@ void PdfContent::BeginPlaced(DPoint origin) {
 }
 
 void PdfContent::EndPlaced() {
+  if (keeping_ && originMoved_ && keptFrom_ != std::string::npos)
+    kept_[keepKey_] = {stroke_, out_.substr(keptFrom_)};
+  keeping_ = false;
+  keptFrom_ = std::string::npos;
   CloseOrigin();
   placed_ = false;
+}
+
+void PdfContent::KeepPlaced(const std::string& key) {
+  keeping_ = true;
+  keepKey_ = key;
+  keptFrom_ = std::string::npos;
+}
+
+bool PdfContent::RepeatPlaced(const std::string& key, DPoint origin) {
+  const auto found = kept_.find(key);
+  if (found == kept_.end() || found->second.stroke != stroke_) return false;
+  MoveOrigin(origin);
+  out_ += found->second.paths;
+  CloseOrigin();
+  return true;
 }
 
 void PdfContent::CloseOrigin() {

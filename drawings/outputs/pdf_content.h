@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "drawings/outputs/page_file.h"
 
@@ -30,11 +31,15 @@ class PdfContent final : public LayeredPage {
   void StrokePath() override;
   void BeginPlaced(graphic::DPoint origin) override;
   void EndPlaced() override;
+  void KeepPlaced(const std::string& key) override;
+  bool RepeatPlaced(const std::string& key, graphic::DPoint origin) override;
 
  private:
   // Up to three points and the operator that takes them.
   void Operation(std::initializer_list<graphic::DPoint> points, char op);
   void CloseOrigin();
+
+  void MoveOrigin(graphic::DPoint origin);
 
   std::string& out_;
   // A placed group moves the origin (q ... cm) with its first path, and
@@ -42,6 +47,16 @@ class PdfContent final : public LayeredPage {
   // dashes are always set outside it.
   bool placed_ = false, originMoved_ = false;
   graphic::DPoint origin_;
+  std::string stroke_;  // the stroke in force, as written
+  // The group being kept: its key, and where its paths begin in out_ (npos
+  // until the origin is moved); a stroke set inside it keeps nothing.
+  bool keeping_ = false;
+  std::string keepKey_;
+  std::size_t keptFrom_ = std::string::npos;
+  struct KeptGroup {
+    std::string stroke, paths;  // the stroke it was drawn with; its paths up to the origin's return
+  };
+  std::unordered_map<std::string, KeptGroup> kept_;
 };
 
 // Compresses data as the body of a Flate stream (zlib format); one

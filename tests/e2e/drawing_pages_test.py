@@ -71,7 +71,8 @@ def covered(ink, other, reach):
 
 def short_lines_atz(path, count, layers):
     """A standard text file of `count` short lines, solid and dashed, in every pen, spread over
-    `layers` layers of an A3 sheet at 1:100."""
+    `layers` layers of an A3 sheet at 1:100, and among them station texts, some across the
+    sheet's edges."""
     rnd = random.Random(25)
     rows = ["0,3,100.000,1"]
     for i in range(count):
@@ -79,6 +80,11 @@ def short_lines_atz(path, count, layers):
         layer_pen = (i % layers) * 10 + 1 + i % 7
         rows.append("1,%.3f,%.3f,%.3f,%.3f,%d,%d,%.3f" % (x, y, x + rnd.uniform(-100, 100), y + rnd.uniform(-100, 100),
                                                        layer_pen, i % 2, 2.0 * (i % 2)))
+        if i % 50 == 0:
+            text = "河川" if i % 100 else "No.12"
+            rows.append('4,%.3f,%.3f,0.000,300.000,300.000,30.000,%.3f,%d,0,%d,"%s"' % (
+                rnd.uniform(-1000, 43000), rnd.uniform(-1000, 30700), 15.0 * (i % 3), layer_pen,
+                len(text.encode("cp932")), text))
     with open(path, "wb") as f:
         f.write(("\r\n".join(rows) + "\r\n").encode("cp932"))
 
