@@ -1,8 +1,9 @@
 // Writes one drawing of 1,000,000 elements as our DXF (R12, the binding
-// writer), as PDF and as SVG, and prints the page writers' times as ratios
-// to the DXF writer's. The drawing is survey-like: 80 % lines (a fifth of
+// writer), as PDF (on every core, and on one thread) and as SVG, and prints
+// the page writers' times as ratios to the DXF writer's. The drawing is survey-like: 80 % lines (a fifth of
 // them dashed), 10 % circles, arcs and elliptical arcs, 10 % short texts
-// (station numbers, half of them with kanji), on an A1 sheet at 1:1000.
+// (station numbers, half of them with kanji, in the stroke font), on an A1
+// sheet at 1:1000.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
