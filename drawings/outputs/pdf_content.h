@@ -1,8 +1,9 @@
 // The content of a PDF page drawn into memory, a piece at a time: stroke
 // operators in points (y upward, origin at the page's lower left corner),
 // each layer a marked sequence of its optional content group (/OC /ocN),
-// each text written relative to its base point; then compressed as a Flate
-// stream. Pieces of one page are independent and can be drawn at once.
+// each text written relative to its base point (and a text that recurs in
+// the piece written again from its first drawing); then compressed as a
+// Flate stream. Pieces of one page are independent and can be drawn at once.
 #pragma once
 
 #include <initializer_list>
@@ -37,9 +38,8 @@ class PdfContent final : public LayeredPage {
  private:
   // Up to three points and the operator that takes them.
   void Operation(std::initializer_list<graphic::DPoint> points, char op);
+  void MoveOrigin(graphic::DPoint origin);  // q 1 0 0 1 x y cm
   void CloseOrigin();
-
-  void MoveOrigin(graphic::DPoint origin);
 
   std::string& out_;
   // A placed group moves the origin (q ... cm) with its first path, and
