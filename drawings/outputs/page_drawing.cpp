@@ -1,10 +1,11 @@
 #include "drawings/outputs/page_drawing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <map>
+#include <unordered_map>
 
-#include "drawings/drawing_extents.h"
 #include "drawings/layer_names.h"
 #include "graphic/elements.h"
 #include "graphic/vector_sink.h"
@@ -31,14 +32,74 @@ PagePen PenOf(const Element& e) {
 
 constexpr int kPens = 8, kRows = 4;
 
+// How many elements ahead of the one drawn its successors are fetched:
+// enough to cover a fetch from memory while a line or two are drawn
+// (measured on a million elements: 8 is too few, 64 no better).
+constexpr std::size_t kPrefetchAhead = 24;
+
+void Prefetch(const Element& e) {
+  const char* bytes = reinterpret_cast<const char*>(&e);
+  __builtin_prefetch(bytes);
+  __builtin_prefetch(bytes + sizeof(Element) - 1);  // the variant's kind lies at its end
+}
+
+// The texts in the font's code (CP932), each distinct text converted once:
+// a sheet repeats its station numbers and names thousands of times.
+class TextsInFontCode {
+ public:
+  const std::string& Of(const std::string& utf8) {
+    const auto [at, added] = converted_.try_emplace(utf8);
+    if (added) at->second = cp932::FromUtf8(utf8);
+    return at->second;
+  }
+
+ private:
+  std::unordered_map<std::string, std::string> converted_;
+};
+
+// True when no stroke of the text can reach the sheet's edge, where it
+// would be cut: the glyphs lie in their character cells, and the cells of
+// `bytes` characters (at most) lie well within this reach of the base point.
+bool WhollyInside(const TextElement& t, std::size_t bytes, const graphic::WorldWindow& world) {
+  constexpr double kRadiansPerDegree = 0.017453292519943295;
+  const double cell = std::fabs(t.width) + std::fabs(t.height) + std::fabs(t.between);
+  const double reach = (double(bytes) + 2) * cell * (1 + std::fabs(std::tan(t.sAng * kRadiansPerDegree)));
+  return std::isfinite(reach) && t.x - reach > std::min(world.x0, world.x1) &&
+         t.x + reach < std::max(world.x0, world.x1) && t.y - reach > std::min(world.y0, world.y1) &&
+         t.y + reach < std::max(world.y0, world.y1);
+}
+
+// What a text's strokes, relative to its base point, depend on: the text in
+// the font's code, its sizes, angles, direction and pen.
+std::string GroupKeyOf(const TextElement& t, const std::string& code) {
+  const double values[] = {t.width, t.height, t.between, t.lang, t.sAng};
+  const std::int32_t kinds[] = {t.vertical ? 1 : 0, WriterPen(t.pen)};
+  std::string key = code;
+  key.append(reinterpret_cast<const char*>(values), sizeof values);
+  key.append(reinterpret_cast<const char*>(kinds), sizeof kinds);
+  return key;
+}
+
 }  // namespace
 
 PagePlan PlanPage(const DrawingModel& model, const SheetPage& sheet, double shrink) {
   PagePlan plan{sheet, shrink, {}, {}};
+  // One pass over the drawing for each element's pen and layer: the later
+  // passes read these, not the elements (a drawing of a million elements
+  // is read once).
+  const std::size_t count = model.elements.size();
+  std::vector<PagePen> pens(count);
+  std::vector<std::int16_t> layerOf(count);
+  std::vector<bool> layerUsed(1 << 16, false);  // by layer + 32768
+  for (std::size_t i = 0; i < count; ++i) {
+    pens[i] = PenOf(model.elements[i]);
+    layerOf[i] = LayerOf(model.elements[i]);
+    if (pens[i].pen != 0) layerUsed[std::size_t(layerOf[i] + 32768)] = true;
+  }
   // The layers by name, "0" first and the others by their lowest number.
   std::map<std::int16_t, std::string> names;
-  for (const Element& e : model.elements)
-    if (IsDrawn(e)) names.emplace(LayerOf(e), std::string());
+  for (std::size_t l = 0; l < layerUsed.size(); ++l)
+    if (layerUsed[l]) names.emplace(std::int16_t(int(l) - 32768), std::string());
   std::vector<std::pair<std::int16_t, std::string>> runs;  // (place in the order, name)
   for (auto& [layer, name] : names) {
     name = LayerNameOf(model, layer);
@@ -54,27 +115,24 @@ PagePlan PlanPage(const DrawingModel& model, const SheetPage& sheet, double shri
 
   // One bucket per layer, pen and style row, filled in the model's order.
   const std::size_t buckets = runs.size() * kPens * kRows;
-  std::vector<std::uint32_t> bucketOf(model.elements.size());
+  std::vector<std::uint32_t> bucketOf(count);
   std::vector<std::size_t> start(buckets + 1, 0);
-  for (std::size_t i = 0; i < model.elements.size(); ++i) {
-    const Element& e = model.elements[i];
-    if (!IsDrawn(e)) continue;
-    const std::size_t run = runOfLayer[std::size_t(LayerOf(e) + 32768)];
-    const PagePen pen = PenOf(e);
-    bucketOf[i] = std::uint32_t((run * kPens + std::size_t(pen.pen)) * kRows + std::size_t(pen.row));
+  for (std::size_t i = 0; i < count; ++i) {
+    if (pens[i].pen == 0) continue;
+    const std::size_t run = runOfLayer[std::size_t(layerOf[i] + 32768)];
+    bucketOf[i] = std::uint32_t((run * kPens + std::size_t(pens[i].pen)) * kRows + std::size_t(pens[i].row));
     ++start[bucketOf[i] + 1];
   }
   for (std::size_t b = 0; b < buckets; ++b) start[b + 1] += start[b];
   plan.order.resize(start[buckets]);
   std::vector<std::size_t> next(start.begin(), start.end() - 1);
-  for (std::size_t i = 0; i < model.elements.size(); ++i)
-    if (IsDrawn(model.elements[i])) plan.order[next[bucketOf[i]]++] = std::uint32_t(i);
+  for (std::size_t i = 0; i < count; ++i)
+    if (pens[i].pen != 0) plan.order[next[bucketOf[i]]++] = std::uint32_t(i);
   // Dashed rows by pitch, the model's order kept for equal pitches.
-  auto pitch = [&](std::uint32_t i) { return PenOf(model.elements[i]).pitch; };
+  auto byPitch = [&](std::uint32_t a, std::uint32_t c) { return pens[a].pitch < pens[c].pitch; };
   for (std::size_t b = 0; b < buckets; ++b) {
     if (b % kRows == 0) continue;
     const auto first = plan.order.begin() + std::ptrdiff_t(start[b]), last = plan.order.begin() + std::ptrdiff_t(start[b + 1]);
-    auto byPitch = [&](std::uint32_t a, std::uint32_t c) { return pitch(a) < pitch(c); };
     if (!std::is_sorted(first, last, byPitch)) std::stable_sort(first, last, byPitch);
   }
   for (std::size_t r = 0; r < runs.size(); ++r)
@@ -100,8 +158,11 @@ void DrawLayerPiece(const DrawingModel& model, const PagePlan& plan, const Layer
   graphic::VectorSink sink(page, kPointsPerMm * plan.shrink);
   graphic::ElementDrawing drawing(view, sink);
   const double scale = ScaleOf(model);
-  std::string text;
+  TextsInFontCode texts;
   for (std::size_t at = begin; at < end; ++at) {
+    // The elements come in pen order, scattered over the drawing: ask for
+    // those a few places on before they are needed.
+    if (at + kPrefetchAhead < end) Prefetch(model.elements[plan.order[at + kPrefetchAhead]]);
     const Element& e = model.elements[plan.order[at]];
     if (auto* l = std::get_if<LineElement>(&e)) {
       sink.SetDashPeriod(l->stroke.pitch / scale);
@@ -112,7 +173,7 @@ void DrawLayerPiece(const DrawingModel& model, const PagePlan& plan, const Layer
       graphic::DrawCircle(drawing, session.world, a->x, a->y, a->xr, a->yr, a->sAng, a->mang, a->lang,
                           StyleCode(a->stroke.style), WriterPen(a->stroke.pen));
     } else if (auto* t = std::get_if<TextElement>(&e)) {
-      text = cp932::FromUtf8(t->text);
+      const std::string& text = texts.Of(t->text);
       graphic::TextElement g;
       g.x = t->x;
       g.y = t->y;
@@ -125,7 +186,17 @@ void DrawLayerPiece(const DrawingModel& model, const PagePlan& plan, const Layer
       g.colour = WriterPen(t->pen);
       g.text = text.c_str();
       g.length = static_cast<int>(strnlen(text.c_str(), graphic::kMaxTextBytes));
-      sink.BeginPlaced(view.ToDevice(t->x, t->y));
+      const graphic::DPoint origin = view.ToDevice(t->x, t->y);
+      // A text far enough inside the sheet that none of its strokes is cut
+      // is drawn once per piece and written again wherever it recurs.
+      const bool whole = WhollyInside(*t, text.size(), session.world);
+      if (whole) {
+        sink.Finish();
+        const std::string key = GroupKeyOf(*t, text);
+        if (page.RepeatPlaced(key, origin)) continue;
+        page.KeepPlaced(key);
+      }
+      sink.BeginPlaced(origin);
       graphic::DrawText(drawing, session, g);
       sink.EndPlaced();
     }

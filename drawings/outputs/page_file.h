@@ -16,6 +16,12 @@ namespace plamor::drawings {
 // bare point left off: 12.5, -3, 0.07.
 void AppendNumber(std::string& out, double v);
 
+// The longest number AppendNumber writes, in characters.
+constexpr std::size_t kNumberChars = 24;
+// Writes the number as AppendNumber does at `at`, which has room for
+// kNumberChars characters; returns the end of what it wrote.
+char* WriteNumber(char* at, double v);
+
 class PageFile {
  public:
   // Creates (or truncates) the file; std::runtime_error naming it when that fails.
@@ -59,6 +65,14 @@ class LayeredPage : public graphic::PathWriter {
   // `index` numbers the layer in its document, `name` is its name.
   virtual void BeginLayer(int index, const std::string& name) = 0;
   virtual void EndLayer() = 0;
+  // Placed groups written once and again elsewhere, for a page that writes
+  // them relative to their origin (PDF): KeepPlaced keeps the next placed
+  // group under `key`; RepeatPlaced writes the group kept under `key` at
+  // `origin` and is true, or false when there is none (or the stroke in
+  // force is not the one it was drawn with) and the group is to be drawn.
+  // Other pages keep nothing and draw every group.
+  virtual void KeepPlaced(const std::string& /*key*/) {}
+  virtual bool RepeatPlaced(const std::string& /*key*/, graphic::DPoint /*origin*/) { return false; }
 };
 
 // A page file that takes the paths of the element drawing (SVG).

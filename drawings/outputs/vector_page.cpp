@@ -144,26 +144,13 @@ class FinishedPieces {
   std::exception_ptr error_;
 };
 
-}  // namespace
-
-void WriteDrawingPage(const DrawingModel& model, PageFormat format, const std::filesystem::path& file,
-                      const PageOptions& options) {
-  if (format == PageFormat::kPdf) return WritePdfPages({model}, file, options);
-  const PagePlan plan = PlanOf(model, options);
-  const auto svg = CreateSvgFile(file, plan.sheet.widthMm, plan.sheet.heightMm, options.title, kLineWidthPt);
-  graphic::Session session = PageSession(FontImageOf(options));
-  for (std::size_t run = 0; run < plan.layers.size(); ++run) {
-    const LayerRun& layer = plan.layers[run];
-    DrawLayerPiece(model, plan, layer, layer.begin, layer.end, int(run), session, *svg);
-  }
-  svg->Close();
-}
-
-void WritePdfPages(const std::vector<DrawingModel>& pages, const std::filesystem::path& file,
-                   const PageOptions& options) {
+// The pages' drawings are taken by address: a drawing of a million elements
+// is not copied to be written.
+void WritePdfOf(const std::vector<const DrawingModel*>& pages, const std::filesystem::path& file,
+                const PageOptions& options) {
   if (pages.empty()) throw std::invalid_argument("a PDF file needs at least one page: " + file.string());
   std::vector<PagePlan> plans;
-  for (const DrawingModel& model : pages) plans.push_back(PlanOf(model, options));
+  for (const DrawingModel* model : pages) plans.push_back(PlanOf(*model, options));
   std::vector<std::vector<int>> layerIndexes;
   const std::vector<std::string> layers = DocumentLayers(plans, layerIndexes);
   std::vector<int> piecesPerPage;
@@ -171,13 +158,16 @@ void WritePdfPages(const std::vector<DrawingModel>& pages, const std::filesystem
   const std::vector<std::uint8_t> fontImage = FontImageOf(options);
 
   const auto pdf = CreatePdfDocument(
-      file, {options.title, options.subject.value_or(SheetSubject(pages[0].sheet, plans[0].sheet)), CreationTime(options)}, layers);
+      file, {options.title, options.subject.value_or(SheetSubject(pages[0]->sheet, plans[0].sheet)),
+             CreationTime(options)},
+      layers);
   FinishedPieces finished(pieces.size());
   std::atomic<std::size_t> next{0};
   std::atomic<bool> stop{false};
   auto work = [&] {
     try {
       graphic::Session session = PageSession(fontImage);
+      FlateCompressor compressor;
       std::string content;
       for (std::size_t i = next++; i < pieces.size() && !stop; i = next++) {
         const Piece& piece = pieces[i];
@@ -185,10 +175,10 @@ void WritePdfPages(const std::vector<DrawingModel>& pages, const std::filesystem
         content.clear();
         PdfContent page(content, piece.firstOfPage, kLineWidthPt);
         if (piece.begin < piece.end) {
-          DrawLayerPiece(pages[piece.page], plan, plan.layers[piece.run], piece.begin, piece.end,
+          DrawLayerPiece(*pages[piece.page], plan, plan.layers[piece.run], piece.begin, piece.end,
                          layerIndexes[piece.page][piece.run], session, page);
         }
-        finished.Put(i, FlateCompressed(content));
+        finished.Put(i, compressor.Compressed(content));
       }
     } catch (...) {
       finished.Fail(std::current_exception());
@@ -211,6 +201,28 @@ void WritePdfPages(const std::vector<DrawingModel>& pages, const std::filesystem
     }
   }
   pdf->Close();
+}
+
+}  // namespace
+
+void WritePdfPages(const std::vector<DrawingModel>& pages, const std::filesystem::path& file,
+                   const PageOptions& options) {
+  std::vector<const DrawingModel*> drawings;
+  for (const DrawingModel& model : pages) drawings.push_back(&model);
+  WritePdfOf(drawings, file, options);
+}
+
+void WriteDrawingPage(const DrawingModel& model, PageFormat format, const std::filesystem::path& file,
+                      const PageOptions& options) {
+  if (format == PageFormat::kPdf) return WritePdfOf({&model}, file, options);
+  const PagePlan plan = PlanOf(model, options);
+  const auto svg = CreateSvgFile(file, plan.sheet.widthMm, plan.sheet.heightMm, options.title, kLineWidthPt);
+  graphic::Session session = PageSession(FontImageOf(options));
+  for (std::size_t run = 0; run < plan.layers.size(); ++run) {
+    const LayerRun& layer = plan.layers[run];
+    DrawLayerPiece(model, plan, layer, layer.begin, layer.end, int(run), session, *svg);
+  }
+  svg->Close();
 }
 
 namespace {

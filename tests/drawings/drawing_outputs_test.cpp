@@ -225,37 +225,49 @@ TEST_F(DrawingPages, PdfInkLiesWhereThePreviewDrawsIt) {
 }
 
 TEST_F(DrawingPages, SvgHoldsTheStrokesOfThePdf) {
-  const DrawingModel model = Sheet();
-  const fs::path pdf = folder_ / "sheet.pdf", svg = folder_ / "sheet.svg";
-  WriteDrawingPage(model, PageFormat::kPdf, pdf, {"sheet", kFont, {}});
-  WriteDrawingPage(model, PageFormat::kSvg, svg, {"sheet", kFont, {}});
-  const std::string content = PdfContent(pdf);
-
-  QXmlStreamReader xml(QByteArray::fromStdString(ReadAll(svg)));
-  std::string commands;
-  int paths = 0;
-  QString width, height, viewBox;
-  while (!xml.atEnd()) {
-    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
-    if (xml.name() == u"svg") {
-      width = xml.attributes().value("width").toString();
-      height = xml.attributes().value("height").toString();
-      viewBox = xml.attributes().value("viewBox").toString();
-    } else if (xml.name() == u"path") {
-      ++paths;
-      commands += xml.attributes().value("d").toString().toStdString() + "\n";
-    }
+  // The sheet, then with the same texts again and again, inside the sheet
+  // (the PDF writes them again from their first drawing) and across its
+  // edges (cut, drawn anew).
+  DrawingModel repeated = Sheet();
+  for (int i = 0; i < 60; ++i) {
+    const double x = -1000 + i % 10 * 4800.0, y = i / 10 * 6000.0 - 500;
+    repeated.elements.emplace_back(std::in_place_type<TextElement>, x, y, 800, 800, 100, 0, 0, 1 + i % 2, 3,
+                                   false, std::int16_t{0}, i % 3 ? "No.12" : "河川");
   }
-  ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-  EXPECT_EQ(width, "420mm");
-  EXPECT_EQ(height, "297mm");
-  EXPECT_EQ(viewBox, "0 0 1190.55 841.89");
-  EXPECT_EQ(std::size_t(paths), Count(content, "S\n"));
-  EXPECT_EQ(Count(commands, "M"), Count(content, " m\n"));
-  EXPECT_EQ(Count(commands, "L"), Count(content, " l\n"));
-  EXPECT_EQ(Count(commands, "C"), Count(content, " c\n"));
-  // The 100 mm line along the bottom edge, y turned downward.
-  EXPECT_NE(commands.find("M0 841.89 L283.46 841.89"), std::string::npos);
+  for (const DrawingModel& model : {Sheet(), repeated}) {
+    const bool plain = model.elements.size() == Sheet().elements.size();
+    const fs::path pdf = folder_ / "sheet.pdf", svg = folder_ / "sheet.svg";
+    WriteDrawingPage(model, PageFormat::kPdf, pdf, {"sheet", kFont, {}});
+    WriteDrawingPage(model, PageFormat::kSvg, svg, {"sheet", kFont, {}});
+    const std::string content = PdfContent(pdf);
+
+    QXmlStreamReader xml(QByteArray::fromStdString(ReadAll(svg)));
+    std::string commands;
+    int paths = 0;
+    QString width, height, viewBox;
+    while (!xml.atEnd()) {
+      if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+      if (xml.name() == u"svg") {
+        width = xml.attributes().value("width").toString();
+        height = xml.attributes().value("height").toString();
+        viewBox = xml.attributes().value("viewBox").toString();
+      } else if (xml.name() == u"path") {
+        ++paths;
+        commands += xml.attributes().value("d").toString().toStdString() + "\n";
+      }
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(width, "420mm");
+    EXPECT_EQ(height, "297mm");
+    EXPECT_EQ(viewBox, "0 0 1190.55 841.89");
+    // One path per pen; the PDF strokes every text by itself.
+    if (plain) EXPECT_EQ(std::size_t(paths), Count(content, "S\n"));
+    EXPECT_EQ(Count(commands, "M"), Count(content, " m\n")) << plain;
+    EXPECT_EQ(Count(commands, "L"), Count(content, " l\n")) << plain;
+    EXPECT_EQ(Count(commands, "C"), Count(content, " c\n")) << plain;
+    // The 100 mm line along the bottom edge, y turned downward.
+    EXPECT_NE(commands.find("M0 841.89 L283.46 841.89"), std::string::npos);
+  }
 }
 
 TEST_F(DrawingPages, FittedOntoAPaperTheSheetKeepsItsProportionsAndTurnsWithIt) {

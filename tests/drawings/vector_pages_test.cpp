@@ -129,7 +129,8 @@ TEST(PageFile, NumbersInTheirShortFixedForm) {
   const std::string path = ::testing::TempDir() + "/page-file-numbers.txt";
   {
     PageFile file(path);
-    for (double v : {0.0, -0.0, 12.5, -3.0, 0.07, 283.46456, -0.004, 1190.5511811, 1e300}) {
+    // Halves round away from zero; 1.005 in hundredths is a little less than a half.
+    for (double v : {0.0, -0.0, 12.5, -3.0, 0.07, 283.46456, -0.004, 1190.5511811, 1e300, 0.125, -0.125, 1.005}) {
       file.Number(v);
       file.Put(' ');
     }
@@ -141,7 +142,7 @@ TEST(PageFile, NumbersInTheirShortFixedForm) {
     text.assign(buffer, std::fread(buffer, 1, sizeof buffer, f));
     std::fclose(f);
   }
-  EXPECT_EQ(text, "0 0 12.5 -3 0.07 283.46 0 1190.55 0 ");
+  EXPECT_EQ(text, "0 0 12.5 -3 0.07 283.46 0 1190.55 0 0.13 -0.13 1 ");
   std::remove(path.c_str());
   EXPECT_THROW(PageFile("/nonexistent-folder/x.pdf"), std::runtime_error);
 }

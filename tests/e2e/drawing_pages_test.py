@@ -3,6 +3,7 @@
 files and of the charts' drawings, printing through CUPS, and DXF of AutoCAD
 2000 checked with ezdxf and LibreCAD."""
 import os
+import random
 import re
 import shutil
 import subprocess
@@ -12,6 +13,9 @@ import time
 import unittest
 
 import ezdxf
+import numpy
+from PIL import Image
+from scipy import ndimage
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import plamor_draw_test as base  # noqa: E402  (the example files and the sheet of host calls)
@@ -43,6 +47,48 @@ def ink(rows):
     return {(x, y) for y, row in enumerate(rows) for x, v in enumerate(row) if v < 250}
 
 
+def pdf_ink(pdf, dpi):
+    """Where the first page has ink, as pdftoppm draws it."""
+    rows = gray_pixels(pdf, dpi)
+    return numpy.frombuffer(b"".join(rows), dtype=numpy.uint8).reshape(len(rows), -1) < 250
+
+
+def svg_ink(svg, dpi, folder):
+    """Where the picture has ink, as rsvg-convert draws it (on white paper)."""
+    png = os.path.join(folder, os.path.basename(svg) + ".png")
+    subprocess.run(["rsvg-convert", "--dpi-x", str(dpi), "--dpi-y", str(dpi), "-o", png, svg], check=True)
+    with Image.open(png) as shown:
+        picture = Image.new("RGBA", shown.size, "white")
+        picture.alpha_composite(shown.convert("RGBA"))
+    return numpy.asarray(picture.convert("L")) < 250
+
+
+def covered(ink, other, reach):
+    """Share of the ink pixels of one picture that have ink of the other within `reach` pixels."""
+    near = ndimage.binary_dilation(other, numpy.ones((2 * reach + 1, 2 * reach + 1), bool))
+    return (ink & near).sum() / max(ink.sum(), 1)
+
+
+def short_lines_atz(path, count, layers):
+    """A standard text file of `count` short lines, solid and dashed, in every pen, spread over
+    `layers` layers of an A3 sheet at 1:100, and among them station texts, some across the
+    sheet's edges."""
+    rnd = random.Random(25)
+    rows = ["0,3,100.000,1"]
+    for i in range(count):
+        x, y = rnd.uniform(500, 41500), rnd.uniform(500, 29200)
+        layer_pen = (i % layers) * 10 + 1 + i % 7
+        rows.append("1,%.3f,%.3f,%.3f,%.3f,%d,%d,%.3f" % (x, y, x + rnd.uniform(-100, 100), y + rnd.uniform(-100, 100),
+                                                       layer_pen, i % 2, 2.0 * (i % 2)))
+        if i % 50 == 0:
+            text = "河川" if i % 100 else "No.12"
+            rows.append('4,%.3f,%.3f,0.000,300.000,300.000,30.000,%.3f,%d,0,%d,"%s"' % (
+                rnd.uniform(-1000, 43000), rnd.uniform(-1000, 30700), 15.0 * (i % 3), layer_pen,
+                len(text.encode("cp932")), text))
+    with open(path, "wb") as f:
+        f.write(("\r\n".join(rows) + "\r\n").encode("cp932"))
+
+
 def cups_missing():
     if "scheduler is running" not in subprocess.run(["lpstat", "-r"], capture_output=True, text=True).stdout:
         return "no CUPS scheduler answers"
@@ -66,6 +112,27 @@ class DrawingPagesTest(base.PlamorDrawTest):
             self.assertGreater(text.count("<path "), 5)
         # Both kinds hold the same drawing: the same page.
         self.assertEqual(gray_pixels(self.path("src.plm.pdf"), 30), gray_pixels(self.path("a.atz.pdf"), 30))
+
+    def test_svg_and_pdf_draw_the_same_picture(self):
+        # The sheet of host calls (layers, dashes, arcs, kanji, a vertical
+        # text), and short lines on two layers, enough for the PDF to draw
+        # each layer in two pieces.
+        many = self.path("lines.atz")
+        short_lines_atz(many, 36000, 2)
+        dpi = 150
+        for src in (self.make_plm(), many):
+            pdf, svg = src + ".pdf", src + ".svg"
+            self.ok("render", src, "--pdf", pdf, "--svg", svg)
+            if src == many:
+                with open(pdf, "rb") as f:
+                    self.assertEqual(f.read().count(b"/FlateDecode"), 4)
+            drawn, shown = pdf_ink(pdf, dpi), svg_ink(svg, dpi, self.folder)
+            self.assertEqual(drawn.shape, shown.shape)
+            self.assertGreater(drawn.sum(), 2000, src)
+            # Within a pixel (a sixth of a millimetre) each has the other's
+            # ink: no layer, pen or stroke lost or moved.
+            self.assertGreater(covered(shown, drawn, 1), 0.99, src)
+            self.assertGreater(covered(drawn, shown, 1), 0.99, src)
 
     def test_charts_write_the_pdf_of_the_very_drawing_of_their_dxf(self):
         for args in ([*base.SECTIONS], [base.HQ_TABLE, "--kind", "Q"]):
