@@ -97,7 +97,7 @@ bool RiverPage::OpenRiver(const std::vector<std::filesystem::path>& files) {
   const QSignalBlocker block(list_);
   list_->clear();
   for (const survey::RiverSection& s : river_->sections)
-    list_->addItem(QString("%1 km   (%2 回)").arg(s.distanceMark, 0, 'f', 1).arg(s.surveys.size()));
+    list_->addItem(QString("%1 km   (%2 回)").arg(DistanceMarkText(s.distanceMark)).arg(s.surveys.size()));
   Tabulate();
   list_->setCurrentRow(0);
   ShowSection(0);

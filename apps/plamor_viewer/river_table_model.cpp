@@ -16,6 +16,12 @@ QVariant Number(std::optional<double> v, int decimals) {
 
 }  // namespace
 
+QString DistanceMarkText(double km) {
+  QString text = QString::number(km, 'f', 3);
+  while (text.endsWith('0') && text.indexOf('.') < text.size() - 2) text.chop(1);
+  return text;
+}
+
 void RiverTableModel::SetRows(std::vector<hydraulics::TableRow> rows) {
   beginResetModel();
   rows_ = std::move(rows);
@@ -32,7 +38,7 @@ QVariant RiverTableModel::data(const QModelIndex& index, int role) const {
   const hydraulics::TableRow& r = rows_[std::size_t(index.row())];
   const hydraulics::SectionFlow& f = r.flow;
   switch (index.column()) {
-    case kMark: return Number(r.distanceMark, 1);
+    case kMark: return DistanceMarkText(r.distanceMark);
     case kDate: return QString::fromStdString(survey::IsoDate(r.date));
     case kStage: return Number(f.stage, 2);
     case kArea: return Number(f.area, 2);

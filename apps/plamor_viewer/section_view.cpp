@@ -8,6 +8,7 @@
 #include <limits>
 #include <optional>
 
+#include "apps/plamor_viewer/river_table_model.h"
 #include "charts/water_line.h"
 #include "graphic/session.h"
 #include "platform/device_context.h"
@@ -132,7 +133,7 @@ void SectionView::paintEvent(QPaintEvent*) {
   title.setBold(true);
   painter.setFont(title);
   painter.drawText(QRectF(0, 4, width(), 24), Qt::AlignCenter,
-                   QString("%1 km  横断面").arg(section_.distanceMark, 0, 'f', 1));
+                   QString("%1 km  横断面").arg(DistanceMarkText(section_.distanceMark)));
 
   // The surveys, the earliest first so that the latest lies on top.
   painter.setClipRect(plot);
