@@ -85,6 +85,7 @@ HqPage::HqPage(QWidget* parent)
   fitBar->addWidget(extendTo_);
   fitBar->addStretch(1);
 
+  kind_->setObjectName("kind");
   segments_->setObjectName("segments");
   measurements_->setObjectName("measurements");
   status_->setObjectName("fitStatus");

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -177,10 +178,25 @@ TEST(HqPageFit, RefitsOnExclusionAndSplitsAndSaysWhatItCannotFit) {
   extendTo->setText("3.5");
   EXPECT_TRUE(status->text().startsWith("H－Q式: 2 区間")) << status->text().toStdString();
 
-  // The picture an engineer sees.
+  // On the √Q chart the same fit as straight lines; on the area chart none.
+  auto* kind = Named<QComboBox>(&page, "kind");
+  ASSERT_NE(kind, nullptr);
+  kind->setCurrentIndex(plamor::survey::kRootDischarge);
+  ASSERT_TRUE(page.Fit());
+  EXPECT_TRUE(page.Overlay().Showing());
   app.processEvents();
   const QString shots = PLAMOR_BIN_DIR "/../viewer-screenshots";
   ASSERT_TRUE(QDir().mkpath(shots));
+  EXPECT_TRUE(window.grab().save(shots + "/hq-fit-sqrt.png", "PNG"));
+  kind->setCurrentIndex(plamor::survey::kArea);
+  EXPECT_FALSE(page.Fit());
+  EXPECT_FALSE(page.Overlay().Showing());
+  EXPECT_TRUE(status->text().startsWith("H－Q式は")) << status->text().toStdString();
+  kind->setCurrentIndex(plamor::survey::kDischarge);
+  ASSERT_TRUE(page.Fit());
+
+  // The picture an engineer sees.
+  app.processEvents();
   EXPECT_TRUE(window.grab().save(shots + "/hq-fit.png", "PNG"));
 
   // The drawing carries the formulas of both segments (in the drawing's
