@@ -36,6 +36,17 @@ std::string AxisLetter(int NO) {
   }
 }
 
+HqPlotFrame HqPlotFrameOf(const Picture& picture) {
+  HqPlotFrame frame;
+  frame.left = kLeft;
+  frame.bottom = ToInt16(picture.ScaleHeight() - 20.0, "picture too high");
+  frame.width = ToInt16(picture.ScaleWidth() - 40.0, "picture too wide");
+  frame.height = ToInt16(picture.ScaleHeight() - 80.0, "picture too high");
+  frame.stagePitch = ToInt16(frame.height / 4.6, "stage pitch");
+  frame.quantityPitch = ToInt16(frame.width / 7, "quantity pitch");
+  return frame;
+}
+
 double ThroughDecimalText(double value) { return numtext::Val(numtext::CStr(value)); }
 
 TBunpuChart::TBunpuChart(Picture& picture) : picture_(picture) {}
@@ -129,11 +140,9 @@ void TBunpuChart::HQsakuga(std::int16_t NO) {
   const double hs = Finite((yMax - yMin) / 4, "stage range");
   const double xs = Finite((xMax - xMin) / 7, "quantity range");
 
-  const double bottom = ToInt16(picture_.ScaleHeight() - 20.0, "picture too high");
-  const double width = ToInt16(picture_.ScaleWidth() - 40.0, "picture too wide");
-  const double height = ToInt16(picture_.ScaleHeight() - 80.0, "picture too high");
-  const double py = ToInt16(height / 4.6, "stage pitch");
-  const double px = ToInt16(width / 7, "quantity pitch");
+  const HqPlotFrame frame = HqPlotFrameOf(picture_);
+  const double bottom = frame.bottom, width = frame.width, height = frame.height;
+  const double py = frame.stagePitch, px = frame.quantityPitch;
 
   // Frame.
   picture_.SetDrawStyle(DrawStyle::kSolid);

@@ -101,6 +101,18 @@ class TBunpuChart {
 // The letter of the horizontal axis of kind NO: "Ｑ", "Ａ", "Ｂ", "Ｖ", "√Ｑ", empty for 5.
 std::string AxisLetter(int NO);
 
+// Where HQsakuga draws on a picture of its size, in pixels: the plot's
+// left and bottom edges, its width and height, and one grid pitch across (a
+// seventh of the quantity range) and up (a quarter of the stage range, the
+// lowest stage 0.6 pitch above the bottom). A host drawing over the chart
+// (a fitted curve) places its points by it. A picture too large for the
+// chart's coordinates is an overflow error.
+struct HqPlotFrame {
+  double left = 0, bottom = 0, width = 0, height = 0;
+  double quantityPitch = 0, stagePitch = 0;
+};
+HqPlotFrame HqPlotFrameOf(const Picture& picture);
+
 // A range value as read through its decimal text (15 significant digits).
 double ThroughDecimalText(double value);
 

@@ -10,6 +10,10 @@ ColorRef PaletteColor(int index) {
   return kPalette[index & 7];
 }
 
+ColorRef PageColour(int colourIndex) {
+  return colourIndex == 7 ? Rgb(0, 0, 0) : PaletteColor(colourIndex);
+}
+
 Session& State() {
   static Session session;
   return session;

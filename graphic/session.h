@@ -17,6 +17,9 @@ constexpr int kPaletteSize = 8;
 // Palette colour index → colour: black, blue, red, magenta, green, cyan,
 // yellow, white.
 ColorRef PaletteColor(int index);
+// The same on white paper (a page, a picture on a white ground): white is
+// drawn black.
+ColorRef PageColour(int colourIndex);
 
 struct Session {
   bool pensCreated = false;

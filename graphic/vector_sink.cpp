@@ -22,11 +22,6 @@ DPoint TangentAt(const EllipticArc& a, double degrees) {
   return {-a.u.x * s + a.v.x * c, -a.u.y * s + a.v.y * c};
 }
 
-// White pens are drawn black: the page is white, as paper is.
-ColorRef PageColour(int colourIndex) {
-  return colourIndex == 7 ? Rgb(0, 0, 0) : PaletteColor(colourIndex);
-}
-
 std::vector<double> Runs(PenStyle style) {
   const std::vector<int> runs = DashRuns(style);
   return {runs.begin(), runs.end()};

@@ -236,6 +236,15 @@ RatingCurveDrawing LayOutRatingCurve(const hydraulics::RatingFormula& formula, s
   return drawing;
 }
 
+PicturePoint OnChartPicture(const charts::HqPlotFrame& frame, SheetPoint point) {
+  return {frame.left + (point.x - kLeft) / kPitch * frame.quantityPitch,
+          frame.bottom - (point.y - kBottom) / kPitch * frame.stagePitch};
+}
+
+double PicturePixelsOf(const charts::HqPlotFrame& frame, double millimetres) {
+  return millimetres / kPitch * frame.stagePitch;
+}
+
 std::vector<SheetPoint> MarkerPoints(const survey::HqTable& table, survey::HqKind kind, const HqSheetAxes& axes) {
   std::vector<SheetPoint> points;
   for (const survey::Measurement& m : table.measurements) points.push_back(SheetPointOf(axes, m.quantity[kind], m.stage));

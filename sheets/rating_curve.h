@@ -26,6 +26,7 @@ class IPlamor;
 }
 namespace plamor::charts {
 class TBunpu;
+struct HqPlotFrame;
 }
 
 namespace plamor::sheets {
@@ -72,6 +73,16 @@ RatingCurveDrawing LayOutRatingCurve(const hydraulics::RatingFormula& formula, s
 
 // The measurements' places on the sheet of `kind`.
 std::vector<SheetPoint> MarkerPoints(const survey::HqTable& table, survey::HqKind kind, const HqSheetAxes& axes);
+
+// A point of the sheet on the chart control's picture, in pixels (y
+// downward): the sheet's grid laid onto the grid the chart draws, so that a
+// host draws the curve over the chart where the chart puts its markers.
+struct PicturePoint {
+  double x = 0, y = 0;
+};
+PicturePoint OnChartPicture(const charts::HqPlotFrame& frame, SheetPoint point);
+// The sheet's millimetres in pixels of the chart's picture, upward.
+double PicturePixelsOf(const charts::HqPlotFrame& frame, double millimetres);
 
 // The layer and text size of the curve and its formulas.
 inline constexpr std::int16_t kRatingCurveLayer = 3;

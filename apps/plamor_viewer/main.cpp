@@ -1,9 +1,10 @@
 // plamor-viewer: cross-section and H-Q charts of survey files, their drawings,
-// and pictures of our drawing files, in one window.
+// a whole river, and pictures of our drawing files, in one window.
 //
 //   plamor-viewer [--screenshot DIR] [FILE...]
 // FILE: observation files, an H-Q table (a file whose first line starts with
-// "#" or names the "stage" column) or a .plm/.atz drawing.
+// "#" or names the "stage" column), a .plm/.atz drawing, or a river: a
+// folder of national cross-section files, or such files.
 #include <QApplication>
 #include <QDir>
 #include <QTabWidget>
@@ -15,6 +16,7 @@
 #include "apps/plamor_viewer/drawing_page.h"
 #include "apps/plamor_viewer/hq_page.h"
 #include "apps/plamor_viewer/report.h"
+#include "apps/plamor_viewer/river_page.h"
 #include "apps/plamor_viewer/sections_page.h"
 #include "apps/plamor_viewer/viewer_window.h"
 #include "cli/command_line.h"
@@ -24,11 +26,12 @@ namespace {
 
 plamor::cli::Command ProgramCommand() {
   return plamor::cli::Command("plamor-viewer", "[--screenshot DIR] [FILE...]",
-                                  "Cross-section and H-Q charts of survey files, their drawings, and .plm/.atz "
-                                  "drawings, in one window.")
-      .Option("screenshot", "DIR", "write pictures of the three pages into DIR and end (needs no screen)")
-      .Note("FILE: observation files, an H-Q table (first line starts with \"#\" or names the \"stage\" column)\n"
-            "or a .plm or .atz drawing.");
+                                  "Cross-section and H-Q charts of survey files, their drawings, a whole river, "
+                                  "and .plm/.atz drawings, in one window.")
+      .Option("screenshot", "DIR", "write pictures of the four pages into DIR and end (needs no screen)")
+      .Note("FILE: observation files, an H-Q table (first line starts with \"#\" or names the \"stage\" column),\n"
+            "a .plm or .atz drawing, or a river: a folder of national cross-section files (every *.csv in it)\n"
+            "or such files.");
 }
 
 bool Save(QWidget& page, const QString& path) {
@@ -69,7 +72,8 @@ int main(int argc, char** argv) {
   }
   bool ok = true;
   const std::pair<QWidget*, const char*> pages[] = {
-      {window.Sections(), "sections.png"}, {window.Hq(), "hq.png"}, {window.Drawing(), "drawing.png"}};
+      {window.Sections(), "sections.png"}, {window.Hq(), "hq.png"}, {window.River(), "river.png"},
+      {window.Drawing(), "drawing.png"}};
   for (const auto& [page, name] : pages) {
     window.Tabs()->setCurrentWidget(page);
     for (int round = 0; round < 3; ++round) app.processEvents();

@@ -1,4 +1,5 @@
-// The viewer's window: the cross-section, H-Q and drawing pages as tabs, and
+// The viewer's window: the cross-section, H-Q, river and drawing pages as
+// tabs, a File menu that opens a river, and
 // a status bar that tells where the settings are kept and, after
 // "図面作成", which drawing was written.
 #pragma once
@@ -15,20 +16,23 @@ namespace plamor::viewer {
 class SectionsPage;
 class HqPage;
 class DrawingPage;
+class RiverPage;
 
 class ViewerWindow : public QMainWindow {
   Q_OBJECT
  public:
   explicit ViewerWindow(QWidget* parent = nullptr);
 
-  // Opens files given by name: observation files, H-Q tables and .plm/.atz
-  // drawings, each on its page, and shows the page of what was given. False
+  // Opens files given by name: observation files, H-Q tables, .plm/.atz
+  // drawings, and a river (folders of national cross-section files, or such
+  // files), each on its page, and shows the page of what was given. False
   // when a file could not be opened (it was reported).
   bool OpenFiles(const std::vector<std::filesystem::path>& files);
 
   SectionsPage* Sections() const { return sections_; }
   HqPage* Hq() const { return hq_; }
   DrawingPage* Drawing() const { return drawing_; }
+  RiverPage* River() const { return river_; }
   QTabWidget* Tabs() const { return tabs_; }
 
  private:
@@ -36,6 +40,7 @@ class ViewerWindow : public QMainWindow {
   SectionsPage* sections_;
   HqPage* hq_;
   DrawingPage* drawing_;
+  RiverPage* river_;
 };
 
 }  // namespace plamor::viewer

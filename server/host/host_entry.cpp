@@ -30,6 +30,10 @@ void SetPlamorFactory(PlamorFactory factory) { Factory() = std::move(factory); }
 
 std::unique_ptr<IPlamor> CreatePlamorObject(std::string_view identifier, Transport transport) {
   if (Factory()) return Factory()(identifier, transport);
+  return CreateServerPlamorObject(identifier, transport);
+}
+
+std::unique_ptr<IPlamor> CreateServerPlamorObject(std::string_view identifier, Transport transport) {
   if (transport == Transport::InProcess) {
     if (!IsPlamorClass(identifier))
       throw AutomationError(kErrUnknownClass, "unknown class identifier " + std::string(identifier));

@@ -23,6 +23,11 @@ std::unique_ptr<IPlamor> CreatePlamorObject(std::string_view identifier,
 // environment variable PLAMOR_TRANSPORT is "inproc".
 Transport DefaultTransport();
 
+// The object CreatePlamorObject makes when no factory replaces it, for a
+// factory that wraps the real drawing (a host adding elements of its own
+// before the output, see forwarding_plamor.h).
+std::unique_ptr<IPlamor> CreateServerPlamorObject(std::string_view identifier, Transport transport);
+
 // Replaces object creation, for tests of hosts (a recording drawing); an
 // empty function restores the real one.
 using PlamorFactory = std::function<std::unique_ptr<IPlamor>(std::string_view, Transport)>;

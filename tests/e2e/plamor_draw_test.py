@@ -191,14 +191,15 @@ class PlamorDrawTest(FolderTestCase):
             with open(png, "rb") as f:
                 self.assertEqual(f.read(8), b"\x89PNG\r\n\x1a\n")
 
-    def test_viewer_pictures_of_its_three_pages(self):
+    def test_viewer_pictures_of_its_four_pages(self):
         src = self.make_plm()
         shots = self.path("shots")
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-        viewer = [os.path.join(BIN, "plamor-viewer"), "--screenshot", shots, *SECTIONS, HQ_TABLE, src]
+        river = os.path.join(SOURCE, "examples", "river")
+        viewer = [os.path.join(BIN, "plamor-viewer"), "--screenshot", shots, *SECTIONS, HQ_TABLE, river, src]
         p = subprocess.run(viewer, capture_output=True, text=True, timeout=120, env=env)
         self.assertEqual(p.returncode, 0, p.stderr)
-        for name in ("sections.png", "hq.png", "drawing.png"):
+        for name in ("sections.png", "hq.png", "river.png", "drawing.png"):
             with open(os.path.join(shots, name), "rb") as f:
                 self.assertEqual(f.read(8), b"\x89PNG\r\n\x1a\n")
         # A file that cannot be opened fails the run, and no picture is written.

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "apps/plamor_draw/relay/forwarding_plamor.h"
+#include "server/host/forwarding_plamor.h"
 #include "platform/stop_signals.h"
 
 namespace plamor::draw {
@@ -28,7 +28,7 @@ struct RelayHooks {
   std::string copyTo;
 };
 
-class PlamorRelay final : public ForwardingPlamor {
+class PlamorRelay final : public host::ForwardingPlamor {
  public:
   PlamorRelay(std::unique_ptr<IPlamor> inner, RelayHooks hooks)
       : ForwardingPlamor(std::move(inner)), hooks_(std::move(hooks)) {}

@@ -1,13 +1,14 @@
 // A drawing object that passes every member on to another one unchanged; a
-// follower of a drawing derives from it and overrides only the members it
-// watches or changes.
+// host that follows a drawing a chart control makes (plamor-draw's relay, the
+// viewer adding a fitted curve) derives from it and overrides only the
+// members it watches or changes.
 #pragma once
 
 #include <memory>
 
 #include "server/plamor_interface.h"
 
-namespace plamor::draw {
+namespace plamor::host {
 
 class ForwardingPlamor : public IPlamor {
  public:
@@ -30,4 +31,4 @@ class ForwardingPlamor : public IPlamor {
   std::unique_ptr<IPlamor> inner_;
 };
 
-}  // namespace plamor::draw
+}  // namespace plamor::host
