@@ -19,6 +19,7 @@
 #include "cli/input_error.h"
 #include "hydraulics/river_table.h"
 #include "platform/folders.h"
+#include "sheets/river_sheet.h"
 
 namespace plamor::viewer {
 
@@ -97,7 +98,7 @@ bool RiverPage::OpenRiver(const std::vector<std::filesystem::path>& files) {
   const QSignalBlocker block(list_);
   list_->clear();
   for (const survey::RiverSection& s : river_->sections)
-    list_->addItem(QString("%1 km   (%2 回)").arg(DistanceMarkText(s.distanceMark)).arg(s.surveys.size()));
+    list_->addItem(QString("%1 km   (%2 回)").arg(QString::fromStdString(sheets::DistanceMarkText(s.distanceMark))).arg(s.surveys.size()));
   Tabulate();
   list_->setCurrentRow(0);
   ShowSection(0);

@@ -1,5 +1,7 @@
 #include "apps/plamor_viewer/river_table_model.h"
 
+#include "sheets/river_sheet.h"
+
 #include <optional>
 
 namespace plamor::viewer {
@@ -15,12 +17,6 @@ QVariant Number(std::optional<double> v, int decimals) {
 }
 
 }  // namespace
-
-QString DistanceMarkText(double km) {
-  QString text = QString::number(km, 'f', 3);
-  while (text.endsWith('0') && text.indexOf('.') < text.size() - 2) text.chop(1);
-  return text;
-}
 
 void RiverTableModel::SetRows(std::vector<hydraulics::TableRow> rows) {
   beginResetModel();
@@ -38,7 +34,7 @@ QVariant RiverTableModel::data(const QModelIndex& index, int role) const {
   const hydraulics::TableRow& r = rows_[std::size_t(index.row())];
   const hydraulics::SectionFlow& f = r.flow;
   switch (index.column()) {
-    case kMark: return DistanceMarkText(r.distanceMark);
+    case kMark: return QString::fromStdString(sheets::DistanceMarkText(r.distanceMark));
     case kDate: return QString::fromStdString(survey::IsoDate(r.date));
     case kStage: return Number(f.stage, 2);
     case kArea: return Number(f.area, 2);

@@ -11,10 +11,6 @@
 
 namespace plamor::viewer {
 
-// A distance mark as the river pages show it: km with one decimal, or as
-// many as it has up to the metre ("22.0", "22.25").
-QString DistanceMarkText(double km);
-
 class RiverTableModel : public QAbstractTableModel {
   Q_OBJECT
  public:

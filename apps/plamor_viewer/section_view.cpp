@@ -71,8 +71,6 @@ SectionView::SectionView(QWidget* parent) : QWidget(parent) {
 
 void SectionView::Show(const survey::RiverSection& section) {
   section_ = section;
-  dates_.clear();
-  for (auto s = section.surveys.rbegin(); s != section.surveys.rend(); ++s) dates_.push_back(s->date);
   showing_ = true;
   update();
 }
@@ -133,12 +131,13 @@ void SectionView::paintEvent(QPaintEvent*) {
   title.setBold(true);
   painter.setFont(title);
   painter.drawText(QRectF(0, 4, width(), 24), Qt::AlignCenter,
-                   QString("%1 km  横断面").arg(DistanceMarkText(section_.distanceMark)));
+                   QString("%1 km  横断面").arg(QString::fromStdString(sheets::DistanceMarkText(section_.distanceMark))));
 
   // The surveys, the earliest first so that the latest lies on top.
   painter.setClipRect(plot);
-  for (const survey::SectionSurvey& s : section_.surveys) {
-    const std::size_t rank = sheets::SurveyRank(dates_, s.date);
+  for (std::size_t i = 0; i < section_.surveys.size(); ++i) {
+    const survey::SectionSurvey& s = section_.surveys[i];
+    const std::size_t rank = section_.surveys.size() - 1 - i;  // the section's latest survey is rank 0
     const drawings::Stroke stroke = sheets::SurveyStroke(rank);
     const QColor colour = ScreenColour(stroke.pen);
     const charts::PointTable t = PointTableOf(s);
@@ -170,7 +169,7 @@ void SectionView::paintEvent(QPaintEvent*) {
   painter.drawRect(box);
   int row = 0;
   for (auto s = section_.surveys.rbegin(); s != section_.surveys.rend(); ++s, ++row) {
-    const drawings::Stroke stroke = sheets::SurveyStroke(sheets::SurveyRank(dates_, s->date));
+    const drawings::Stroke stroke = sheets::SurveyStroke(std::size_t(row));
     const double y = box.top() + 4 + rowHeight * row + rowHeight / 2;
     painter.setPen(QPen(ScreenColour(stroke.pen), 2, ScreenStyle(stroke.style)));
     painter.drawLine(QPointF(box.left() + 8, y), QPointF(box.left() + 40, y));

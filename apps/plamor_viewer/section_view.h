@@ -29,7 +29,6 @@ class SectionView : public QWidget {
  private:
   bool showing_ = false;
   survey::RiverSection section_;
-  std::vector<survey::SurveyDate> dates_;  // the section's, latest first: they pick the strokes
 };
 
 }  // namespace plamor::viewer

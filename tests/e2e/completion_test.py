@@ -59,7 +59,7 @@ class CompletionTest(unittest.TestCase):
         self.assertEqual(self.offered("plamor-draw", "plamor-draw se"), ["sections", "setup-codepage"])
         self.assertIn("rating", self.offered("plamor-draw", "plamor-draw hq "))
         self.assertIn("obs.csv", self.offered("plamor-draw", "plamor-draw hq "), "hq also takes its table")
-        self.assertEqual(self.offered("plamor-draw", "plamor-draw river "), ["profile", "table"])
+        self.assertEqual(self.offered("plamor-draw", "plamor-draw river "), ["book", "profile", "table"])
         self.assertIn("--fit-method", self.offered("plamor-draw", "plamor-draw hq obs.csv --fi"))
         self.assertEqual(self.offered("plamor-draw", "plamor-draw hq obs.csv --kind "), ["A", "B", "Q", "SQ", "V"])
         self.assertEqual(self.offered("plamor-draw", "plamor-draw hq rating --formula "), ["fit.json", "out"])

@@ -61,9 +61,6 @@ TEST(RiverPage, ListsSectionsInOrderShowsTheirSurveysAndTheTable) {
     before = km;
   }
   EXPECT_EQ(list->item(0)->text(), "22.0 km   (3 回)");
-  // Marks between the tenths keep their decimals, to the metre.
-  EXPECT_EQ(plamor::viewer::DistanceMarkText(22.25), "22.25");
-  EXPECT_EQ(plamor::viewer::DistanceMarkText(0.1254), "0.125");
 
   // A section picked in the list is the one shown, with all its surveys.
   list->setCurrentRow(3);

@@ -56,6 +56,7 @@ TEST(RiverSheet, SurveysKeepTheirStrokeAndLayerOnEverySheet) {
 
   EXPECT_EQ(DistanceMarkText(22.0), "22.0");
   EXPECT_EQ(DistanceMarkText(22.25), "22.25");
+  EXPECT_EQ(DistanceMarkText(0.1254), "0.125");  // to the metre
   EXPECT_EQ(FixedFigure(-0.001, 2), "0.00");
   EXPECT_EQ(GridStep(200, 1, 8), 2);  // 1 m is 5 mm at 1:200
   EXPECT_EQ(GridStep(10000, 1000, 15), 0.2);
