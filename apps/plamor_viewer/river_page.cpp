@@ -1,5 +1,6 @@
 #include "apps/plamor_viewer/river_page.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,12 +14,14 @@
 #include <algorithm>
 #include <system_error>
 
+#include "apps/plamor_viewer/drawing_page.h"
 #include "apps/plamor_viewer/report.h"
 #include "apps/plamor_viewer/river_table_model.h"
 #include "apps/plamor_viewer/section_view.h"
 #include "cli/input_error.h"
 #include "hydraulics/river_table.h"
 #include "platform/folders.h"
+#include "sheets/river_profile.h"
 #include "sheets/river_sheet.h"
 
 namespace plamor::viewer {
@@ -42,7 +45,10 @@ RiverPage::RiverPage(QWidget* parent)
       section_(new SectionView),
       table_(new QTableView),
       model_(new RiverTableModel(this)),
-      tableStatus_(new QLabel) {
+      tableStatus_(new QLabel),
+      profileChoice_(new QComboBox),
+      profileStatus_(new QLabel),
+      profile_(new DrawingView) {
   auto* openFolder = new QPushButton("河川のフォルダを開く…");
   auto* openFiles = new QPushButton("横断測量ファイルを開く…");
   auto* side = new QVBoxLayout;
@@ -63,9 +69,16 @@ RiverPage::RiverPage(QWidget* parent)
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(22);
   views_->addTab(section_, "横断面");
+  auto* profilePage = new QWidget;
+  auto* profileLayout = new QVBoxLayout(profilePage);
+  auto* profileBar = new QHBoxLayout;
+  profileBar->addWidget(profileChoice_);
+  profileBar->addWidget(profileStatus_, 1);
+  profileLayout->addLayout(profileBar);
+  profileLayout->addWidget(profile_, 1);
+  profileStatus_->setWordWrap(true);
+  views_->addTab(profilePage, "縦断図");
   views_->addTab(tablePage, "水理量表");
-  // The longitudinal profile of the river comes here as a third view, drawn
-  // from the sheets function that lays the profile out.
 
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(side);
@@ -73,6 +86,7 @@ RiverPage::RiverPage(QWidget* parent)
   connect(openFolder, &QPushButton::clicked, this, &RiverPage::OpenFolder);
   connect(openFiles, &QPushButton::clicked, this, &RiverPage::OpenFiles);
   connect(list_, &QListWidget::currentRowChanged, this, &RiverPage::ShowSection);
+  connect(profileChoice_, &QComboBox::currentIndexChanged, this, &RiverPage::ShowProfileSheet);
 }
 
 bool RiverPage::OpenRiver(const std::vector<std::filesystem::path>& files) {
@@ -100,6 +114,7 @@ bool RiverPage::OpenRiver(const std::vector<std::filesystem::path>& files) {
   for (const survey::RiverSection& s : river_->sections)
     list_->addItem(QString("%1 km   (%2 回)").arg(QString::fromStdString(sheets::DistanceMarkText(s.distanceMark))).arg(s.surveys.size()));
   Tabulate();
+  LayOutProfile();
   list_->setCurrentRow(0);
   ShowSection(0);
   return true;
@@ -124,6 +139,34 @@ void RiverPage::ShowSection(int row) {
     return;
   }
   section_->Show(river_->sections[std::size_t(row)]);
+}
+
+// The profile's sheets, as plamor-draw river profile lays them out with its
+// own scales; a river the profile cannot show is said in its place.
+void RiverPage::LayOutProfile() {
+  const QSignalBlocker block(profileChoice_);
+  profileChoice_->clear();
+  try {
+    profileSheets_ = sheets::DrawRiverProfile(*river_, {});
+    const auto plans = sheets::PlanRiverProfile(*river_, {});
+    for (std::size_t k = 0; k < plans.size(); ++k)
+      profileChoice_->addItem(QString("%1 / %2   %3〜%4 km")
+                                  .arg(k + 1)
+                                  .arg(plans.size())
+                                  .arg(QString::fromStdString(
+                                      sheets::DistanceMarkText(river_->sections[plans[k].firstSection].distanceMark)))
+                                  .arg(QString::fromStdString(
+                                      sheets::DistanceMarkText(river_->sections[plans[k].lastSection].distanceMark))));
+    profileStatus_->setText(QString("横 1:%1  縦 1:%2").arg(plans[0].distanceScale).arg(plans[0].elevationScale));
+  } catch (const std::exception& e) {
+    profileSheets_.clear();
+    profileStatus_->setText(QString::fromStdString(e.what()));
+  }
+  ShowProfileSheet(0);
+}
+
+void RiverPage::ShowProfileSheet(int index) {
+  if (index >= 0 && index < int(profileSheets_.size())) profile_->Show(profileSheets_[std::size_t(index)]);
 }
 
 // The table at each survey's own water surface; a survey without one is

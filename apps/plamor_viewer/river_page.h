@@ -1,7 +1,8 @@
 // The river page of the viewer: the sections of a whole river (national
 // cross-section files, a folder of them or a list) in a list by distance
-// mark, the selected section's surveys overlaid, and the hydraulic table of
-// the river at each survey's own water surface.
+// mark, the selected section's surveys overlaid, the longitudinal profile
+// sheets of the river, and the hydraulic table of the river at each survey's
+// own water surface.
 #pragma once
 
 #include <QWidget>
@@ -9,8 +10,10 @@
 #include <optional>
 #include <vector>
 
+#include "drawings/drawing_model.h"
 #include "survey/river.h"
 
+class QComboBox;
 class QLabel;
 class QListWidget;
 class QTabWidget;
@@ -18,6 +21,7 @@ class QTableView;
 
 namespace plamor::viewer {
 
+class DrawingView;
 class RiverTableModel;
 class SectionView;
 
@@ -40,10 +44,15 @@ class RiverPage : public QWidget {
   const SectionView* Section() const { return section_; }
   const RiverTableModel* Table() const { return model_; }
   QTabWidget* Views() const { return views_; }
+  // The profile's sheets as laid out, and the one shown.
+  const std::vector<drawings::DrawingModel>& ProfileSheets() const { return profileSheets_; }
+  QComboBox* ProfileSheetChoice() const { return profileChoice_; }
 
  private:
   void ShowSection(int row);
   void Tabulate();
+  void LayOutProfile();
+  void ShowProfileSheet(int index);
 
   QLabel* name_;
   QListWidget* list_;
@@ -52,6 +61,10 @@ class RiverPage : public QWidget {
   QTableView* table_;
   RiverTableModel* model_;
   QLabel* tableStatus_;
+  QComboBox* profileChoice_;
+  QLabel* profileStatus_;
+  DrawingView* profile_;
+  std::vector<drawings::DrawingModel> profileSheets_;
   std::optional<survey::River> river_;
 };
 

@@ -1,11 +1,13 @@
 // The river page as an engineer works with it: the example river opened as
 // a folder (from the command line's list of files), its sections listed in
-// river order, a section's surveys shown, the hydraulic table filled; a
+// river order, a section's surveys shown, its profile, the hydraulic table
+// filled; a
 // list of section files opens the same way; a faulty file is refused and the
 // page stays as it was.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -21,6 +23,7 @@
 #include "apps/plamor_viewer/section_view.h"
 #include "apps/plamor_viewer/viewer_window.h"
 #include "hydraulics/river_table.h"
+#include "sheets/river_profile.h"
 
 namespace {
 
@@ -82,14 +85,24 @@ TEST(RiverPage, ListsSectionsInOrderShowsTheirSurveysAndTheTable) {
     EXPECT_GT(r.flow.area, 0);
   }
 
-  // The pictures an engineer sees: the section and the table.
+  // The profile: the sheets plamor-draw river profile lays out, the first one shown.
+  ASSERT_EQ(page.ProfileSheets().size(), 1u);
+  EXPECT_EQ(page.ProfileSheetChoice()->count(), 1);
+  EXPECT_EQ(page.ProfileSheetChoice()->itemText(0), "1 / 1   22.0〜24.2 km");
+  EXPECT_EQ(page.ProfileSheets()[0].elements.size(), plamor::sheets::DrawRiverProfile(river, {})[0].elements.size());
+
+  // The pictures an engineer sees: the section, the profile and the table.
   app.processEvents();
   const QString shots = PLAMOR_BIN_DIR "/../viewer-screenshots";
   ASSERT_TRUE(QDir().mkpath(shots));
   list->setCurrentRow(0);
   app.processEvents();
   EXPECT_TRUE(window.grab().save(shots + "/river.png", "PNG"));
+  ASSERT_EQ(page.Views()->tabText(1), "縦断図");
   page.Views()->setCurrentIndex(1);
+  app.processEvents();
+  EXPECT_TRUE(window.grab().save(shots + "/river-profile.png", "PNG"));
+  page.Views()->setCurrentIndex(2);
   app.processEvents();
   EXPECT_TRUE(window.grab().save(shots + "/river-table.png", "PNG"));
   page.Views()->setCurrentIndex(0);
