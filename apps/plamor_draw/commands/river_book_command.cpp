@@ -60,14 +60,6 @@ std::vector<drawings::DrawingModel> LayOutSheets(const survey::River& river, con
   return sheets;
 }
 
-// "A3 landscape, across 1:500, elevations 1:200".
-std::string BookSubject(const sheets::SectionBookPlan& plan) {
-  char text[100];
-  std::snprintf(text, sizeof text, "A3 landscape, across 1:%.15g, elevations 1:%.15g", plan.distanceScale,
-                plan.elevationScale);
-  return text;
-}
-
 }  // namespace
 
 static Command RiverBookCommand() {
@@ -113,7 +105,7 @@ static int RunRiverBook(const CommandLine& line) {
     drawings::PageOptions page;
     page.title = river.river + " 横断図集";
     page.fontPath = folders::StrokeFontFile().string();
-    page.subject = BookSubject(plan);
+    page.subject = TwoScaleSubject("across", plan.distanceScale, plan.elevationScale);
     page.jobs = jobs;
     drawings::WritePdfPages(pages, pdf->Temporary(), page);
   } catch (const std::runtime_error& e) {

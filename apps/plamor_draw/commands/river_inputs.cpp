@@ -1,5 +1,7 @@
 #include "apps/plamor_draw/commands/river_inputs.h"
 
+#include <cstdio>
+
 #include "platform/numeric_text.h"
 #include "survey/observation_file.h"
 
@@ -31,6 +33,12 @@ std::optional<double> ScaleOption(const CommandLine& line, const std::string& op
   const double n = ParseNumber(option, *text, "a scale 1:N given as N, such as 10000");
   if (!(n > 0)) throw UsageError(option + ": \"" + *text + "\" is not a scale 1:N with N above 0");
   return n;
+}
+
+std::string TwoScaleSubject(const std::string& direction, double distanceScale, double elevationScale) {
+  char scales[80];
+  std::snprintf(scales, sizeof scales, " 1:%.15g, elevations 1:%.15g", distanceScale, elevationScale);
+  return "A3 landscape, " + direction + scales;
 }
 
 }  // namespace plamor::draw

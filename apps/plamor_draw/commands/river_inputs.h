@@ -19,4 +19,8 @@ survey::River ReadRiverOf(const CommandLine& line, const std::string& command);
 // is not given. UsageError for a value that is not a number above 0.
 std::optional<double> ScaleOption(const CommandLine& line, const std::string& option);
 
+// The PDF's subject of river sheets drawn at two scales:
+// "A3 landscape, along 1:10000, elevations 1:100" (`direction` "along").
+std::string TwoScaleSubject(const std::string& direction, double distanceScale, double elevationScale);
+
 }  // namespace plamor::draw

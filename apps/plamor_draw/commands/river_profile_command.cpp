@@ -1,6 +1,5 @@
 // plamor-draw river profile FILES... -o OUT.dxf [--pdf OUT.pdf] [--stage-file FILE]
 //                           [--observation FILE:KM]... [--distance-scale N] [--elevation-scale N]
-#include <cstdio>
 #include <iostream>
 #include <memory>
 
@@ -27,14 +26,6 @@ std::filesystem::path SheetName(const std::filesystem::path& out, std::size_t nu
   std::filesystem::path name = out;
   name.replace_filename(out.stem().string() + "-" + std::to_string(number) + out.extension().string());
   return name;
-}
-
-// "A3 landscape, along 1:10000, elevations 1:100".
-std::string ProfileSubject(const sheets::ProfileSheetPlan& plan) {
-  char text[100];
-  std::snprintf(text, sizeof text, "A3 landscape, along 1:%.15g, elevations 1:%.15g", plan.distanceScale,
-                plan.elevationScale);
-  return text;
 }
 
 }  // namespace
@@ -66,6 +57,7 @@ static int RunRiverProfile(const CommandLine& line) {
   options.elevationScale = ScaleOption(line, "--elevation-scale");
   if (auto file = line.Value("--stage-file")) options.plannedStage = survey::ReadStageTable(*file);
   const survey::River river = ReadRiverOf(line, "river profile");
+  const sheets::ProfileSheetPlan scales = sheets::PlanRiverProfile(river, options).front();  // every sheet's
   const std::vector<drawings::DrawingModel> sheets = sheets::DrawRiverProfile(river, options);
 
   std::vector<std::unique_ptr<OutputTarget>> files;
@@ -80,7 +72,7 @@ static int RunRiverProfile(const CommandLine& line) {
       drawings::PageOptions page;
       page.title = river.river + " 縦断図";
       page.fontPath = folders::StrokeFontFile().string();
-      page.subject = ProfileSubject(sheets::PlanRiverProfile(river, options).front());
+      page.subject = TwoScaleSubject("along", scales.distanceScale, scales.elevationScale);
       drawings::WritePdfPages(pages, pdf->Temporary(), page);
     } catch (const std::runtime_error& e) {
       throw std::runtime_error(pdf->Describe(e.what()));
