@@ -190,7 +190,7 @@ class RiverBookTest(FolderTestCase):
 
     def test_bad_input_is_refused_and_writes_nothing(self):
         cases = [
-            (("book", *FILES, "-o", self.path("b.dxf")), 2, "--pdf"),
+            (("book", *FILES, "-o", self.path("b.dxf")), 2, "-o cannot write a .dxf picture; it writes .pdf"),
             (("book", *FILES, "-o", self.path("b.pdf"), "--dxf", self.path("none")), 1, "no such folder"),
             (("book", *FILES, "-o", self.path("b.pdf"), "--distance-scale", "100"), 1,
              "does not fit its place on the sheet"),

@@ -80,7 +80,8 @@ static Command RiverBookCommand() {
 
 static int RunRiverBook(const CommandLine& line) {
   const fs::path out = line.Required("-o");
-  std::optional<OutputTarget> pdf = PictureTarget(out.string(), "pdf");
+  RequirePictureName(out, "-o", {"pdf"});
+  OutputTarget pdf(out);
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   const unsigned jobs = line.Value("--jobs") ? unsigned(ParseInteger("--jobs", *line.Value("--jobs"), 1, 256)) : cores;
   sheets::BookOptions options;
@@ -107,14 +108,14 @@ static int RunRiverBook(const CommandLine& line) {
     page.fontPath = folders::StrokeFontFile().string();
     page.subject = TwoScaleSubject("across", plan.distanceScale, plan.elevationScale);
     page.jobs = jobs;
-    drawings::WritePdfPages(pages, pdf->Temporary(), page);
+    drawings::WritePdfPages(pages, pdf.Temporary(), page);
   } catch (const std::runtime_error& e) {
-    throw std::runtime_error(pdf->Describe(e.what()));
+    throw std::runtime_error(pdf.Describe(e.what()));
   }
   // Every sheet is drawn: only now are the files put in place.
   for (const auto& file : files) file->Commit();
-  pdf->Commit();
-  std::cerr << "plamor-draw: wrote " << pdf->Final().string() << " (" << pages.size() << " pages, "
+  pdf.Commit();
+  std::cerr << "plamor-draw: wrote " << pdf.Final().string() << " (" << pages.size() << " pages, "
             << river.sections.size() << " sections)";
   if (!files.empty()) std::cerr << " and " << files.size() << " DXF files in " << *line.Value("--dxf");
   std::cerr << "\n";
