@@ -23,12 +23,12 @@
 
 #include "apps/plamor_viewer/hq_page.h"
 #include "apps/plamor_viewer/rating_overlay.h"
-#include "apps/plamor_viewer/report.h"
 #include "apps/plamor_viewer/viewer_window.h"
 #include "charts/picture_box.h"
 #include "charts/tbunpu.h"
 #include "charts/tbunpu_chart.h"
 #include "platform/prompts_batch.h"
+#include "tests/plamor_viewer/viewer_session.h"
 
 namespace {
 
@@ -82,15 +82,9 @@ std::string FileText(const QString& path) {
 }
 
 TEST(HqPageFit, RefitsOnExclusionAndSplitsAndSaysWhatItCannotFit) {
-  QTemporaryDir folder;
-  ASSERT_TRUE(folder.isValid());
-  setenv("XDG_CONFIG_HOME", folder.filePath("config").toUtf8().constData(), 1);
-  setenv("PLAMOR_TRANSPORT", "inproc", 1);
-  int argc = 1;
-  char name[] = "hq_fit_test";
-  char* argv[] = {name, nullptr};
-  QApplication app(argc, argv);
-  plamor::viewer::ReportToStandardError(true);
+  plamor::testing::ViewerSession session;
+  ASSERT_TRUE(session.folder.isValid());
+  QTemporaryDir& folder = session.folder;
 
   plamor::viewer::ViewerWindow window;
   window.resize(1280, 800);
@@ -115,7 +109,7 @@ TEST(HqPageFit, RefitsOnExclusionAndSplitsAndSaysWhatItCannotFit) {
   EXPECT_EQ(segments->rowCount(), 1);
   EXPECT_TRUE(page.Overlay().Showing());
   const plamor::hydraulics::RatingSegment whole = page.Fit()->formula.segments[0];
-  app.processEvents();
+  QApplication::processEvents();
   const plamor::sheets::HqSheetAxes axes = plamor::sheets::SheetAxesOf(*chart, plamor::survey::kDischarge);
   const plamor::sheets::SheetPoint third = plamor::sheets::MarkerPoints(table, plamor::survey::kDischarge, axes)[2];
   EXPECT_GT(MarksAround(*chart, third, 2.5).red, 0) << "measurement 3 is a filled dot while fitted";
@@ -130,7 +124,7 @@ TEST(HqPageFit, RefitsOnExclusionAndSplitsAndSaysWhatItCannotFit) {
   EXPECT_EQ(page.Fit()->formula.segments[0].n, whole.n - 1);
   ASSERT_EQ(page.Overlay().Excluded().size(), 1u);
   EXPECT_EQ(page.Overlay().Excluded()[0].label, "3");
-  app.processEvents();
+  QApplication::processEvents();
   const Marks inside = MarksAround(*chart, third, 1.5), ring = MarksAround(*chart, third, 4.5);
   EXPECT_EQ(inside.white, inside.pixels) << "hollow inside";
   EXPECT_GT(ring.red, 4) << "its circle";
@@ -184,7 +178,7 @@ TEST(HqPageFit, RefitsOnExclusionAndSplitsAndSaysWhatItCannotFit) {
   kind->setCurrentIndex(plamor::survey::kRootDischarge);
   ASSERT_TRUE(page.Fit());
   EXPECT_TRUE(page.Overlay().Showing());
-  app.processEvents();
+  QApplication::processEvents();
   const QString shots = PLAMOR_BIN_DIR "/../viewer-screenshots";
   ASSERT_TRUE(QDir().mkpath(shots));
   EXPECT_TRUE(window.grab().save(shots + "/hq-fit-sqrt.png", "PNG"));
@@ -196,7 +190,7 @@ TEST(HqPageFit, RefitsOnExclusionAndSplitsAndSaysWhatItCannotFit) {
   ASSERT_TRUE(page.Fit());
 
   // The picture an engineer sees.
-  app.processEvents();
+  QApplication::processEvents();
   EXPECT_TRUE(window.grab().save(shots + "/hq-fit.png", "PNG"));
 
   // The drawing carries the formulas of both segments (in the drawing's

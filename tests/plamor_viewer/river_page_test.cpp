@@ -17,13 +17,13 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "apps/plamor_viewer/report.h"
 #include "apps/plamor_viewer/river_page.h"
 #include "apps/plamor_viewer/river_table_model.h"
 #include "apps/plamor_viewer/section_view.h"
 #include "apps/plamor_viewer/viewer_window.h"
 #include "hydraulics/river_table.h"
 #include "sheets/river_profile.h"
+#include "tests/plamor_viewer/viewer_session.h"
 
 namespace {
 
@@ -32,14 +32,9 @@ using plamor::viewer::RiverPage;
 const std::filesystem::path kRiver = PLAMOR_SOURCE_DIR "/examples/river";
 
 TEST(RiverPage, ListsSectionsInOrderShowsTheirSurveysAndTheTable) {
-  QTemporaryDir folder;
-  ASSERT_TRUE(folder.isValid());
-  setenv("XDG_CONFIG_HOME", folder.filePath("config").toUtf8().constData(), 1);
-  int argc = 1;
-  char name[] = "river_page_test";
-  char* argv[] = {name, nullptr};
-  QApplication app(argc, argv);
-  plamor::viewer::ReportToStandardError(true);
+  plamor::testing::ViewerSession session;
+  ASSERT_TRUE(session.folder.isValid());
+  QTemporaryDir& folder = session.folder;
 
   plamor::viewer::ViewerWindow window;
   window.resize(1280, 800);
@@ -92,18 +87,18 @@ TEST(RiverPage, ListsSectionsInOrderShowsTheirSurveysAndTheTable) {
   EXPECT_EQ(page.ProfileSheets()[0].elements.size(), plamor::sheets::DrawRiverProfile(river, {})[0].elements.size());
 
   // The pictures an engineer sees: the section, the profile and the table.
-  app.processEvents();
+  QApplication::processEvents();
   const QString shots = PLAMOR_BIN_DIR "/../viewer-screenshots";
   ASSERT_TRUE(QDir().mkpath(shots));
   list->setCurrentRow(0);
-  app.processEvents();
+  QApplication::processEvents();
   EXPECT_TRUE(window.grab().save(shots + "/river.png", "PNG"));
   ASSERT_EQ(page.Views()->tabText(1), "縦断図");
   page.Views()->setCurrentIndex(1);
-  app.processEvents();
+  QApplication::processEvents();
   EXPECT_TRUE(window.grab().save(shots + "/river-profile.png", "PNG"));
   page.Views()->setCurrentIndex(2);
-  app.processEvents();
+  QApplication::processEvents();
   EXPECT_TRUE(window.grab().save(shots + "/river-table.png", "PNG"));
   page.Views()->setCurrentIndex(0);
 

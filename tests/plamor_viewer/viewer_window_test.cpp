@@ -11,10 +11,10 @@
 #include <cstdlib>
 
 #include "apps/plamor_viewer/hq_page.h"
-#include "apps/plamor_viewer/report.h"
 #include "apps/plamor_viewer/viewer_window.h"
 #include "platform/prompts_batch.h"
 #include "platform/settings_store.h"
+#include "tests/plamor_viewer/viewer_session.h"
 
 namespace {
 
@@ -25,15 +25,9 @@ QPushButton* Button(QWidget* page, const QString& text) {
 }
 
 TEST(ViewerWindow, StatusBarTellsTheSettingsFolderAndTheDrawingWritten) {
-  QTemporaryDir folder;
-  ASSERT_TRUE(folder.isValid());
-  setenv("XDG_CONFIG_HOME", folder.filePath("config").toUtf8().constData(), 1);
-  setenv("PLAMOR_TRANSPORT", "inproc", 1);
-  int argc = 1;
-  char name[] = "viewer_window_test";
-  char* argv[] = {name, nullptr};
-  QApplication app(argc, argv);
-  plamor::viewer::ReportToStandardError(true);
+  plamor::testing::ViewerSession session;
+  ASSERT_TRUE(session.folder.isValid());
+  QTemporaryDir& folder = session.folder;
 
   plamor::viewer::ViewerWindow window;
   window.show();
