@@ -18,11 +18,17 @@ namespace {
 constexpr std::int16_t kMarkerLayer = 2;
 constexpr double kLabelDx = 1.2, kLabelDy = -1.1, kLabelSize = 3;
 
-bool IsEmpty(const survey::Measurement& m) {
-  return std::all_of(m.quantity.begin(), m.quantity.end(), [](double q) { return q == 0; });
-}
-
 }  // namespace
+
+std::vector<std::size_t> HollowMeasurements(const survey::HqTable& table, const hydraulics::RatingFit& fit) {
+  std::vector<std::size_t> hollow;
+  for (std::size_t i = 0; i < table.measurements.size(); ++i) {
+    const survey::Measurement& m = table.measurements[i];
+    const bool empty = std::all_of(m.quantity.begin(), m.quantity.end(), [](double q) { return q == 0; });
+    if (fit.measurements[i].excluded && !empty) hollow.push_back(i);
+  }
+  return hollow;
+}
 
 void LoadHqChartForFit(const survey::HqTable& table, const hydraulics::RatingFit& fit, survey::HqKind kind,
                        std::optional<survey::AxisRange> stage, std::optional<survey::AxisRange> quantity,
@@ -46,9 +52,8 @@ void RegisterExcludedMarkers(IPlamor& server, const survey::HqTable& table, cons
   const std::int32_t labelPen = numtext::ToInt32(numtext::LeadingNumber(
       settings::GetSetting(charts::hq_settings::kApplication, charts::hq_settings::kSection,
                            charts::hq_settings::kLabelPenKey)));
-  for (std::size_t i = 0; i < table.measurements.size(); ++i) {
+  for (std::size_t i : HollowMeasurements(table, fit)) {
     const survey::Measurement& m = table.measurements[i];
-    if (!fit.measurements[i].excluded || IsEmpty(m)) continue;
     const SheetPoint p = SheetPointOf(axes, m.quantity[kind], m.stage);
     const double x = numtext::ToInt32(p.x), y = numtext::ToInt32(p.y);
     server.En(x, y, marker.size / 2, LineOptions{marker.color, {}, {}, kMarkerLayer});

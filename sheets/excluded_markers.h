@@ -6,7 +6,9 @@
 // the marker's size and pen: hollow where the others are filled dots.
 #pragma once
 
+#include <cstddef>
 #include <optional>
+#include <vector>
 
 #include "hydraulics/rating_fit.h"
 #include "sheets/rating_curve.h"  // IPlamor and TBunpu declared there too
@@ -20,6 +22,10 @@ namespace plamor::sheets {
 void LoadHqChartForFit(const survey::HqTable& table, const hydraulics::RatingFit& fit, survey::HqKind kind,
                        std::optional<survey::AxisRange> stage, std::optional<survey::AxisRange> quantity,
                        charts::TBunpu& chart);
+
+// The measurements drawn hollow (by their index in the table): those the fit
+// left out, except empty ones (no quantity at all), which no sheet draws.
+std::vector<std::size_t> HollowMeasurements(const survey::HqTable& table, const hydraulics::RatingFit& fit);
 
 // The hollow markers and labels of the excluded measurements, rounded to whole
 // millimetres and on the layer of the drawing's markers, with the marker and

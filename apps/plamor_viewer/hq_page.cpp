@@ -218,11 +218,8 @@ void HqPage::ShowCurve() {
       curve_ = sheets::LayOutRatingCurve(fit_->formula, kind, axes, std::nullopt, markers);
     }
     std::vector<ExcludedMarker> hollow;
-    for (std::size_t i = 0; i < table_->measurements.size(); ++i) {
-      const survey::Measurement& m = table_->measurements[i];
-      const bool drawn = std::any_of(m.quantity.begin(), m.quantity.end(), [](double q) { return q != 0; });
-      if (fit_->measurements[i].excluded && drawn) hollow.push_back({markers[i], m.label});
-    }
+    for (std::size_t i : sheets::HollowMeasurements(*table_, *fit_))
+      hollow.push_back({markers[i], table_->measurements[i].label});
     overlay_->Show(*curve_, std::move(hollow));
   } catch (const std::exception& e) {
     SetStatus(QString("曲線を描けません: ") + e.what(), true);
