@@ -238,6 +238,8 @@ void clsPlamor::CancelOutput(const std::string& reason) {
   dlg_->SetCancel(true);
 }
 
+void clsPlamor::OnFileComplete(std::function<void()> check) { dlg_->FileComplete = std::move(check); }
+
 RunResult clsPlamor::get_RunResult() { return dlg_->LastRun; }
 void clsPlamor::OnRunEnded(RunEndedListener listener) { dlg_->RunEnded = std::move(listener); }
 void clsPlamor::AwaitRunEvent() { pump_->WaitForEvents(); }

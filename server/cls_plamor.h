@@ -44,6 +44,10 @@ class clsPlamor final : public IPlamor {
   // With a reason (the server is ending), the run is reported as failed
   // with that text rather than cancelled.
   void CancelOutput(const std::string& reason = "");
+  // `check` runs when a run's file is complete, just before it is put in
+  // place: a CancelOutput it makes still stops the run, and no file is left.
+  // The D-Bus server asks there whether the drawing's host is still there.
+  void OnFileComplete(std::function<void()> check);
   EventPump& Pump() { return *pump_; }
 
   // The members of the drawing interface (plamor_members.def), defined in

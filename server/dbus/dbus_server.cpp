@@ -216,6 +216,12 @@ QString PlamorServer::CreateObject(const QDBusMessage& message, const QString& i
   }
   served->owner = message.service();
   served->object->OnRunEnded([this, path](const RunResult& result) { RunEnded(path, result); });
+  // The bus tells of a host's end by a signal that may come after its last
+  // elements are written; before the file is put in place the bus is asked.
+  if (auto* drawing = dynamic_cast<clsPlamor*>(served->object.get()))
+    drawing->OnFileComplete([this, served = served.get()] {
+      if (!connection_.interface()->isServiceRegistered(served->owner).value()) CancelRun(*served);
+    });
   objects_[path] = std::move(served);
   watcher_.addWatchedService(message.service());
   UpdateIdleTimer();

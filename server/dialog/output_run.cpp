@@ -242,6 +242,10 @@ Flow OutputRun::WriteFile() {
     if (Flow f = ConfirmReplaceable(); f != Flow::kGoOn) return f;
     if (Flow f = OpenWithHeader(); f != Flow::kGoOn) return f;
     if (Flow f = OutputPhase(); f != Flow::kGoOn) return f;
+    // A host that ended while the last elements were written may not have
+    // been heard of yet: whoever serves the drawing asks now.
+    if (dlg_.FileComplete) dlg_.FileComplete();
+    if (CancelRequested()) return Flow::kCancel;
     writer_->Trailer();
     const std::optional<oserr::FileError> error = file_->Close();
     if (!error) return Flow::kGoOn;

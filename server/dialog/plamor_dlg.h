@@ -78,6 +78,9 @@ class frmPlamorDlg {
   // the cancel path and is reported as failed with this text.
   std::string StopReason;
   RunEndedListener RunEnded;
+  // Runs when the run's file is complete, before it is put in place (may
+  // ask the run to stop).
+  std::function<void()> FileComplete;
   // Ends the output run: IdolePlamorOutPut False, LastRun = outcome, the
   // listener told.
   void EndRun(RunResult outcome);
